@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "platform/MessageBox.h"
+
+// Helpers shared by the test programs: temporary folders, real MP3 files, the independent reader
+// (mutagen on Debian's python3) and the message-box seam.
+namespace testsupport {
+
+// The file name every program loads the tag library by.
+inline constexpr char kLibraryName[] = "ID3v2Library.dll";
+
+// A temporary folder that lives as long as the object.
+class TempFolder {
+  public:
+    TempFolder();
+    QString Path(const QString& name) const;
+    const QString& Root() const { return root_; }
+
+  private:
+    QTemporaryDir dir_;
+    QString root_;
+};
+
+// `frames` silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz): real audio that every reader
+// accepts. Each frame differs in its last bytes, so moved or damaged audio is noticed.
+QByteArray SilentAudio(int frames = 20);
+
+// Writes bytes to a file; fails the test when it cannot.
+void WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
+
+// Runs /usr/bin/python3 with the script and arguments; answers standard output. The test fails
+// when the script exits non-zero.
+QByteArray RunPython(const QString& script, const QStringList& args = {});
+
+// Folder of the repository's sources (tests/tools lives there).
+QString SourceDir();
+
+// Collects what ShowMessage shows, instead of opening boxes, for the life of the object.
+class MessageCapture {
+  public:
+    MessageCapture();
+    ~MessageCapture();
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
+
+    const QStringList& Texts() const { return texts_; }
+
+  private:
+    QStringList texts_;
+    platform::MessageHandler previous_;
+};
+
+} // namespace testsupport
