@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace tagaccess {
+
+// The ID3v1 genre names by number, 0 to 144.
+using GenreTable = std::array<QString, 145>;
+
+// The one table of the process, built on first use and read-only afterwards.
+const GenreTable& TheGenreTable();
+
+// Number of the genre name, matched over the whole text with only A-Z folded; 255 (no genre)
+// when the name is not in the table.
+uint8_t GenreNumber(const QString& name, const GenreTable& table);
+
+} // namespace tagaccess

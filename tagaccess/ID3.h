@@ -1,0 +1,46 @@
+#pragma once
+
+#include "TDll.h"
+#include "TagFields.h"
+#include "TagLibraryEntries.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace tagaccess {
+
+// Reads, writes, copies and synchronises the ID3v1 and ID3v2 tags of MP3 files through the tag
+// library. It keeps no state: every operation loads the library, does its work and unloads it
+// before returning. Operations without "Loaded" in their name catch every failure, show its
+// message when showErrors is true, and answer what they have (a read) or false (a write). The
+// Loaded operations work on a library and handles that the caller holds.
+class ID3 {
+  public:
+    virtual ~ID3() = default;
+
+    virtual TagFields ReadId3v1(const QString& path, bool showErrors);
+    virtual TagFields ReadId3v1Loaded(TDll& library, TagHandle handle);
+    virtual bool WriteId3v1(const QString& path, const TagFields& fields, bool showErrors);
+    virtual bool WriteId3v1Loaded(const QString& path, const TagFields& fields, TDll& library,
+                                  TagHandle handle);
+
+    virtual TagFields ReadId3v2(const QString& path, bool showErrors);
+    virtual TagFields ReadId3v2Loaded(TDll& library, TagHandle handle);
+    // fields holds eight entries: the seven texts and the path of a picture to attach.
+    virtual bool WriteId3v2(const QString& path, const TagFields& fields, bool showErrors);
+    virtual bool WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& library,
+                                  TagHandle handle);
+
+    virtual bool CopyV1ToV2(const QString& path, bool showErrors);
+    virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);
+    virtual bool CopyV2ToV1(const QString& path, bool showErrors);
+    virtual bool CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);
+
+    // Merges both tags field by field and writes the result into both, ID3v1 first. Where both
+    // tags hold text, ID3v2 wins when preferredVersion is 2, ID3v1 otherwise.
+    virtual bool SyncTags(const QString& path, int8_t preferredVersion, bool showErrors);
+    virtual bool SyncTagsLoaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2,
+                                int8_t preferredVersion);
+};
+
+} // namespace tagaccess

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tagaccess {
+
+// The field texts exchanged between the tag operations and the windows. A value type: a read
+// hands the caller a new array that it cannot leak.
+using TagFields = std::vector<QString>;
+
+enum TagField : int {
+    kTitle = 0,
+    kArtist = 1,
+    kAlbum = 2,
+    kYear = 3,
+    kGenre = 4,
+    kTrack = 5,
+    kComment = 6,
+    kPicture = 7, // only in the array given to the ID3v2 write
+};
+
+// Entries a read returns and the ID3v1 write takes; the ID3v2 write takes one more (the picture).
+inline constexpr int kTagFieldCount = 7;
+inline constexpr int kTagFieldCountWithPicture = 8;
+
+inline TagFields EmptyTagFields(int count = kTagFieldCount) {
+    return TagFields(static_cast<size_t>(count));
+}
+
+} // namespace tagaccess

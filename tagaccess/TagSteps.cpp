@@ -1,0 +1,134 @@
+#include "TagSteps.h"
+
+#include "GenreTable.h"
+#include "platform/AnsiText.h"
+#include "platform/RuntimeText.h"
+
+#include <QFileInfo>
+#include <array>
+#include <limits>
+
+namespace tagaccess::steps {
+namespace {
+
+using platform::FromAnsi;
+using platform::ToAnsi;
+
+// Frame IDs of entries 0 to 5 in the ID3v2 tag.
+constexpr std::array<const char*, 6> kFrameIds = {"TIT2", "TPE1", "TALB", "TYER", "TCON", "TRCK"};
+
+// A Save that answers 0 left the tag off the disk (read-only, vanished or damaged file).
+void CheckSaved(int32_t answer, const char* tagName, const QString& path) {
+    if (!LowByte(answer))
+        throw platform::Exception(
+            QStringLiteral("The %1 tag could not be saved to \"%2\".").arg(QLatin1String(tagName), path));
+}
+
+int32_t PictureKind(const QString& picturePath) {
+    const QString extension = platform::LowerCaseAscii(picturePath.right(3));
+    if (extension == u"jpg")
+        return 1;
+    if (extension == u"png")
+        return 2;
+    if (extension == u"bmp")
+        return 3;
+    if (extension == u"gif")
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+const QString& Field(const TagFields& fields, int index) {
+    static const QString empty;
+    return index < static_cast<int>(fields.size()) ? fields[static_cast<size_t>(index)] : empty;
+}
+
+void FillId3v1(const TDll& library, TagHandle handle, TagFields& fields) {
+    fields[kTitle] = FromAnsi(GetTextEntry(library, "ID3v1_GetTitle")(handle));
+    fields[kArtist] = FromAnsi(GetTextEntry(library, "ID3v1_GetArtist")(handle));
+    fields[kAlbum] = FromAnsi(GetTextEntry(library, "ID3v1_GetAlbum")(handle));
+    fields[kYear] = FromAnsi(GetTextEntry(library, "ID3v1_GetYear")(handle));
+    fields[kGenre] = FromAnsi(GetTextEntry(library, "ID3v1_GetGenre")(handle));
+    fields[kTrack] = platform::IntToStr(GetIntEntry(library, "ID3v1_GetTrack")(handle));
+    fields[kComment] = FromAnsi(GetTextEntry(library, "ID3v1_GetComment")(handle));
+}
+
+void FillId3v2(const TDll& library, TagHandle handle, TagFields& fields) {
+    const GetFrameEntry getText(library, "ID3v2_GetAsciiText");
+    for (int index = kTitle; index <= kGenre; ++index)
+        fields[static_cast<size_t>(index)] = FromAnsi(getText(handle, kFrameIds[static_cast<size_t>(index)]));
+    fields[kTrack] = platform::IntToStr(TrackNumber(FromAnsi(getText(handle, "TRCK"))));
+    fields[kComment] = FromAnsi(GetTextEntry(library, "ID3v2_GetCOMM")(handle));
+}
+
+void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
+                const QString& path) {
+    const auto setText = [&](const char* entry, int index) {
+        TextCallEntry(library, entry)(handle, ToAnsi(Field(fields, index)).constData());
+    };
+    setText("ID3v1_SetTitle", kTitle);
+    setText("ID3v1_SetArtist", kArtist);
+    setText("ID3v1_SetAlbum", kAlbum);
+    setText("ID3v1_SetYear", kYear);
+    SetByteEntry(library, "ID3v1_SetGenre")(handle, GenreNumber(Field(fields, kGenre), TheGenreTable()));
+    // Converted only now: a track that is no number ends the write before anything is saved.
+    const uint8_t track = TrackByte(Field(fields, kTrack));
+    SetByteEntry(library, "ID3v1_SetTrack")(handle, track);
+    setText("ID3v1_SetComment", kComment);
+    CheckSaved(TextCallEntry(library, "ID3v1_Save")(handle, ToAnsi(path).constData()), "ID3v1", path);
+}
+
+void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields) {
+    const SetFrameEntry setText(library, "ID3v2_SetAsciiText");
+    for (int index = kTitle; index <= kTrack; ++index)
+        setText(handle, kFrameIds[static_cast<size_t>(index)], ToAnsi(Field(fields, index)).constData());
+    SetFrameEntry(library, "ID3v2_SetCOMM")(handle, ToAnsi(Field(fields, kComment)).constData(), "");
+}
+
+void AttachPicture(const TDll& library, TagHandle handle, const QString& picturePath) {
+    if (picturePath.isEmpty() || !QFileInfo(picturePath).isFile())
+        return;
+    const AddPictureEntry addPicture(library, "ID3v2_AddAlbumPicture");
+    addPicture(handle, ToAnsi(picturePath).constData(), PictureKind(picturePath));
+}
+
+void SaveId3v2(const TDll& library, TagHandle handle, const QString& path) {
+    CheckSaved(TextCallEntry(library, "ID3v2_Save")(handle, ToAnsi(path).constData()), "ID3v2", path);
+}
+
+TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion) {
+    TagFields merged = EmptyTagFields();
+    for (int index = 0; index < kTagFieldCount; ++index) {
+        const QString one = platform::Trim(Field(v1, index));
+        const QString two = platform::Trim(Field(v2, index));
+        if (one.isEmpty())
+            merged[static_cast<size_t>(index)] = two;
+        else if (two.isEmpty())
+            merged[static_cast<size_t>(index)] = one;
+        else
+            merged[static_cast<size_t>(index)] = preferredVersion == 2 ? two : one;
+    }
+    return merged;
+}
+
+uint8_t TrackByte(const QString& track) {
+    const int32_t number = platform::StrToInt(track);
+    // Keeping only the low 8 bits turned 300 into track 44, a different track.
+    return number >= 0 && number <= 255 ? static_cast<uint8_t>(number) : 0;
+}
+
+int32_t TrackNumber(const QString& frameText) {
+    // "3/12" is track 3 of 12: reading every digit made it 312.
+    int64_t number = 0;
+    for (const QChar c : QStringView(frameText).left(frameText.indexOf(u'/'))) {
+        if (c < u'0' || c > u'9')
+            continue;
+        number = number * 10 + (c.unicode() - u'0');
+        if (number > std::numeric_limits<int32_t>::max())
+            return 0;
+    }
+    return static_cast<int32_t>(number);
+}
+
+} // namespace tagaccess::steps

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "TDll.h"
+#include "TagFields.h"
+#include "TagLibraryEntries.h"
+
+#include <QString>
+#include <cstdint>
+
+// The steps the tag operations are made of. Each resolves its entry points right before their
+// first call, so a missing entry point ends an operation after the steps before it have run.
+namespace tagaccess::steps {
+
+// Fills the seven ID3v1 entries from a loaded handle, in field order.
+void FillId3v1(const TDll& library, TagHandle handle, TagFields& fields);
+
+// Fills the seven ID3v2 entries from a loaded handle, in field order.
+void FillId3v2(const TDll& library, TagHandle handle, TagFields& fields);
+
+// Sets the seven fields on an ID3v1 handle and saves it into the file.
+void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
+                const QString& path);
+
+// Sets the six text frames and the comment on an ID3v2 handle.
+void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields);
+
+// Attaches the picture when the path names an existing file; does nothing otherwise.
+void AttachPicture(const TDll& library, TagHandle handle, const QString& picturePath);
+
+void SaveId3v2(const TDll& library, TagHandle handle, const QString& path);
+
+// The field-by-field merge of the two tags' texts: blank-only texts count as empty; where both
+// hold text, ID3v2 wins for preferredVersion 2 and ID3v1 for any other value.
+TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion);
+
+// The ID3v1 track byte for a track text: a whole number outside 0-255 stores 0 (no track).
+// Raises the conversion error for a text that is no whole number.
+uint8_t TrackByte(const QString& track);
+
+// The track number of an ID3v2 track text: the digits before the first "/"; 0 when there are
+// none or they do not fit a 32-bit number.
+int32_t TrackNumber(const QString& frameText);
+
+// Entry `index`, or the empty text when the array is shorter.
+const QString& Field(const TagFields& fields, int index);
+
+} // namespace tagaccess::steps
