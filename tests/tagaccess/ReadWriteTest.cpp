@@ -1,0 +1,115 @@
+#include "TagAccessFixture.h"
+
+#include <QFile>
+
+namespace {
+
+using tagaccess::TagFields;
+using tagaccess::kTrack;
+
+const QJsonObject kV1Tag{{"title", "Night Drive"}, {"artist", "Mira Vale"}, {"album", "First Light"},
+                         {"year", "1998"}, {"comment", "ripped"}, {"track", 7}, {"genre", 17}};
+
+TEST_F(TagAccessTest, ReadId3v1GivesTheSevenFieldsOrSilentEmptiness) {
+    const QString tagged = Mp3({{"v1", kV1Tag}});
+    EXPECT_EQ(id3.ReadId3v1(tagged, true),
+              (TagFields{"Night Drive", "Mira Vale", "First Light", "1998", "Rock", "7", "ripped"}));
+    const QString bare = Mp3({}, QStringLiteral("bare.mp3"));
+    EXPECT_EQ(id3.ReadId3v1(bare, true), TagFields(7));
+    EXPECT_EQ(id3.ReadId3v1(folder.Path(QStringLiteral("missing.mp3")), true), TagFields(7));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, WriteId3v1StoresGenreNumbersAndRealTrackBytesOnly) {
+    const QString path = Mp3();
+    ASSERT_TRUE(id3.WriteId3v1(path, {"Title", "Artist", "Album", "2001", "drum&bass", "12", "Note"}, true));
+    QJsonObject v1 = V1(path);
+    EXPECT_EQ(v1[u"title"].toString(), "Title");
+    EXPECT_EQ(v1[u"year"].toString(), "2001");
+    EXPECT_EQ(v1[u"genre"].toInt(), 127);
+    EXPECT_EQ(v1[u"track"].toInt(), 12);
+    EXPECT_EQ(v1[u"comment"].toString(), "Note");
+    EXPECT_TRUE(tagfiles::ReadTags(path)[u"v2"].isNull()) << "the other tag is not created";
+
+    // 300 is no ID3v1 track: it stores none rather than its low byte (44, another track).
+    ASSERT_TRUE(id3.WriteId3v1(path, {"Title", "", "", "", "Synthwave", "300", ""}, true));
+    v1 = V1(path);
+    EXPECT_EQ(v1[u"track"].toInt(), 0);
+    EXPECT_EQ(v1[u"genre"].toInt(), 255);
+    ASSERT_TRUE(id3.WriteId3v1(path, {"Title", "", "", "", "", "-1", ""}, true));
+    EXPECT_EQ(V1(path)[u"track"].toInt(), 0);
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, WriteId3v1WithATrackThatIsNoNumberFailsAndLeavesTheFile) {
+    const QString path = Mp3({{"v1", kV1Tag}});
+    const QByteArray before = testsupport::ReadFile(path);
+    EXPECT_FALSE(id3.WriteId3v1(path, {"New", "", "", "", "", "", ""}, true));
+    EXPECT_FALSE(id3.WriteId3v1(path, {"New", "", "", "", "", "3/12", ""}, false));
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(messages.Texts(), QStringList{"'' is not a valid integer value"});
+}
+
+TEST_F(TagAccessTest, ASaveThatDoesNotReachTheDiskIsAFailure) {
+    const QString path = Mp3({{"v1", kV1Tag}});
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    if (QFile(path).open(QIODevice::ReadWrite))
+        GTEST_SKIP() << "running as a user who can write read-only files";
+    const QByteArray before = testsupport::ReadFile(path);
+    EXPECT_FALSE(id3.WriteId3v1(path, {"New", "", "", "", "", "1", ""}, true));
+    EXPECT_FALSE(id3.WriteId3v2(path, {"New", "", "", "", "", "1", "", ""}, false));
+    EXPECT_FALSE(id3.SyncTags(path, 2, false));
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(messages.Texts(),
+              QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(path)});
+}
+
+TEST_F(TagAccessTest, ReadId3v2TakesTheTrackNumberBeforeTheSlash) {
+    const struct {
+        const char* frame;
+        const char* expected;
+    } cases[] = {{"07", "7"}, {"3/12", "3"}, {"07/12", "7"}, {"A5", "5"}, {"none", "0"}, {"99999999999/12", "0"}};
+    for (const auto& c : cases) {
+        const QString path = Mp3({{"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "T"}, {"TRCK", c.frame}}},
+                                                     {"comments", QJsonObject{{"", "kept"}}}}}});
+        const TagFields fields = id3.ReadId3v2(path, true);
+        EXPECT_EQ(fields[kTrack], c.expected) << c.frame;
+        EXPECT_EQ(fields[tagaccess::kComment], "kept") << "a huge track number no longer ends the read";
+    }
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, ReadId3v2GivesFrameTextsUnchanged) {
+    const QString path = Mp3({{"v2", QJsonObject{{"version", 4},
+                                                 {"frames", QJsonObject{{"TIT2", "Звезда"}, {"TPE1", "Кино"},
+                                                                        {"TALB", "Album"}, {"TDRC", "1988"},
+                                                                        {"TCON", "Synthwave"}}},
+                                                 {"comments", QJsonObject{{"", "main"}, {"other", "no"}}}}}});
+    EXPECT_EQ(id3.ReadId3v2(path, true), (TagFields{"Звезда", "Кино", "Album", "1988", "Synthwave", "0", "main"}));
+    EXPECT_EQ(id3.ReadId3v2(Mp3({}, QStringLiteral("bare.mp3")), true), TagFields(7));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, WriteId3v2KeepsTextsAsGivenAndAttachesPicturesByExtension) {
+    const QString path = Mp3({{"v1", kV1Tag}});
+    const QString jpeg = folder.Path(QStringLiteral("cover.JPG"));
+    testsupport::WriteFile(jpeg, QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 26));
+    ASSERT_TRUE(id3.WriteId3v2(path, {"Title", "Artist", "Album", "199x", "(17)", "B-side", "Comment", jpeg}, true));
+    QJsonObject frames = V2Frames(path);
+    EXPECT_EQ(frames[u"TIT2"].toString(), "Title");
+    EXPECT_EQ(frames[u"TYER"].toString(), "199x");
+    EXPECT_EQ(frames[u"TRCK"].toString(), "B-side") << "a track that is no number is stored as text";
+    EXPECT_EQ(frames[u"COMM::eng"].toString(), "Comment");
+    EXPECT_EQ(frames[u"APIC:"].toObject()[u"mime"].toString(), "image/jpeg");
+    EXPECT_EQ(V1(path)[u"title"].toString(), "Night Drive") << "the ID3v1 tag is untouched";
+
+    // A ".jpeg" is kind 0, left to the library to recognise; a folder is no picture.
+    const QString other = folder.Path(QStringLiteral("cover.jpeg"));
+    testsupport::WriteFile(other, QByteArray("plain text, no picture"));
+    ASSERT_TRUE(id3.WriteId3v2(path, {"Title", "", "", "", "", "", "", other}, true));
+    EXPECT_NE(V2Frames(path)[u"APIC:"].toObject()[u"mime"].toString(), "image/jpeg");
+    ASSERT_TRUE(id3.WriteId3v2(path, {"Title", "", "", "", "", "", "", folder.Root()}, true));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+} // namespace

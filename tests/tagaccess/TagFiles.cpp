@@ -1,0 +1,48 @@
+#include "TagFiles.h"
+
+#include <QJsonDocument>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace tagfiles {
+namespace {
+
+QString Script() {
+    return testsupport::SourceDir() + QStringLiteral("/tests/tagaccess/tagfile.py");
+}
+
+QByteArray RunTagFile(const QStringList& args) {
+    return testsupport::RunPython(
+        QStringLiteral("import runpy, sys; sys.argv = sys.argv[1:]; runpy.run_path(sys.argv[0], run_name='__main__')"),
+        QStringList{Script()} + args);
+}
+
+} // namespace
+
+QString MakeMp3(const testsupport::TempFolder& folder, const QString& name, const QJsonObject& tags) {
+    const QString path = folder.Path(name);
+    testsupport::WriteFile(path, testsupport::SilentAudio());
+    if (!tags.isEmpty())
+        RunTagFile({QStringLiteral("write"), path,
+                    QString::fromUtf8(QJsonDocument(tags).toJson(QJsonDocument::Compact))});
+    return path;
+}
+
+QJsonObject ReadTags(const QString& path) {
+    return QJsonDocument::fromJson(RunTagFile({QStringLiteral("read"), path})).object();
+}
+
+bool TagLibraryIsLoaded() {
+    char exe[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string path(exe, n > 0 ? size_t(n) : 0);
+    path = path.substr(0, path.rfind('/') + 1) + testsupport::kLibraryName;
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (handle != nullptr)
+        dlclose(handle);
+    return handle != nullptr;
+}
+
+} // namespace tagfiles

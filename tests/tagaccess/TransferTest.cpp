@@ -1,0 +1,146 @@
+#include "TagAccessFixture.h"
+
+namespace {
+
+using tagaccess::TagFields;
+
+QJsonObject V2(const QJsonObject& frames, const QString& comment = {}) {
+    QJsonObject v2{{"frames", frames}};
+    if (!comment.isEmpty())
+        v2[u"comments"] = QJsonObject{{"", comment}};
+    return v2;
+}
+
+TEST_F(TagAccessTest, CopyV1ToV2WritesTheTextsUntrimmedAndKeepsTheSource) {
+    const QString path = Mp3({{"v1", QJsonObject{{"title", " Spaced "}, {"artist", "A"}, {"genre", 8}, {"track", 4}}}});
+    ASSERT_TRUE(id3.CopyV1ToV2(path, true));
+    const QJsonObject frames = V2Frames(path);
+    EXPECT_EQ(frames[u"TIT2"].toString(), " Spaced");
+    EXPECT_EQ(frames[u"TPE1"].toString(), "A");
+    EXPECT_EQ(frames[u"TCON"].toString(), "Jazz");
+    EXPECT_EQ(frames[u"TRCK"].toString(), "4");
+    EXPECT_FALSE(frames.contains(u"TALB")) << "an empty text leaves no frame";
+    EXPECT_EQ(V1(path)[u"title"].toString(), " Spaced");
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, CopyV2ToV1ConvertsGenreAndTrackAndFailsOnAFileWithoutId3v2) {
+    const QString path = Mp3({{"v2", V2({{"TIT2", "Title"}, {"TCON", "Heavy Metal"}, {"TRCK", "3/12"}}, "Note")}});
+    ASSERT_TRUE(id3.CopyV2ToV1(path, true));
+    const QJsonObject v1 = V1(path);
+    EXPECT_EQ(v1[u"title"].toString(), "Title");
+    EXPECT_EQ(v1[u"genre"].toInt(), 137);
+    EXPECT_EQ(v1[u"track"].toInt(), 3);
+    EXPECT_EQ(v1[u"comment"].toString(), "Note");
+
+    // Without an ID3v2 tag the track text is empty: no number, nothing saved.
+    const QString bare = Mp3({}, QStringLiteral("bare.mp3"));
+    EXPECT_FALSE(id3.CopyV2ToV1(bare, false));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+    EXPECT_FALSE(id3.CopyV2ToV1(bare, true));
+    EXPECT_EQ(messages.Texts(), QStringList{"'' is not a valid integer value"});
+    EXPECT_TRUE(tagfiles::ReadTags(bare)[u"v1"].isNull());
+}
+
+TEST_F(TagAccessTest, SyncTagsMergesFieldByFieldIntoBothTags) {
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "  Word  "}, {"artist", "One"}, {"year", "1990"},
+                                                 {"genre", 17}, {"track", 5}}},
+                              {"v2", V2({{"TPE1", "Two"}, {"TALB", "Album"}, {"TCON", "Synthwave"}}, "Note")}});
+    ASSERT_TRUE(id3.SyncTags(path, 2, true));
+    const QJsonObject v1 = V1(path);
+    const QJsonObject frames = V2Frames(path);
+    EXPECT_EQ(v1[u"title"].toString(), "Word");
+    EXPECT_EQ(frames[u"TIT2"].toString(), "Word");
+    EXPECT_EQ(v1[u"artist"].toString(), "Two");
+    EXPECT_EQ(frames[u"TPE1"].toString(), "Two");
+    EXPECT_EQ(v1[u"album"].toString(), "Album");
+    EXPECT_EQ(frames[u"TYER"].toString(), "1990");
+    EXPECT_EQ(frames[u"TCON"].toString(), "Synthwave");
+    EXPECT_EQ(v1[u"genre"].toInt(), 255) << "a genre outside the table is no ID3v1 genre";
+    EXPECT_EQ(frames[u"TRCK"].toString(), "5");
+    EXPECT_EQ(v1[u"comment"].toString(), "Note");
+    EXPECT_EQ(frames[u"COMM::eng"].toString(), "Note");
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, SyncTagsLetsId3v1WinForEveryPreferenceButTwo) {
+    for (const int8_t preference : {int8_t(1), int8_t(0), int8_t(-1)}) {
+        const QString path = Mp3({{"v1", QJsonObject{{"title", "Old"}, {"track", 2}}},
+                                  {"v2", V2({{"TIT2", "New"}, {"TRCK", "300"}})}},
+                                 QStringLiteral("p%1.mp3").arg(preference));
+        ASSERT_TRUE(id3.SyncTags(path, preference, true));
+        EXPECT_EQ(V1(path)[u"title"].toString(), "Old");
+        EXPECT_EQ(V2Frames(path)[u"TIT2"].toString(), "Old");
+        EXPECT_EQ(V2Frames(path)[u"TRCK"].toString(), "2");
+    }
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "Old"}, {"track", 2}}},
+                              {"v2", V2({{"TIT2", "New"}, {"TRCK", "300"}})}});
+    ASSERT_TRUE(id3.SyncTags(path, 2, true));
+    EXPECT_EQ(V1(path)[u"title"].toString(), "New");
+    EXPECT_EQ(V1(path)[u"track"].toInt(), 0) << "track 300 is no ID3v1 track";
+    EXPECT_EQ(V2Frames(path)[u"TRCK"].toString(), "300");
+}
+
+TEST_F(TagAccessTest, SyncTagsGivesAFileTheTagItLacks) {
+    const QString v1Only = Mp3({{"v1", QJsonObject{{"title", " Solo "}, {"genre", 0}, {"track", 9}}}},
+                               QStringLiteral("v1.mp3"));
+    ASSERT_TRUE(id3.SyncTags(v1Only, 2, true));
+    const QJsonObject frames = V2Frames(v1Only);
+    EXPECT_EQ(frames[u"TIT2"].toString(), "Solo");
+    EXPECT_EQ(frames[u"TCON"].toString(), "Blues");
+    EXPECT_EQ(frames[u"TRCK"].toString(), "9");
+
+    const QString v2Only = Mp3({{"v2", V2({{"TIT2", "Duo"}, {"TCON", "Rock"}, {"TRCK", "07/12"}})}},
+                               QStringLiteral("v2.mp3"));
+    ASSERT_TRUE(id3.SyncTags(v2Only, 2, true));
+    const QJsonObject v1 = V1(v2Only);
+    EXPECT_EQ(v1[u"title"].toString(), "Duo");
+    EXPECT_EQ(v1[u"genre"].toInt(), 17);
+    EXPECT_EQ(v1[u"track"].toInt(), 7);
+    EXPECT_EQ(V2Frames(v2Only)[u"TRCK"].toString(), "07/12") << "the same track number keeps its text";
+
+    // Neither tag: the merged track is empty, so nothing is saved.
+    const QString bare = Mp3({}, QStringLiteral("bare.mp3"));
+    EXPECT_FALSE(id3.SyncTags(bare, 2, false));
+    EXPECT_EQ(tagfiles::ReadTags(bare), (QJsonObject{{"v1", QJsonValue::Null}, {"v2", QJsonValue::Null}}));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagAccessTest, BlankOnlyFieldsCountAsEmpty) {
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "   "}, {"artist", "Someone"}, {"track", 1}}},
+                              {"v2", V2({{"TIT2", " \t "}})}});
+    ASSERT_TRUE(id3.SyncTags(path, 2, true));
+    EXPECT_EQ(V1(path)[u"title"].toString(), "");
+    EXPECT_FALSE(V2Frames(path).contains(u"TIT2"));
+    EXPECT_EQ(V2Frames(path)[u"TPE1"].toString(), "Someone");
+}
+
+TEST_F(TagAccessTest, LoadedOperationsUseTheCallersLibraryAndLeaveItLoaded) {
+    using namespace tagaccess;
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "One"}, {"track", 4}}}});
+    const QByteArray file = path.toUtf8();
+    {
+        TDll library(kTagLibraryName);
+        const TagHandle v1 = CreateEntry(library, "ID3v1_Create")();
+        const TagHandle v2 = CreateEntry(library, "ID3v2_Create")();
+        TextCallEntry(library, "ID3v1_Load")(v1, file.constData());
+        TextCallEntry(library, "ID3v2_Load")(v2, file.constData());
+
+        EXPECT_EQ(id3.ReadId3v1Loaded(library, v1), (TagFields{"One", "", "", "", "", "4", ""}));
+        EXPECT_EQ(id3.ReadId3v2Loaded(library, v2), TagFields(7));
+        EXPECT_EQ(messages.Texts(), QStringList{"Tag NOT LOADED!"});
+        ASSERT_TRUE(id3.CopyV1ToV2Loaded(path, library, v1, v2));
+        EXPECT_TRUE(tagfiles::TagLibraryIsLoaded());
+        EXPECT_EQ(V2Frames(path)[u"TIT2"].toString(), "One");
+        // The handle still says "not loaded", so the sync's nested read shows that once more
+        // and merges with empty ID3v2 texts.
+        ASSERT_TRUE(id3.SyncTagsLoaded(path, library, v1, v2, 2));
+        EXPECT_EQ(messages.Texts().size(), 2);
+        ASSERT_TRUE(id3.WriteId3v1Loaded(path, {"Two", "", "", "", "", "x", ""}, library, v1) == false);
+        EXPECT_EQ(messages.Texts().last(), "'x' is not a valid integer value");
+        EXPECT_TRUE(tagfiles::TagLibraryIsLoaded());
+    }
+    EXPECT_EQ(V1(path)[u"title"].toString(), "One");
+}
+
+} // namespace
