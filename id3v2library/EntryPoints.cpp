@@ -1,0 +1,197 @@
+// The exported C entry points. Each one finds its handle, does its work under the table's lock and
+// turns any exception into the failure answer: nothing C++ crosses into the caller.
+#include "ID3v2Library.h"
+
+#include "HandleTable.h"
+#include "Id3v1Genres.h"
+#include "PictureFile.h"
+#include "TagText.h"
+
+using kivuna::tags::HandleTable;
+using kivuna::tags::Id3v1Field;
+using kivuna::tags::Id3v1Handle;
+using kivuna::tags::Id3v2Handle;
+
+namespace {
+
+// Runs `body` with the handle's state, or answers `failure` for an unknown handle or an exception.
+template <typename Handle, typename Result, typename Body>
+Result WithHandle(uint32_t handle, Result failure, Body&& body) noexcept {
+    try {
+        HandleTable& table = HandleTable::Instance();
+        const std::lock_guard lock(table.Lock());
+        Handle* state = table.Find<Handle>(handle);
+        return state != nullptr ? body(*state) : failure;
+    } catch (...) {
+        return failure;
+    }
+}
+
+template <typename Handle> uint32_t Create() noexcept {
+    try {
+        HandleTable& table = HandleTable::Instance();
+        const std::lock_guard lock(table.Lock());
+        return table.Create<Handle>();
+    } catch (...) {
+        return 0;
+    }
+}
+
+int32_t Answer(bool value) {
+    return value ? 1 : 0;
+}
+
+const char* GetV1Text(uint32_t handle, Id3v1Field field) {
+    return WithHandle<Id3v1Handle>(
+        handle, "", [&](Id3v1Handle& state) { return state.Returned().Keep(state.Text(field)); });
+}
+
+int32_t SetV1Text(uint32_t handle, Id3v1Field field, const char* text) {
+    return WithHandle<Id3v1Handle>(handle, int32_t{0}, [&](Id3v1Handle& state) {
+        if (text == nullptr)
+            return int32_t{0};
+        state.SetText(field, text);
+        return int32_t{1};
+    });
+}
+
+} // namespace
+
+extern "C" {
+
+uint32_t ID3v1_Create(void) {
+    return Create<Id3v1Handle>();
+}
+
+uint32_t ID3v2_Create(void) {
+    return Create<Id3v2Handle>();
+}
+
+int32_t ID3v1_Load(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v1Handle>(
+        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Load(fileName)); });
+}
+
+int32_t ID3v2_Load(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(
+        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Load(fileName)); });
+}
+
+int32_t ID3v2_Loaded(uint32_t handle) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0},
+                                   [](Id3v2Handle& state) { return Answer(state.Loaded()); });
+}
+
+const char* ID3v1_GetTitle(uint32_t handle) {
+    return GetV1Text(handle, Id3v1Field::Title);
+}
+
+const char* ID3v1_GetArtist(uint32_t handle) {
+    return GetV1Text(handle, Id3v1Field::Artist);
+}
+
+const char* ID3v1_GetAlbum(uint32_t handle) {
+    return GetV1Text(handle, Id3v1Field::Album);
+}
+
+const char* ID3v1_GetYear(uint32_t handle) {
+    return GetV1Text(handle, Id3v1Field::Year);
+}
+
+const char* ID3v1_GetComment(uint32_t handle) {
+    return GetV1Text(handle, Id3v1Field::Comment);
+}
+
+const char* ID3v1_GetGenre(uint32_t handle) {
+    return WithHandle<Id3v1Handle>(handle, "", [](Id3v1Handle& state) {
+        return state.Returned().Keep(kivuna::tags::Id3v1GenreName(state.Genre()));
+    });
+}
+
+int32_t ID3v1_GetTrack(uint32_t handle) {
+    return WithHandle<Id3v1Handle>(handle, int32_t{0},
+                                   [](Id3v1Handle& state) { return int32_t{state.Track()}; });
+}
+
+const char* ID3v2_GetAsciiText(uint32_t handle, const char* frameId) {
+    return WithHandle<Id3v2Handle>(handle, "", [&](Id3v2Handle& state) {
+        return state.Returned().Keep(state.Text(kivuna::tags::TextOrEmpty(frameId)));
+    });
+}
+
+const char* ID3v2_GetCOMM(uint32_t handle) {
+    return WithHandle<Id3v2Handle>(
+        handle, "", [](Id3v2Handle& state) { return state.Returned().Keep(state.Comment()); });
+}
+
+int32_t ID3v1_SetTitle(uint32_t handle, const char* text) {
+    return SetV1Text(handle, Id3v1Field::Title, text);
+}
+
+int32_t ID3v1_SetArtist(uint32_t handle, const char* text) {
+    return SetV1Text(handle, Id3v1Field::Artist, text);
+}
+
+int32_t ID3v1_SetAlbum(uint32_t handle, const char* text) {
+    return SetV1Text(handle, Id3v1Field::Album, text);
+}
+
+int32_t ID3v1_SetYear(uint32_t handle, const char* text) {
+    return SetV1Text(handle, Id3v1Field::Year, text);
+}
+
+int32_t ID3v1_SetComment(uint32_t handle, const char* text) {
+    return SetV1Text(handle, Id3v1Field::Comment, text);
+}
+
+void ID3v1_SetGenre(uint32_t handle, uint8_t genreByte) {
+    WithHandle<Id3v1Handle>(handle, 0, [&](Id3v1Handle& state) {
+        state.SetGenre(genreByte);
+        return 0;
+    });
+}
+
+void ID3v1_SetTrack(uint32_t handle, uint8_t track) {
+    WithHandle<Id3v1Handle>(handle, 0, [&](Id3v1Handle& state) {
+        state.SetTrack(track);
+        return 0;
+    });
+}
+
+void ID3v2_SetAsciiText(uint32_t handle, const char* frameId, const char* text) {
+    if (frameId == nullptr || text == nullptr)
+        return;
+    WithHandle<Id3v2Handle>(handle, 0, [&](Id3v2Handle& state) {
+        state.SetText(frameId, text);
+        return 0;
+    });
+}
+
+void ID3v2_SetCOMM(uint32_t handle, const char* text, const char* /*second: always empty*/) {
+    if (text == nullptr)
+        return;
+    WithHandle<Id3v2Handle>(handle, 0, [&](Id3v2Handle& state) {
+        state.SetComment(text);
+        return 0;
+    });
+}
+
+void ID3v2_AddAlbumPicture(uint32_t handle, const char* pictureFileName, int32_t kind) {
+    WithHandle<Id3v2Handle>(handle, 0, [&](Id3v2Handle& state) {
+        if (auto picture = kivuna::tags::ReadPictureFile(pictureFileName, kind))
+            state.SetPicture(std::move(*picture));
+        return 0;
+    });
+}
+
+int32_t ID3v1_Save(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v1Handle>(
+        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Save(fileName)); });
+}
+
+int32_t ID3v2_Save(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(
+        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Save(fileName)); });
+}
+
+} // extern "C"

@@ -1,0 +1,93 @@
+#include "FileDescriptor.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
+namespace kivuna::tags {
+
+bool IsRegularFile(const char* name) {
+    struct stat st {};
+    return name != nullptr && *name != '\0' && stat(name, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+FileDescriptor::~FileDescriptor() {
+    Close();
+}
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), status_(other.status_) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+        status_ = other.status_;
+    }
+    return *this;
+}
+
+FileDescriptor FileDescriptor::OpenRegular(const char* name, int access) {
+    if (!IsRegularFile(name))
+        return {};
+    // O_NONBLOCK: should the name turn into a FIFO between stat and open, the open must not wait
+    // for a writer. It has no effect on regular files.
+    FileDescriptor file(open(name, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (!file.Valid() || fstat(file.fd_, &file.status_) != 0 || !S_ISREG(file.status_.st_mode))
+        return {};
+    return file;
+}
+
+FileDescriptor FileDescriptor::OpenForWriting(const char* name) {
+    FileDescriptor file = OpenRegular(name, O_RDWR);
+    if (file.Valid() && (file.status_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return {};
+    return file;
+}
+
+FileDescriptor FileDescriptor::OpenForReading(const char* name) {
+    return OpenRegular(name, O_RDONLY);
+}
+
+bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
+    auto* bytes = static_cast<char*>(buffer);
+    while (size > 0) {
+        const ssize_t n = pread(fd_, bytes, size, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        offset += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) const {
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (size > 0) {
+        const ssize_t n = pwrite(fd_, bytes, size, offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        offset += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool FileDescriptor::Sync() const {
+    return fsync(fd_) == 0;
+}
+
+bool FileDescriptor::Close() {
+    if (fd_ < 0)
+        return true;
+    return close(std::exchange(fd_, -1)) == 0;
+}
+
+} // namespace kivuna::tags

@@ -1,0 +1,50 @@
+#pragma once
+
+// A POSIX file descriptor owned for the life of the object, with the few positioned reads and
+// writes the tag placement needs. Only regular files are ever opened.
+#include <cstddef>
+#include <string>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace kivuna::tags {
+
+// True when the name exists and is a regular file (a directory or a FIFO is not).
+bool IsRegularFile(const char* name);
+
+class FileDescriptor {
+  public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor();
+    FileDescriptor(FileDescriptor&& other) noexcept;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    // Opens a regular file for reading and writing. Fails (invalid object) for anything that is
+    // not a regular file, and for a file that nobody may write: even a superuser leaves a file
+    // alone whose mode has no write bit.
+    static FileDescriptor OpenForWriting(const char* name);
+    // Opens a regular file for reading.
+    static FileDescriptor OpenForReading(const char* name);
+
+    bool Valid() const { return fd_ >= 0; }
+    int Get() const { return fd_; }
+    const struct stat& Status() const { return status_; }
+    off_t Size() const { return status_.st_size; }
+
+    bool ReadAt(off_t offset, void* buffer, size_t size) const;
+    bool WriteAt(off_t offset, const void* buffer, size_t size) const;
+    // Flushes to disk and answers whether everything written so far is there.
+    bool Sync() const;
+    bool Close();
+
+  private:
+    static FileDescriptor OpenRegular(const char* name, int access);
+
+    int fd_ = -1;
+    struct stat status_ {};
+};
+
+} // namespace kivuna::tags

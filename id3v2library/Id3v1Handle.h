@@ -1,0 +1,38 @@
+#pragma once
+
+// The state behind an ID3v1 handle: the record it read (or a blank one) with its own changes,
+// and which fields it changed, so a save touches only those.
+#include <bitset>
+
+#include "Id3v1Record.h"
+#include "ReturnedText.h"
+
+namespace kivuna::tags {
+
+class Id3v1Handle {
+  public:
+    // Reads the file's ID3v1 record; false (and a blank record) when there is none.
+    bool Load(const char* fileName);
+    // Writes the changed fields over the record on disk now, or removes the record when it ends up
+    // holding nothing. True when the file holds the result.
+    bool Save(const char* fileName) const;
+
+    std::string Text(Id3v1Field field) const { return record_.Text(field); }
+    uint8_t Genre() const { return record_.Genre(); }
+    uint8_t Track() const { return record_.Track(); }
+    void SetText(Id3v1Field field, const std::string& utf8);
+    void SetGenre(uint8_t genre);
+    void SetTrack(uint8_t track);
+
+    ReturnedText& Returned() { return returned_; }
+
+  private:
+    void Mark(Id3v1Field field) { changed_.set(static_cast<size_t>(field)); }
+    bool Changed(Id3v1Field field) const { return changed_.test(static_cast<size_t>(field)); }
+
+    Id3v1Record record_;
+    std::bitset<kId3v1FieldCount> changed_;
+    ReturnedText returned_;
+};
+
+} // namespace kivuna::tags

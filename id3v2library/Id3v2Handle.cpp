@@ -1,0 +1,99 @@
+#include "Id3v2Handle.h"
+
+#include "FileDescriptor.h"
+#include "Id3v23Downgrade.h"
+#include "Id3v2RawTag.h"
+#include "MpegFile.h"
+#include "TagPlacement.h"
+
+namespace kivuna::tags {
+namespace {
+
+std::string_view View(const TagLib::ByteVector& bytes) {
+    return {bytes.data(), bytes.size()};
+}
+
+// The interface's name for the year, whichever of the two IDs the caller used.
+std::string Canonical(const std::string& frameId) {
+    return frameId == "TDRC" ? std::string("TYER") : frameId;
+}
+
+} // namespace
+
+bool Id3v2Handle::Load(const char* fileName) {
+    loaded_ = false;
+    read_ = {};
+    changes_ = {};
+    const auto file = OpenMpegFile(fileName);
+    if (!file || !file->hasID3v2Tag())
+        return false;
+    read_ = Id3v2Values::Read(*file->ID3v2Tag());
+    loaded_ = true;
+    return true;
+}
+
+bool Id3v2Handle::Save(const char* fileName) const {
+    const FileDescriptor writable = FileDescriptor::OpenForWriting(fileName);
+    if (!writable.Valid())
+        return false;
+    const auto file = OpenMpegFile(fileName);
+    if (!file)
+        return false;
+
+    // Only a tag at the very front is ours to rewrite; TagLib also finds one behind junk bytes.
+    const auto header = ParseId3v2Header(View(ReadBytes(*file, 0, Id3v2Header::kSize)));
+    if (header.has_value() != file->hasID3v2Tag())
+        return false;
+    TagLib::ByteVector oldTag;
+    if (header) {
+        oldTag = ReadBytes(*file, 0, header->completeSize);
+        // TagLib 1.13 stops at the first frame it cannot read and would save the tag without the
+        // rest; such a tag is left as it is.
+        if (IsDamagedId3v2Tag(View(oldTag)) ||
+            file->ID3v2Tag()->header()->completeTagSize() != header->completeSize)
+            return false;
+    }
+
+    TagLib::ID3v2::Tag& tag = *file->ID3v2Tag(true);
+    const bool keepsV24 = header && header->majorVersion == 4;
+    const auto version = keepsV24 ? TagLib::ID3v2::v4 : TagLib::ID3v2::v3;
+    if (!ApplyId3v2Changes(changes_, tag, version))
+        return true;
+    if (version == TagLib::ID3v2::v3)
+        PrepareForId3v23(tag, header && header->majorVersion == 3);
+    // A tag left without frames leaves the file.
+    const TagLib::ByteVector newTag = tag.isEmpty() ? TagLib::ByteVector() : tag.render(version);
+    if (newTag == oldTag)
+        return true;
+    return ReplaceFileFront(writable, fileName, static_cast<off_t>(oldTag.size()), View(newTag));
+}
+
+std::string Id3v2Handle::Text(const std::string& frameId) const {
+    const auto it = changes_.texts.find(Canonical(frameId));
+    return it != changes_.texts.end() ? it->second : read_.Text(frameId);
+}
+
+std::string Id3v2Handle::Comment() const {
+    return changes_.comment.value_or(read_.comment);
+}
+
+void Id3v2Handle::SetText(const std::string& frameId, const std::string& text) {
+    if (!IsTextFrameId(frameId) || SameId3v2Text(frameId, text, Text(frameId)))
+        return;
+    const std::string id = Canonical(frameId);
+    if (SameId3v2Text(id, text, read_.Text(id)))
+        changes_.texts.erase(id);
+    else
+        changes_.texts[id] = text;
+}
+
+void Id3v2Handle::SetComment(const std::string& text) {
+    if (text == Comment())
+        return;
+    if (text == read_.comment)
+        changes_.comment.reset();
+    else
+        changes_.comment = text;
+}
+
+} // namespace kivuna::tags

@@ -1,0 +1,132 @@
+#include "Id3v2RawTag.h"
+
+#include <algorithm>
+#include <string>
+
+namespace kivuna::tags {
+namespace {
+
+constexpr uint8_t kUnsynchronisation = 0x80;
+constexpr uint8_t kExtendedHeader = 0x40;
+constexpr uint8_t kFooter = 0x10;
+
+uint32_t SynchsafeSize(std::string_view bytes) {
+    uint32_t size = 0;
+    for (size_t i = 0; i < 4; ++i)
+        size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
+    return size;
+}
+
+uint32_t PlainSize(std::string_view bytes, size_t width) {
+    uint32_t size = 0;
+    for (size_t i = 0; i < width; ++i)
+        size = (size << 8) | static_cast<unsigned char>(bytes[i]);
+    return size;
+}
+
+bool IsFrameId(std::string_view id) {
+    return std::all_of(id.begin(), id.end(),
+                       [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
+}
+
+bool IsPadding(std::string_view rest) {
+    return std::all_of(rest.begin(), rest.end(), [](char c) { return c == '\0'; });
+}
+
+// Undoes whole-tag unsynchronisation (v2.2 and v2.3): every FF 00 stands for FF.
+std::string Resynchronised(std::string_view body) {
+    std::string plain;
+    plain.reserve(body.size());
+    for (size_t i = 0; i < body.size(); ++i) {
+        plain += body[i];
+        if (static_cast<unsigned char>(body[i]) == 0xFF && i + 1 < body.size() &&
+            body[i + 1] == '\0')
+            ++i;
+    }
+    return plain;
+}
+
+// Size of the v2.4 frame at `pos`. Like TagLib, a size that is not synchsafe (some writers store
+// plain integers) is taken as plain when only that reading lands on the next frame.
+uint32_t Id3v24FrameSize(std::string_view frames, size_t pos) {
+    const std::string_view field = frames.substr(pos + 4, 4);
+    const uint32_t synchsafe = SynchsafeSize(field);
+    const auto landsOnFrame = [&](uint64_t size) {
+        const uint64_t next = pos + 10 + size;
+        return next + 4 <= frames.size() && IsFrameId(frames.substr(next, 4));
+    };
+    if (synchsafe > 127 && !landsOnFrame(synchsafe)) {
+        const uint32_t plain = PlainSize(field, 4);
+        if (landsOnFrame(plain))
+            return plain;
+    }
+    return synchsafe;
+}
+
+bool FramesDamaged(std::string_view frames, int majorVersion) {
+    const size_t headerSize = majorVersion == 2 ? 6 : 10;
+    const size_t idSize = majorVersion == 2 ? 3 : 4;
+    size_t pos = 0;
+    while (pos < frames.size()) {
+        if (frames[pos] == '\0')
+            return !IsPadding(frames.substr(pos));
+        if (frames.size() - pos < headerSize)
+            return true;
+        if (!IsFrameId(frames.substr(pos, idSize)))
+            return true;
+        uint64_t size = 0;
+        if (majorVersion == 2)
+            size = PlainSize(frames.substr(pos + 3), 3);
+        else if (majorVersion == 3)
+            size = PlainSize(frames.substr(pos + 4), 4);
+        else
+            size = Id3v24FrameSize(frames, pos);
+        if (size == 0 || size > frames.size() - pos - headerSize)
+            return true;
+        pos += headerSize + size;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<Id3v2Header> ParseId3v2Header(std::string_view bytes) {
+    if (bytes.size() < Id3v2Header::kSize || bytes.substr(0, 3) != "ID3")
+        return std::nullopt;
+    const auto major = static_cast<unsigned char>(bytes[3]);
+    const auto minor = static_cast<unsigned char>(bytes[4]);
+    if (major == 0xFF || minor == 0xFF)
+        return std::nullopt;
+    for (size_t i = 6; i < 10; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80)
+            return std::nullopt;
+    }
+    Id3v2Header header;
+    header.majorVersion = major;
+    header.flags = static_cast<uint8_t>(bytes[5]);
+    header.completeSize =
+        static_cast<uint32_t>(Id3v2Header::kSize) + SynchsafeSize(bytes.substr(6));
+    if (major >= 4 && (header.flags & kFooter) != 0)
+        header.completeSize += Id3v2Header::kSize;
+    return header;
+}
+
+bool IsDamagedId3v2Tag(std::string_view tag) {
+    const auto header = ParseId3v2Header(tag);
+    if (!header || tag.size() < header->completeSize)
+        return true;
+    if (header->majorVersion < 2 || header->majorVersion > 4)
+        return true;
+    if ((header->flags & kExtendedHeader) != 0)
+        return true;
+    const size_t footer = header->completeSize - Id3v2Header::kSize - SynchsafeSize(tag.substr(6));
+    std::string_view body =
+        tag.substr(Id3v2Header::kSize, header->completeSize - Id3v2Header::kSize - footer);
+    if (header->majorVersion < 4 && (header->flags & kUnsynchronisation) != 0) {
+        const std::string plain = Resynchronised(body);
+        return FramesDamaged(plain, header->majorVersion);
+    }
+    return FramesDamaged(body, header->majorVersion);
+}
+
+} // namespace kivuna::tags
