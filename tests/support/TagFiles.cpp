@@ -10,7 +10,7 @@ namespace tagfiles {
 namespace {
 
 QString Script() {
-    return testsupport::SourceDir() + QStringLiteral("/tests/tagaccess/tagfile.py");
+    return testsupport::SourceDir() + QStringLiteral("/tests/support/tagfile.py");
 }
 
 QByteArray RunTagFile(const QStringList& args) {

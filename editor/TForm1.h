@@ -1,0 +1,81 @@
+#pragma once
+
+#include "tagaccess/ID3.h"
+
+#include <QMainWindow>
+#include <cstdint>
+#include <memory>
+
+class QMenu;
+class QWidget;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace editor {
+
+// The editor window: one MP3 file at a time, one of its two tags at a time. The current file is
+// the text of Edit1; the field texts live only in the controls.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // True while the field controls are editable.
+    bool EditMode = false;
+    // The tag shown: 1 = ID3v1, 2 = ID3v2; routines that branch on it do nothing for others.
+    int8_t TagVersion = 1;
+
+    // Reads the selected tag of the file and puts its seven texts into the field controls.
+    void ShowTags(const QString& path);
+
+  signals:
+    // "Organizer..." was clicked: the application shows the organizer window.
+    void OrganizerRequested();
+
+  public slots:
+    void FormShow();
+    void FormResize();
+    void FormClose();
+
+    void SpeedButton1Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+
+    void Label17Click();
+    void Image2Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+
+    void Image12Click();
+    void Image13Click();
+    void Image14Click();
+    void PopupMenu1Popup();
+
+    void Image2MouseEnter();
+    void Image2MouseLeave();
+    void Image2MouseDown();
+    void Image2MouseUp();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void ConnectHandlers();
+    void SetEditLook(bool on);
+    void LoadSwitchFace(const QString& name);
+    tagaccess::TagFields FieldsFromControls(int count) const;
+    // Runs a transfer command on the file in Edit1 and reports its outcome.
+    void Transfer(bool (tagaccess::ID3::*operation)(const QString&, bool), const QString& success,
+                  const QString& failure);
+
+    std::unique_ptr<Ui::TForm1> ui_;
+    QMenu* PopupMenu1 = nullptr;
+};
+
+} // namespace editor
