@@ -64,6 +64,34 @@ TEST_F(TagAccessTest, ASaveThatDoesNotReachTheDiskIsAFailure) {
               QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(path)});
 }
 
+// An ID3v2.3 tag whose second frame has size 0: everything after it would be lost by a save.
+QByteArray DamagedTag() {
+    const auto frame = [](const char* id, const QByteArray& text) {
+        const QByteArray body = '\0' + text;
+        QByteArray bytes(id, 4);
+        for (const int shift : {24, 16, 8, 0})
+            bytes += char((body.size() >> shift) & 0xFF);
+        return bytes + QByteArray(2, '\0') + body;
+    };
+    const QByteArray frames = frame("TIT2", "Title") + QByteArray("TYER\0\0\0\0\0\0", 10) + frame("TPE1", "Artist");
+    QByteArray header("ID3\x03\0\0", 6);
+    for (const int shift : {21, 14, 7, 0})
+        header += char((frames.size() >> shift) & 0x7F);
+    return header + frames;
+}
+
+TEST_F(TagAccessTest, ASaveOfAVanishedOrDamagedFileIsAFailure) {
+    const QString vanished = folder.Path(QStringLiteral("gone/song.mp3"));
+    EXPECT_FALSE(id3.WriteId3v1(vanished, {"New", "", "", "", "", "1", ""}, true));
+    const QString damaged = folder.Path(QStringLiteral("damaged.mp3"));
+    testsupport::WriteFile(damaged, DamagedTag() + testsupport::SilentAudio());
+    EXPECT_FALSE(id3.WriteId3v2(damaged, {"New", "", "", "", "", "1", "", ""}, true));
+    EXPECT_EQ(testsupport::ReadFile(damaged), DamagedTag() + testsupport::SilentAudio());
+    EXPECT_EQ(messages.Texts(),
+              (QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(vanished),
+                           QStringLiteral("The ID3v2 tag could not be saved to \"%1\".").arg(damaged)}));
+}
+
 TEST_F(TagAccessTest, ReadId3v2TakesTheTrackNumberBeforeTheSlash) {
     const struct {
         const char* frame;
