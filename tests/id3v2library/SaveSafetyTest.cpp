@@ -1,0 +1,175 @@
+// Saves that must not happen or must not write: read-only, vanished, non-MPEG and damaged files,
+// saves that change nothing; and what a rewriting save keeps (permissions, audio, other handles'
+// changes).
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+#include "LibraryFixture.h"
+
+namespace tagtest {
+namespace {
+
+class SaveSafetyTest : public LibraryTest {
+  protected:
+    // Both kinds of handle loaded from `file` with a change each; answers the two Save results.
+    std::pair<bool, bool> SaveBoth(const QString& file) {
+        const uint32_t v1 = LoadV1(file);
+        const uint32_t v2 = LoadV2(file);
+        Lib().ID3v1_SetTitle(v1, "New v1 title");
+        Lib().ID3v2_SetAsciiText(v2, "TIT2", "New v2 title");
+        return {Lib().ID3v1_Save(v1, Name(file).c_str()) & 0xFF,
+                Lib().ID3v2_Save(v2, Name(file).c_str()) & 0xFF};
+    }
+    // A file with both tags.
+    QString TaggedFile(const QString& name) {
+        const QString file = Path(name);
+        WriteMp3(file, {}, Id3v1Bytes({"v1", "", "", "", "", 1, 0}));
+        WriteWithMutagen(file, 3, R"js([["TIT2","Title",0],["TPE1","Artist",0]])js");
+        return file;
+    }
+    QByteArray TagWithZeroSizeFrame() {
+        return Id3v2Tag(3, 0,
+                        Id3v2Frame(3, "TIT2", Latin1Text("Title")) + Id3v2Frame(3, "TDRC", "") +
+                            Id3v2Frame(3, "TPE1", Latin1Text("Artist")) + QByteArray(64, '\0'));
+    }
+};
+
+TEST_F(SaveSafetyTest, ReadOnlyFileIsLeftAlone) {
+    const QString file = TaggedFile("ro.mp3");
+    ASSERT_EQ(chmod(Name(file).c_str(), 0444), 0);
+    const QByteArray bytes = testsupport::ReadFile(file);
+    EXPECT_EQ(SaveBoth(file), std::make_pair(false, false));
+    EXPECT_EQ(testsupport::ReadFile(file), bytes);
+    EXPECT_EQ(QDir(folder_.Root()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(SaveSafetyTest, VanishedFileIsNotCreated) {
+    const QString file = TaggedFile("gone.mp3");
+    const uint32_t v1 = LoadV1(file);
+    const uint32_t v2 = LoadV2(file);
+    Lib().ID3v1_SetTitle(v1, "x");
+    Lib().ID3v2_SetAsciiText(v2, "TIT2", "x");
+    ASSERT_TRUE(QFile::remove(file));
+    EXPECT_FALSE(Lib().ID3v1_Save(v1, Name(file).c_str()) & 0xFF);
+    EXPECT_FALSE(Lib().ID3v2_Save(v2, Name(file).c_str()) & 0xFF);
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+TEST_F(SaveSafetyTest, NonMpegAndEmptyFilesHaveNoTagAndAreNotWritten) {
+    const QString text = Path("notes.mp3");
+    testsupport::WriteFile(text, QByteArray("just some text, no audio\n").repeated(200) +
+                                     Id3v1Bytes({"fake", "", "", "", "", 0, 1}));
+    const QString empty = Path("empty.mp3");
+    testsupport::WriteFile(empty, {});
+    for (const QString& file : {text, empty}) {
+        const QByteArray bytes = testsupport::ReadFile(file);
+        EXPECT_FALSE(Lib().ID3v1_Load(Lib().ID3v1_Create(), Name(file).c_str()) & 0xFF);
+        EXPECT_FALSE(Lib().ID3v2_Loaded(LoadV2(file)) & 0xFF);
+        EXPECT_EQ(SaveBoth(file), std::make_pair(false, false));
+        EXPECT_EQ(testsupport::ReadFile(file), bytes);
+    }
+}
+
+TEST_F(SaveSafetyTest, DamagedTagsAreReadAsFarAsPossibleButNeverSavedOver) {
+    const QByteArray damaged[] = {
+        TagWithZeroSizeFrame(),
+        // v2.4 extended header (6 bytes: size, one flag byte, no flags).
+        Id3v2Tag(4, 0x40,
+                 QByteArray("\x00\x00\x00\x06\x01\x00", 6) +
+                     Id3v2Frame(4, "TIT2", Latin1Text("Title")) +
+                     Id3v2Frame(4, "TPE1", Latin1Text("Artist")) + QByteArray(32, '\0')),
+        // v2.3 extended header: TagLib 1.13 reads no frame at all behind it.
+        Id3v2Tag(3, 0x40,
+                 QByteArray("\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00", 10) +
+                     Id3v2Frame(3, "TIT2", Latin1Text("Title")) + QByteArray(32, '\0')),
+        // A frame size running past the end of the tag.
+        Id3v2Tag(3, 0,
+                 Id3v2Frame(3, "TIT2", Latin1Text("Title")) + "TPE1\x00\x00\x01\x00" +
+                     QByteArray(10, 'a')),
+        // Garbage after the frames where padding belongs.
+        Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Title")) + QByteArray(4, '\0') + "junk"),
+    };
+    for (const QByteArray& tag : damaged) {
+        const QString file = Path("damaged.mp3");
+        WriteMp3(file, tag);
+        const QByteArray bytes = testsupport::ReadFile(file);
+        const uint32_t h = LoadV2(file);
+        Lib().ID3v2_SetAsciiText(h, "TALB", "Album");
+        EXPECT_FALSE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+        EXPECT_EQ(testsupport::ReadFile(file), bytes);
+    }
+    const QString file = Path("zero.mp3");
+    WriteMp3(file, TagWithZeroSizeFrame());
+    EXPECT_EQ(V2Text(LoadV2(file), "TIT2"), "Title");
+}
+
+TEST_F(SaveSafetyTest, SavesThatChangeNothingWriteNothing) {
+    const QString file = TaggedFile("same.mp3");
+    AgeFile(file);
+    const int64_t before = ModificationTime(file);
+    const QByteArray bytes = testsupport::ReadFile(file);
+    const uint32_t v1 = LoadV1(file);
+    const uint32_t v2 = LoadV2(file);
+    Lib().ID3v1_SetTitle(v1, Lib().ID3v1_GetTitle(v1));
+    Lib().ID3v1_SetTrack(v1, 1);
+    Lib().ID3v2_SetAsciiText(v2, "TIT2", "Title");
+    Lib().ID3v2_SetAsciiText(v2, "TALB", "");
+    Lib().ID3v2_SetCOMM(v2, "", "");
+    EXPECT_TRUE(Lib().ID3v1_Save(v1, Name(file).c_str()) & 0xFF);
+    EXPECT_TRUE(Lib().ID3v2_Save(v2, Name(file).c_str()) & 0xFF);
+    // A change undone before saving is no change either.
+    Lib().ID3v2_SetAsciiText(v2, "TPE1", "Someone else");
+    Lib().ID3v2_SetAsciiText(v2, "TPE1", "Artist");
+    EXPECT_TRUE(Lib().ID3v2_Save(v2, Name(file).c_str()) & 0xFF);
+    EXPECT_EQ(ModificationTime(file), before);
+    EXPECT_EQ(testsupport::ReadFile(file), bytes);
+}
+
+TEST_F(SaveSafetyTest, RewritingSaveKeepsPermissionsAudioAndLeavesNoTemporaryFile) {
+    const QString file = TaggedFile("grow.mp3");
+    ASSERT_EQ(chmod(Name(file).c_str(), 0640), 0);
+    const QByteArray audio = Dump(file)["audio"].toObject()["sha256"].toString().toUtf8();
+    const uint32_t h = LoadV2(file);
+    Lib().ID3v2_SetAsciiText(h, "TIT2", std::string(5000, 'x').c_str());
+    ASSERT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+    struct stat st {};
+    ASSERT_EQ(stat(Name(file).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    const QJsonObject dump = Dump(file);
+    EXPECT_EQ(FrameText(dump, "TIT2").size(), 5000);
+    EXPECT_EQ(dump["audio"].toObject()["sha256"].toString().toUtf8(), audio);
+    EXPECT_EQ(dump["v1"].toObject()["title"].toObject()["latin1"].toString(), "v1");
+    EXPECT_EQ(QDir(folder_.Root()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(SaveSafetyTest, HandlesLoadedBeforeEitherSavedBothReachTheDisk) {
+    const QString file = TaggedFile("two.mp3");
+    WriteWithMutagen(file, 3, R"js([["TIT2","Title",0],["TPE1","Artist",0],
+        ["TXXX","k","v"],["APIC","image/png",3,"","89504e47"]])js");
+    const QJsonObject before = Dump(file);
+    const uint32_t v1 = LoadV1(file);
+    const uint32_t v2a = LoadV2(file);
+    const uint32_t v2b = LoadV2(file);
+    Lib().ID3v1_SetArtist(v1, "v1 artist");
+    Lib().ID3v2_SetAsciiText(v2a, "TALB", "Album from a");
+    Lib().ID3v2_SetAsciiText(v2b, "TPE1", "Artist from b");
+    ASSERT_TRUE(Lib().ID3v2_Save(v2a, Name(file).c_str()) & 0xFF);
+    ASSERT_TRUE(Lib().ID3v1_Save(v1, Name(file).c_str()) & 0xFF);
+    ASSERT_TRUE(Lib().ID3v2_Save(v2b, Name(file).c_str()) & 0xFF);
+    const QJsonObject after = Dump(file);
+    EXPECT_EQ(FrameText(after, "TALB"), "Album from a");
+    EXPECT_EQ(FrameText(after, "TPE1"), "Artist from b");
+    EXPECT_EQ(FrameText(after, "TIT2"), "Title");
+    EXPECT_EQ(Frames(after, "TXXX"), Frames(before, "TXXX"));
+    EXPECT_EQ(Frames(after, "APIC"), Frames(before, "APIC"));
+    const QJsonObject v1After = after["v1"].toObject();
+    EXPECT_EQ(v1After["artist"].toObject()["latin1"].toString(), "v1 artist");
+    EXPECT_EQ(v1After["title"], before["v1"].toObject()["title"]);
+    EXPECT_EQ(v1After["track"].toInt(), 1);
+    EXPECT_EQ(after["audio"], before["audio"]);
+}
+
+} // namespace
+} // namespace tagtest
