@@ -36,9 +36,17 @@ QImage LoadPicture(const QString& fileName) {
     if (found == Formats().end())
         throw EInvalidGraphic(
             QStringLiteral("Unknown picture file extension (.%1): %2").arg(extension.toLower(), fileName));
+    const auto cannotOpen = [&fileName](const QString& reason) {
+        return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+    };
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        throw cannotOpen(QStringLiteral("No such file or directory"));
+    if (!info.isFile())
+        throw cannotOpen(QStringLiteral("Not a file"));
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
-        throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    if (!file.open(QIODevice::ReadOnly))
+        throw cannotOpen(file.errorString());
     return found->second.decoder(file.readAll(), fileName);
 }
 

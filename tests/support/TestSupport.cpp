@@ -59,10 +59,12 @@ QString SourceDir() {
 }
 
 MessageCapture::MessageCapture()
-    : previous_(platform::SetMessageHandler([this](const QString& text) { texts_ << text; })) {}
+    : previous_(platform::SetMessageHandler([this](const QString& text) { texts_ << text; })),
+      previousErrors_(platform::SetErrorHandler([this](const QString& text) { errors_ << text; })) {}
 
 MessageCapture::~MessageCapture() {
     platform::SetMessageHandler(std::move(previous_));
+    platform::SetErrorHandler(std::move(previousErrors_));
 }
 
 } // namespace testsupport

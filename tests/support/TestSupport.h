@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "platform/ErrorBox.h"
 #include "platform/MessageBox.h"
 
 // Helpers shared by the test programs: temporary folders, real MP3 files, the independent reader
@@ -41,7 +42,8 @@ QByteArray RunPython(const QString& script, const QStringList& args = {});
 // Folder of the repository's sources (tests/tools lives there).
 QString SourceDir();
 
-// Collects what ShowMessage shows, instead of opening boxes, for the life of the object.
+// Collects what the message boxes and the error box show, instead of opening them, for the life
+// of the object.
 class MessageCapture {
   public:
     MessageCapture();
@@ -50,10 +52,13 @@ class MessageCapture {
     MessageCapture& operator=(const MessageCapture&) = delete;
 
     const QStringList& Texts() const { return texts_; }
+    const QStringList& Errors() const { return errors_; }
 
   private:
     QStringList texts_;
+    QStringList errors_;
     platform::MessageHandler previous_;
+    platform::ErrorHandler previousErrors_;
 };
 
 } // namespace testsupport
