@@ -1,0 +1,1 @@
+// Nothing: the baseline a load/unload cycle of the tag library is compared with.
