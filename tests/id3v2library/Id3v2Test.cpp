@@ -206,5 +206,55 @@ TEST_F(Id3v2Test, AlbumPictureGetsTheKindsMimeTypeOrTheSniffedOne) {
     EXPECT_EQ(testsupport::ReadFile(file), bytes);
 }
 
+// v2.2 frames have three-letter IDs and three-byte sizes.
+QByteArray Id3v22Frame(const QByteArray& id, const QByteArray& text) {
+    const QByteArray payload = Latin1Text(text);
+    QByteArray frame = id;
+    frame += static_cast<char>(0);
+    frame += static_cast<char>(0);
+    frame += static_cast<char>(payload.size());
+    return frame + payload;
+}
+
+TEST_F(Id3v2Test, V22TagIsReadAndWrittenBackAsV23) {
+    const QString file = Path("v22.mp3");
+    WriteMp3(file, Id3v2Tag(2, 0,
+                            Id3v22Frame("TT2", "Old title") + Id3v22Frame("TP1", "Artist") +
+                                Id3v22Frame("TYE", "1987") + QByteArray(20, '\0')));
+    uint32_t h = LoadV2(file);
+    EXPECT_TRUE(Lib().ID3v2_Loaded(h) & 0xFF);
+    EXPECT_EQ(V2Text(h, "TIT2"), "Old title");
+    EXPECT_EQ(V2Text(h, "TPE1"), "Artist");
+    EXPECT_EQ(V2Text(h, "TYER"), "1987");
+    Lib().ID3v2_SetAsciiText(h, "TIT2", "New title");
+    ASSERT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+    const QJsonObject dump = Dump(file);
+    EXPECT_EQ(dump["v2"].toObject()["version"].toArray()[1].toInt(), 3);
+    EXPECT_EQ(FrameText(dump, "TIT2"), "New title");
+    EXPECT_EQ(FrameText(dump, "TPE1"), "Artist");
+    EXPECT_EQ(FrameText(dump, "TYER"), "1987");
+    EXPECT_EQ(dump["audio"].toObject()["sha256"].toString(), AudioSha256());
+}
+
+TEST_F(Id3v2Test, UnsynchronisedV23TagIsNotMistakenForADamagedOne) {
+    const QString file = Path("unsync.mp3");
+    // The title holds FF E0, stored as FF 00 E0 under whole-tag unsynchronisation; the stored
+    // frame size counts the bytes before unsynchronisation.
+    const QByteArray title = QByteArray("Sync") + char(0xFF) + char(0xE0);
+    QByteArray frame = Id3v2Frame(3, "TIT2", Latin1Text(title));
+    frame.replace(QByteArray(1, char(0xFF)), QByteArray("\xFF\x00", 2));
+    WriteMp3(file,
+             Id3v2Tag(3, 0x80,
+                      frame + Id3v2Frame(3, "TPE1", Latin1Text("Artist")) + QByteArray(16, '\0')));
+    uint32_t h = LoadV2(file);
+    EXPECT_EQ(V2Text(h, "TPE1"), "Artist");
+    Lib().ID3v2_SetAsciiText(h, "TALB", "Album");
+    ASSERT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+    const QJsonObject dump = Dump(file);
+    EXPECT_EQ(FrameText(dump, "TALB"), "Album");
+    EXPECT_EQ(FrameText(dump, "TPE1"), "Artist");
+    EXPECT_EQ(FrameText(dump, "TIT2"), QString::fromLatin1(title));
+}
+
 } // namespace
 } // namespace tagtest
