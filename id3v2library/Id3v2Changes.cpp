@@ -55,21 +55,16 @@ void SetText(TagLib::ID3v2::Tag& tag, const std::string& frameId, const std::str
 bool ApplyComment(const std::string& text, TagLib::ID3v2::Tag& tag) {
     if (Id3v2Comment(tag) == text)
         return false;
-    TagLib::ByteVector language("eng");
     const TagLib::ID3v2::FrameList comments = tag.frameList("COMM");
-    bool first = true;
     for (auto* frame : comments) {
-        auto* comment = dynamic_cast<CommentsFrame*>(frame);
-        if (comment == nullptr || !comment->description().isEmpty())
-            continue;
-        if (first && comment->language().size() == 3)
-            language = comment->language();
-        first = false;
-        tag.removeFrame(comment);
+        const auto* comment = dynamic_cast<CommentsFrame*>(frame);
+        if (comment != nullptr && comment->description().isEmpty())
+            tag.removeFrame(frame);
     }
     if (!text.empty()) {
         auto frame = std::make_unique<CommentsFrame>(TagLib::String::Latin1);
-        frame->setLanguage(language);
+        // TagLib would write "XXX" for a comment without a language.
+        frame->setLanguage("eng");
         frame->setText(FromUtf8(text));
         tag.addFrame(frame.release());
     }
