@@ -19,9 +19,10 @@ bool DisplayAvailable() {
 
 int main(int argc, char** argv) {
     if (!DisplayAvailable()) {
-        std::fputs("Kivuna needs a graphical desktop, and no display was found (DISPLAY is not set); "
-                   "to try it without one, run: xvfb-run -a scripts/run.sh\n",
-                   stderr);
+        std::fputs(
+            "Kivuna needs a graphical desktop, and no display was found (DISPLAY is not set); "
+            "to try it without one, run: xvfb-run -a scripts/run.sh\n",
+            stderr);
         return 0;
     }
     app::KivunaApplication application(argc, argv);

@@ -104,12 +104,14 @@ void TForm1::ConnectHandlers() {
         Handle(face, &platform::PictureBox::MouseDown, this, &TForm1::Image2MouseDown);
         Handle(face, &platform::PictureBox::MouseUp, this, &TForm1::Image2MouseUp);
     }
-    for (platform::PictureBox* button : {ui_->Image12, ui_->Image13, ui_->Image14, ui_->Image16, ui_->Image17})
+    for (platform::PictureBox* button :
+         {ui_->Image12, ui_->Image13, ui_->Image14, ui_->Image16, ui_->Image17})
         GrowOnHover(button);
 
     // The field controls show the field menu instead of the standard edit menu.
-    const QList<QWidget*> fields = {ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5, ui_->Edit6,
-                                    ui_->Memo1, ui_->ComboBox1, ui_->ComboBox1->lineEdit()};
+    const QList<QWidget*> fields = {
+        ui_->Edit2, ui_->Edit3, ui_->Edit4,     ui_->Edit5,
+        ui_->Edit6, ui_->Memo1, ui_->ComboBox1, ui_->ComboBox1->lineEdit()};
     for (QWidget* field : fields) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this, [this, field](const QPoint& at) {
@@ -143,8 +145,9 @@ void TForm1::FormShow() {
         edit->setReadOnly(true);
     ui_->ComboBox1->setEnabled(false);
     ui_->Memo1->setReadOnly(true);
-    for (QWidget* button : {static_cast<QWidget*>(ui_->BitBtn1), static_cast<QWidget*>(ui_->BitBtn2),
-                            static_cast<QWidget*>(ui_->SpeedButton2), static_cast<QWidget*>(ui_->SpeedButton3)})
+    for (QWidget* button :
+         {static_cast<QWidget*>(ui_->BitBtn1), static_cast<QWidget*>(ui_->BitBtn2),
+          static_cast<QWidget*>(ui_->SpeedButton2), static_cast<QWidget*>(ui_->SpeedButton3)})
         button->setEnabled(false);
 }
 
@@ -166,7 +169,8 @@ void TForm1::ShowTags(const QString& path) {
     tagaccess::ID3* id3 = Unit1Id3();
     if (id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
         return;
-    const TagFields fields = TagVersion == 1 ? id3->ReadId3v1(path, true) : id3->ReadId3v2(path, true);
+    const TagFields fields =
+        TagVersion == 1 ? id3->ReadId3v1(path, true) : id3->ReadId3v2(path, true);
     const auto field = [&fields](int index) {
         return index < int(fields.size()) ? fields[size_t(index)] : QString();
     };
@@ -181,8 +185,8 @@ void TForm1::ShowTags(const QString& path) {
 
 void TForm1::SpeedButton1Click() {
     QString path;
-    path = platform::GetOpenFileName(this, {QStringLiteral("Open MP3 file:"),
-                                            QStringLiteral("Music files (*.mp3)"), QString()});
+    path = platform::GetOpenFileName(
+        this, {QStringLiteral("Open MP3 file:"), QStringLiteral("Music files (*.mp3)"), QString()});
     if (platform::FileExists(path)) {
         ui_->Edit1->setText(path);
         ShowTags(path);
@@ -222,17 +226,18 @@ void TForm1::SetEditLook(bool on) {
     platform::SetTextColor(ui_->ComboBox1, fieldColor);
     ui_->Memo1->setReadOnly(!on);
     platform::SetTextColor(ui_->Memo1, fieldColor);
-    for (QWidget* button : {static_cast<QWidget*>(ui_->BitBtn1), static_cast<QWidget*>(ui_->BitBtn2),
-                            static_cast<QWidget*>(ui_->SpeedButton2), static_cast<QWidget*>(ui_->SpeedButton3)})
+    for (QWidget* button :
+         {static_cast<QWidget*>(ui_->BitBtn1), static_cast<QWidget*>(ui_->BitBtn2),
+          static_cast<QWidget*>(ui_->SpeedButton2), static_cast<QWidget*>(ui_->SpeedButton3)})
         button->setEnabled(on);
     // A lock picture that cannot be loaded ends the switch here: the looks above have changed,
     // the remaining locks keep their pictures.
     const QString fieldLock = on ? QStringLiteral("lock_off.png") : QStringLiteral("lock.png");
-    for (platform::PictureBox* lock : {ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6, ui_->Image7,
-                                       ui_->Image8, ui_->Image9, ui_->Image10})
+    for (platform::PictureBox* lock : {ui_->Image3, ui_->Image4, ui_->Image5, ui_->Image6,
+                                       ui_->Image7, ui_->Image8, ui_->Image9, ui_->Image10})
         lock->SetPicture(LoadResPicture(fieldLock));
-    ui_->Image11->SetPicture(
-        LoadResPicture(on ? QStringLiteral("lock_off_disabled_24.png") : QStringLiteral("lock_disabled_24.png")));
+    ui_->Image11->SetPicture(LoadResPicture(on ? QStringLiteral("lock_off_disabled_24.png")
+                                               : QStringLiteral("lock_disabled_24.png")));
 }
 
 TagFields TForm1::FieldsFromControls(int count) const {
@@ -252,10 +257,12 @@ void TForm1::SpeedButton2Click() {
     tagaccess::ID3* id3 = Unit1Id3();
     if (!platform::FileExists(path) || id3 == nullptr)
         return;
-    if (TagVersion == 1 && !id3->WriteId3v1(path, FieldsFromControls(tagaccess::kTagFieldCount), true))
+    if (TagVersion == 1 &&
+        !id3->WriteId3v1(path, FieldsFromControls(tagaccess::kTagFieldCount), true))
         platform::ShowMessage(QStringLiteral("Error saving ID3v1 Tag!"));
     // The eighth entry stays empty: a save from the editor never adds a picture.
-    if (TagVersion == 2 && !id3->WriteId3v2(path, FieldsFromControls(tagaccess::kTagFieldCountWithPicture), true))
+    if (TagVersion == 2 &&
+        !id3->WriteId3v2(path, FieldsFromControls(tagaccess::kTagFieldCountWithPicture), true))
         platform::ShowMessage(QStringLiteral("Error saving ID3v2 Tag!"));
     ShowTags(path);
 }
@@ -265,8 +272,8 @@ void TForm1::SpeedButton3Click() {
         ShowTags(ui_->Edit1->text());
 }
 
-void TForm1::Transfer(bool (tagaccess::ID3::*operation)(const QString&, bool), const QString& success,
-                      const QString& failure) {
+void TForm1::Transfer(bool (tagaccess::ID3::*operation)(const QString&, bool),
+                      const QString& success, const QString& failure) {
     tagaccess::ID3* id3 = Unit1Id3();
     if (!platform::FileExists(ui_->Edit1->text()) || id3 == nullptr)
         return;

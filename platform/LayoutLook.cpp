@@ -14,14 +14,16 @@ namespace platform {
 
 void SetTextColor(QWidget* control, const QColor& color) {
     QPalette palette = control->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::WindowText, color);
         palette.setColor(group, QPalette::Text, color);
         palette.setColor(group, QPalette::ButtonText, color);
     }
     control->setPalette(palette);
     // An editable combo box draws its text in its own line edit.
-    if (auto* combo = qobject_cast<QComboBox*>(control); combo != nullptr && combo->lineEdit() != nullptr)
+    if (auto* combo = qobject_cast<QComboBox*>(control);
+        combo != nullptr && combo->lineEdit() != nullptr)
         combo->lineEdit()->setPalette(palette);
 }
 

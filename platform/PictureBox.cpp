@@ -27,11 +27,13 @@ QRect PictureBox::PictureRect() const {
     QSize shown = picture_.size();
     if (stretch_ && !proportional_)
         return rect();
-    if (stretch_ || (proportional_ && (shown.width() > box.width() || shown.height() > box.height())))
+    if (stretch_ ||
+        (proportional_ && (shown.width() > box.width() || shown.height() > box.height())))
         shown.scale(box, Qt::KeepAspectRatio);
     // Scaled pictures are centred; a plain one sits in the top left corner.
     if (stretch_ || proportional_)
-        return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2), shown);
+        return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2),
+                     shown);
     return QRect(QPoint(0, 0), shown);
 }
 

@@ -34,8 +34,8 @@ QImage LoadPicture(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toUpper();
     const auto found = Formats().find(extension);
     if (found == Formats().end())
-        throw EInvalidGraphic(
-            QStringLiteral("Unknown picture file extension (.%1): %2").arg(extension.toLower(), fileName));
+        throw EInvalidGraphic(QStringLiteral("Unknown picture file extension (.%1): %2")
+                                  .arg(extension.toLower(), fileName));
     const auto cannotOpen = [&fileName](const QString& reason) {
         return EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
     };

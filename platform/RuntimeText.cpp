@@ -5,8 +5,12 @@
 namespace platform {
 namespace {
 
-constexpr char16_t FoldUpper(char16_t c) { return c >= u'a' && c <= u'z' ? c - 32 : c; }
-constexpr char16_t FoldLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; }
+constexpr char16_t FoldUpper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? c - 32 : c;
+}
+constexpr char16_t FoldLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? c + 32 : c;
+}
 
 } // namespace
 

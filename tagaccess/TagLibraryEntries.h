@@ -12,7 +12,7 @@ inline constexpr char kTagLibraryName[] = "ID3v2Library.dll";
 
 using TagHandle = uint32_t;
 
-using CreateEntry = TDllEntry<TagHandle>;                                    // *_Create
+using CreateEntry = TDllEntry<TagHandle>;                                   // *_Create
 using TextCallEntry = TDllEntry<int32_t, TagHandle, const char*>;           // Load, Set texts, Save
 using GetTextEntry = TDllEntry<const char*, TagHandle>;                     // ID3v1 getters, COMM
 using GetIntEntry = TDllEntry<int32_t, TagHandle>;                          // GetTrack, Loaded

@@ -20,8 +20,8 @@ constexpr std::array<const char*, 6> kFrameIds = {"TIT2", "TPE1", "TALB", "TYER"
 // A Save that answers 0 left the tag off the disk (read-only, vanished or damaged file).
 void CheckSaved(int32_t answer, const char* tagName, const QString& path) {
     if (!LowByte(answer))
-        throw platform::Exception(
-            QStringLiteral("The %1 tag could not be saved to \"%2\".").arg(QLatin1String(tagName), path));
+        throw platform::Exception(QStringLiteral("The %1 tag could not be saved to \"%2\".")
+                                      .arg(QLatin1String(tagName), path));
 }
 
 int32_t PictureKind(const QString& picturePath) {
@@ -57,7 +57,8 @@ void FillId3v1(const TDll& library, TagHandle handle, TagFields& fields) {
 void FillId3v2(const TDll& library, TagHandle handle, TagFields& fields) {
     const GetFrameEntry getText(library, "ID3v2_GetAsciiText");
     for (int index = kTitle; index <= kGenre; ++index)
-        fields[static_cast<size_t>(index)] = FromAnsi(getText(handle, kFrameIds[static_cast<size_t>(index)]));
+        fields[static_cast<size_t>(index)] =
+            FromAnsi(getText(handle, kFrameIds[static_cast<size_t>(index)]));
     fields[kTrack] = platform::IntToStr(TrackNumber(FromAnsi(getText(handle, "TRCK"))));
     fields[kComment] = FromAnsi(GetTextEntry(library, "ID3v2_GetCOMM")(handle));
 }
@@ -71,19 +72,23 @@ void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
     setText("ID3v1_SetArtist", kArtist);
     setText("ID3v1_SetAlbum", kAlbum);
     setText("ID3v1_SetYear", kYear);
-    SetByteEntry(library, "ID3v1_SetGenre")(handle, GenreNumber(Field(fields, kGenre), TheGenreTable()));
+    SetByteEntry(library, "ID3v1_SetGenre")(handle,
+                                            GenreNumber(Field(fields, kGenre), TheGenreTable()));
     // Converted only now: a track that is no number ends the write before anything is saved.
     const uint8_t track = TrackByte(Field(fields, kTrack));
     SetByteEntry(library, "ID3v1_SetTrack")(handle, track);
     setText("ID3v1_SetComment", kComment);
-    CheckSaved(TextCallEntry(library, "ID3v1_Save")(handle, ToAnsi(path).constData()), "ID3v1", path);
+    CheckSaved(TextCallEntry(library, "ID3v1_Save")(handle, ToAnsi(path).constData()), "ID3v1",
+               path);
 }
 
 void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields) {
     const SetFrameEntry setText(library, "ID3v2_SetAsciiText");
     for (int index = kTitle; index <= kTrack; ++index)
-        setText(handle, kFrameIds[static_cast<size_t>(index)], ToAnsi(Field(fields, index)).constData());
-    SetFrameEntry(library, "ID3v2_SetCOMM")(handle, ToAnsi(Field(fields, kComment)).constData(), "");
+        setText(handle, kFrameIds[static_cast<size_t>(index)],
+                ToAnsi(Field(fields, index)).constData());
+    SetFrameEntry(library, "ID3v2_SetCOMM")(handle, ToAnsi(Field(fields, kComment)).constData(),
+                                            "");
 }
 
 void AttachPicture(const TDll& library, TagHandle handle, const QString& picturePath) {
@@ -94,7 +99,8 @@ void AttachPicture(const TDll& library, TagHandle handle, const QString& picture
 }
 
 void SaveId3v2(const TDll& library, TagHandle handle, const QString& path) {
-    CheckSaved(TextCallEntry(library, "ID3v2_Save")(handle, ToAnsi(path).constData()), "ID3v2", path);
+    CheckSaved(TextCallEntry(library, "ID3v2_Save")(handle, ToAnsi(path).constData()), "ID3v2",
+               path);
 }
 
 TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion) {

@@ -35,12 +35,14 @@ bool MakeCorpus(const QString& folder, int count) {
     const QString script = QStringLiteral(KIVUNA_SOURCE_DIR "/tests/tools/make_mp3_corpus.py");
     return QProcess::execute(QStringLiteral("/usr/bin/python3"),
                              {script, folder, QStringLiteral("--count"), QString::number(count),
-                              QStringLiteral("--flat"), QStringLiteral("--seed"), QStringLiteral("7")}) == 0;
+                              QStringLiteral("--flat"), QStringLiteral("--seed"),
+                              QStringLiteral("7")}) == 0;
 }
 
 QStringList Mp3Files(const QString& folder) {
     QStringList files;
-    QDirIterator it(folder, {QStringLiteral("*.mp3"), QStringLiteral("*.MP3"), QStringLiteral("*.Mp3")},
+    QDirIterator it(folder,
+                    {QStringLiteral("*.mp3"), QStringLiteral("*.MP3"), QStringLiteral("*.Mp3")},
                     QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
         files << it.next();
@@ -64,7 +66,8 @@ int main(int argc, char** argv) {
     // A typical file: both tags present.
     const QString typical = work.filePath(QStringLiteral("typical.mp3"));
     QFile::copy(files.first(), typical);
-    tagaccess::TagFields fields = {"Night Drive", "The Lanterns", "First Light", "1998", "Rock", "7", "ripped", ""};
+    tagaccess::TagFields fields = {
+        "Night Drive", "The Lanterns", "First Light", "1998", "Rock", "7", "ripped", ""};
     id3.WriteId3v1(typical, fields, false);
     id3.WriteId3v2(typical, fields, false);
 
@@ -75,15 +78,20 @@ int main(int argc, char** argv) {
         return changed;
     };
     std::printf("Median cost of one operation on a typical file (%d runs each):\n", kRuns);
-    std::printf("  ReadId3v1            %8.1f us\n", MedianMicroseconds(kRuns, [&](int) { id3.ReadId3v1(typical, false); }));
-    std::printf("  ReadId3v2            %8.1f us\n", MedianMicroseconds(kRuns, [&](int) { id3.ReadId3v2(typical, false); }));
-    std::printf("  WriteId3v1 (changes) %8.1f us\n",
-                MedianMicroseconds(kRuns, [&](int i) { id3.WriteId3v1(typical, alternate(i), false); }));
-    std::printf("  WriteId3v2 (changes) %8.1f us\n",
-                MedianMicroseconds(kRuns, [&](int i) { id3.WriteId3v2(typical, alternate(i), false); }));
+    std::printf("  ReadId3v1            %8.1f us\n",
+                MedianMicroseconds(kRuns, [&](int) { id3.ReadId3v1(typical, false); }));
+    std::printf("  ReadId3v2            %8.1f us\n",
+                MedianMicroseconds(kRuns, [&](int) { id3.ReadId3v2(typical, false); }));
+    std::printf("  WriteId3v1 (changes) %8.1f us\n", MedianMicroseconds(kRuns, [&](int i) {
+                    id3.WriteId3v1(typical, alternate(i), false);
+                }));
+    std::printf("  WriteId3v2 (changes) %8.1f us\n", MedianMicroseconds(kRuns, [&](int i) {
+                    id3.WriteId3v2(typical, alternate(i), false);
+                }));
     std::printf("  WriteId3v2 (same)    %8.1f us\n",
                 MedianMicroseconds(kRuns, [&](int) { id3.WriteId3v2(typical, fields, false); }));
-    std::printf("  SyncTags (in sync)   %8.1f us\n", MedianMicroseconds(kRuns, [&](int) { id3.SyncTags(typical, 2, false); }));
+    std::printf("  SyncTags (in sync)   %8.1f us\n",
+                MedianMicroseconds(kRuns, [&](int) { id3.SyncTags(typical, 2, false); }));
 
     const auto pass = [&](const char* name) {
         int resolved = 0;
@@ -95,8 +103,9 @@ int main(int argc, char** argv) {
             }
         }
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        std::printf("  %-22s %5lld files, %4d resolved, %6.3f s, %7.0f files/s\n", name, static_cast<long long>(files.size()),
-                    resolved, seconds, double(files.size()) / seconds);
+        std::printf("  %-22s %5lld files, %4d resolved, %6.3f s, %7.0f files/s\n", name,
+                    static_cast<long long>(files.size()), resolved, seconds,
+                    double(files.size()) / seconds);
     };
     std::printf("SyncTags then ReadId3v2 over the corpus:\n");
     pass("first pass (writes)");

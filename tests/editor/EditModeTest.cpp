@@ -30,8 +30,10 @@ TEST_F(EditorTest, TheSwitchTogglesBothLooksAndKeepsTheTexts) {
     EXPECT_FALSE(Control<QPlainTextEdit>("Memo1")->isReadOnly());
     for (const char* button : {"BitBtn1", "BitBtn2", "SpeedButton2", "SpeedButton3"})
         EXPECT_TRUE(Control(button)->isEnabled()) << button;
-    EXPECT_EQ(Control<platform::PictureBox>("Image3")->Picture(), editor::LoadResPicture("lock_off.png"));
-    EXPECT_EQ(Control<platform::PictureBox>("Image11")->Picture(), editor::LoadResPicture("lock_off_disabled_24.png"));
+    EXPECT_EQ(Control<platform::PictureBox>("Image3")->Picture(),
+              editor::LoadResPicture("lock_off.png"));
+    EXPECT_EQ(Control<platform::PictureBox>("Image11")->Picture(),
+              editor::LoadResPicture("lock_off_disabled_24.png"));
 
     Control<QLineEdit>("Edit2")->setText("Unsaved");
     Click("Image2"); // the picture behind the caption does the same
@@ -41,7 +43,8 @@ TEST_F(EditorTest, TheSwitchTogglesBothLooksAndKeepsTheTexts) {
     EXPECT_TRUE(Control<QLineEdit>("Edit2")->isReadOnly());
     EXPECT_EQ(TextColor(Control("Edit2")), QColor(0, 128, 0));
     EXPECT_FALSE(Control("SpeedButton2")->isEnabled());
-    EXPECT_EQ(Control<platform::PictureBox>("Image10")->Picture(), editor::LoadResPicture("lock.png"));
+    EXPECT_EQ(Control<platform::PictureBox>("Image10")->Picture(),
+              editor::LoadResPicture("lock.png"));
     EXPECT_EQ(Control<QLineEdit>("Edit2")->text(), "Unsaved");
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
@@ -79,7 +82,8 @@ TEST_F(EditorTest, AFailedSaveShowsBothMessagesThenTheStoredValues) {
     Control<QLineEdit>("Edit2")->setText("Lost");
     Control<QLineEdit>("Edit6")->setText("");
     Click("SpeedButton2");
-    EXPECT_EQ(messages.Texts(), (QStringList{"'' is not a valid integer value", "Error saving ID3v1 Tag!"}));
+    EXPECT_EQ(messages.Texts(),
+              (QStringList{"'' is not a valid integer value", "Error saving ID3v1 Tag!"}));
     EXPECT_EQ(Shown()[0], "Stored");
     EXPECT_EQ(Shown()[5], "2");
     EXPECT_EQ(tagfiles::ReadTags(path)[u"v1"].toObject()[u"title"].toString(), "Stored");
@@ -116,11 +120,13 @@ TEST_F(EditorTest, AMissingSwitchPictureGoesToTheErrorBoxAndTheOldPictureStays) 
 
     EXPECT_EQ(face->Picture(), before);
     ASSERT_GE(messages.Errors().size(), 2);
-    EXPECT_TRUE(messages.Errors()[0].startsWith("Cannot open file \"Res/Black_HL.png\"")) << messages.Errors()[0].toStdString();
+    EXPECT_TRUE(messages.Errors()[0].startsWith("Cannot open file \"Res/Black_HL.png\""))
+        << messages.Errors()[0].toStdString();
     // The toggle took effect up to the first lock picture.
     EXPECT_TRUE(form->EditMode);
     EXPECT_EQ(Control<QLabel>("Label17")->text(), "Edit mode ON");
-    EXPECT_TRUE(messages.Errors().contains("Cannot open file \"Res/lock_off.png\". No such file or directory"))
+    EXPECT_TRUE(messages.Errors().contains(
+        "Cannot open file \"Res/lock_off.png\". No such file or directory"))
         << messages.Errors().join('|').toStdString();
 }
 

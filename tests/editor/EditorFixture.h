@@ -18,10 +18,11 @@ class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         editor::InitializeUnit1();
-        previousDialog = platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
-            dialogRequests.push_back(request);
-            return dialogAnswer;
-        });
+        previousDialog =
+            platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
+                dialogRequests.push_back(request);
+                return dialogAnswer;
+            });
         form = std::make_unique<editor::TForm1>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -43,9 +44,12 @@ class EditorTest : public ::testing::Test {
 
     // The seven field texts as the window shows them.
     QStringList Shown() const {
-        return {Control<QLineEdit>("Edit2")->text(), Control<QLineEdit>("Edit3")->text(),
-                Control<QLineEdit>("Edit4")->text(), Control<QLineEdit>("Edit5")->text(),
-                Control<QComboBox>("ComboBox1")->currentText(), Control<QLineEdit>("Edit6")->text(),
+        return {Control<QLineEdit>("Edit2")->text(),
+                Control<QLineEdit>("Edit3")->text(),
+                Control<QLineEdit>("Edit4")->text(),
+                Control<QLineEdit>("Edit5")->text(),
+                Control<QComboBox>("ComboBox1")->currentText(),
+                Control<QLineEdit>("Edit6")->text(),
                 Control<QPlainTextEdit>("Memo1")->toPlainText()};
     }
 

@@ -7,9 +7,15 @@
 namespace {
 
 const QJsonObject kBothTags{
-    {"v1", QJsonObject{{"title", "V1 Title"}, {"artist", "V1 Artist"}, {"year", "1999"}, {"genre", 17}, {"track", 4}}},
-    {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "V2 Title"}, {"TCON", "(17)Custom"}, {"TRCK", "3/12"}}},
-                       {"comments", QJsonObject{{"", "line one\nline two"}}}}}};
+    {"v1", QJsonObject{{"title", "V1 Title"},
+                       {"artist", "V1 Artist"},
+                       {"year", "1999"},
+                       {"genre", 17},
+                       {"track", 4}}},
+    {"v2",
+     QJsonObject{
+         {"frames", QJsonObject{{"TIT2", "V2 Title"}, {"TCON", "(17)Custom"}, {"TRCK", "3/12"}}},
+         {"comments", QJsonObject{{"", "line one\nline two"}}}}}};
 
 TEST_F(EditorTest, StartsWithTheLayoutsLookAndNothingOpen) {
     EXPECT_EQ(form->windowTitle(), "Kivuna");
@@ -45,7 +51,8 @@ TEST_F(EditorTest, OpeningShowsTheSelectedTagAndSwitchingShowsTheOther) {
     EXPECT_EQ(dialogRequests[0].title, "Open MP3 file:");
     EXPECT_EQ(dialogRequests[0].filter, "Music files (*.mp3)");
     EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), path);
-    EXPECT_EQ(Shown(), (QStringList{"V2 Title", "", "", "", "17 Custom", "3", "line one\nline two"}));
+    EXPECT_EQ(Shown(),
+              (QStringList{"V2 Title", "", "", "", "17 Custom", "3", "line one\nline two"}));
 
     Control<QRadioButton>("RadioButton1")->click();
     EXPECT_EQ(Shown(), (QStringList{"V1 Title", "V1 Artist", "", "1999", "Rock", "4", ""}));
@@ -82,9 +89,11 @@ TEST_F(EditorTest, TheFieldMenuCaptionsFollowTheTagVersion) {
             texts << item->text();
         return texts;
     };
-    EXPECT_EQ(captions(), (QStringList{"Get from ID3v2", "Copy to ID3v2", "", "Get from filename..."}));
+    EXPECT_EQ(captions(),
+              (QStringList{"Get from ID3v2", "Copy to ID3v2", "", "Get from filename..."}));
     Control<QRadioButton>("RadioButton2")->click();
-    EXPECT_EQ(captions(), (QStringList{"Get from ID3v1", "Copy to ID3v1", "", "Get from filename..."}));
+    EXPECT_EQ(captions(),
+              (QStringList{"Get from ID3v1", "Copy to ID3v1", "", "Get from filename..."}));
 }
 
 } // namespace

@@ -65,10 +65,12 @@ TEST_F(EditorTest, FailedTransfersReportAfterTheOperationsOwnMessage) {
     Control<QLineEdit>("Edit2")->setText("Typed");
     Click("Image12");
     Click("Image14");
-    EXPECT_EQ(messages.Texts(), (QStringList{"'' is not a valid integer value", "ERROR: Can't copy from ID3V2!",
-                                             "'' is not a valid integer value", "ERROR: Can't sync tags!"}));
+    EXPECT_EQ(messages.Texts(),
+              (QStringList{"'' is not a valid integer value", "ERROR: Can't copy from ID3V2!",
+                           "'' is not a valid integer value", "ERROR: Can't sync tags!"}));
     EXPECT_EQ(Shown()[0], "Typed") << "the fields are not reloaded after a failure";
-    EXPECT_EQ(tagfiles::ReadTags(bare), (QJsonObject{{"v1", QJsonValue::Null}, {"v2", QJsonValue::Null}}));
+    EXPECT_EQ(tagfiles::ReadTags(bare),
+              (QJsonObject{{"v1", QJsonValue::Null}, {"v2", QJsonValue::Null}}));
 
     // Without a file the commands say nothing at all.
     Control<QLineEdit>("Edit1")->setText(folder.Path("missing.mp3"));

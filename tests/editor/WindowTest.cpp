@@ -24,7 +24,8 @@ TEST_F(EditorTest, ThePanelFollowsTheWindowWithinItsLimits) {
     check({800, 600}, {800, 600});
     check({100, 100}, {706, 482});
     check({5000, 5000}, {1272, 749});
-    EXPECT_EQ(Control("Edit2")->geometry(), QRect(160, 76, 468, 21)) << "the controls keep their places";
+    EXPECT_EQ(Control("Edit2")->geometry(), QRect(160, 76, 468, 21))
+        << "the controls keep their places";
 }
 
 TEST_F(EditorTest, PictureButtonsGrowAroundTheirCentreWhilePointedAt) {

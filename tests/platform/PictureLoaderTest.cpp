@@ -1,5 +1,5 @@
-#include "TestSupport.h"
 #include "platform/PictureLoader.h"
+#include "TestSupport.h"
 #include "platform/PngDecoder.h"
 
 #include <QDir>
@@ -17,8 +17,10 @@ class PictureLoader : public ::testing::Test {
 };
 
 TEST_F(PictureLoader, PngFilesDecodeToTheSamePixelsAnyReaderSees) {
-    EXPECT_EQ(platform::PictureFormatDescription(QStringLiteral("png")), "Portable Network Graphics");
-    for (const char* name : {"Res/lock.png", "Res/lock_off_disabled_24.png", "editor/pictures/banner.png"}) {
+    EXPECT_EQ(platform::PictureFormatDescription(QStringLiteral("png")),
+              "Portable Network Graphics");
+    for (const char* name :
+         {"Res/lock.png", "Res/lock_off_disabled_24.png", "editor/pictures/banner.png"}) {
         const QString path = testsupport::SourceDir() + u'/' + QString::fromLatin1(name);
         const QImage ours = LoadPicture(path);
         const QImage reference = QImage(path).convertToFormat(QImage::Format_RGBA8888);
@@ -27,12 +29,14 @@ TEST_F(PictureLoader, PngFilesDecodeToTheSamePixelsAnyReaderSees) {
     }
     // Upper-case extensions are the same format.
     const QString upper = folder.Path(QStringLiteral("LOCK.PNG"));
-    testsupport::WriteFile(upper, testsupport::ReadFile(testsupport::SourceDir() + QStringLiteral("/Res/lock.png")));
+    testsupport::WriteFile(
+        upper, testsupport::ReadFile(testsupport::SourceDir() + QStringLiteral("/Res/lock.png")));
     EXPECT_EQ(LoadPicture(upper).size(), QSize(16, 16));
 }
 
 TEST_F(PictureLoader, BadFilesRaiseTheLoadersErrorsNamingTheFile) {
-    const QByteArray png = testsupport::ReadFile(testsupport::SourceDir() + QStringLiteral("/Res/lock.png"));
+    const QByteArray png =
+        testsupport::ReadFile(testsupport::SourceDir() + QStringLiteral("/Res/lock.png"));
     const QString truncated = folder.Path(QStringLiteral("truncated.png"));
     testsupport::WriteFile(truncated, png.left(png.size() / 2));
     const QString text = folder.Path(QStringLiteral("text.png"));
@@ -54,7 +58,8 @@ TEST_F(PictureLoader, BadFilesRaiseTheLoadersErrorsNamingTheFile) {
     }
     QDir(folder.Root()).mkdir(QStringLiteral("dir.png"));
     EXPECT_THROW(LoadPicture(folder.Path(QStringLiteral("dir.png"))), platform::EFOpenError);
-    EXPECT_THROW(LoadPicture(folder.Path(QStringLiteral("picture.gif"))), platform::EInvalidGraphic);
+    EXPECT_THROW(LoadPicture(folder.Path(QStringLiteral("picture.gif"))),
+                 platform::EInvalidGraphic);
 }
 
 } // namespace

@@ -8,7 +8,8 @@ using platform::EConvertError;
 using platform::StrToInt;
 
 TEST(RuntimeText, TrimRemovesOnlyCodesUpTo32) {
-    EXPECT_EQ(platform::Trim(QStringLiteral(" \t\r\n\x01word two \x1f ")), QStringLiteral("word two"));
+    EXPECT_EQ(platform::Trim(QStringLiteral(" \t\r\n\x01word two \x1f ")),
+              QStringLiteral("word two"));
     EXPECT_EQ(platform::Trim(QStringLiteral("   ")), QString());
     // A no-break space (160) is not a blank here.
     EXPECT_EQ(platform::Trim(QString(QChar(160)) + u'x'), QString(QChar(160)) + u'x');
@@ -30,8 +31,9 @@ TEST(RuntimeText, StrToIntRejectsEverythingElseNamingTheText) {
             StrToInt(QString::fromUtf8(bad));
             ADD_FAILURE() << "accepted '" << bad << "'";
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(),
-                      QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
+            EXPECT_EQ(
+                e.Message(),
+                QStringLiteral("'%1' is not a valid integer value").arg(QString::fromUtf8(bad)));
         }
     }
 }
@@ -46,7 +48,8 @@ TEST(RuntimeText, CompareTextFoldsOnlyAsciiLetters) {
 }
 
 TEST(RuntimeText, LowerCaseFoldsOnlyAsciiAndIntToStrIsDecimal) {
-    EXPECT_EQ(platform::LowerCaseAscii(QStringLiteral("Cover.JPG ÄÖ Ж")), QStringLiteral("cover.jpg ÄÖ Ж"));
+    EXPECT_EQ(platform::LowerCaseAscii(QStringLiteral("Cover.JPG ÄÖ Ж")),
+              QStringLiteral("cover.jpg ÄÖ Ж"));
     EXPECT_EQ(platform::IntToStr(-44), QStringLiteral("-44"));
     EXPECT_EQ(platform::IntToStr(INT32_MIN), QStringLiteral("-2147483648"));
 }

@@ -15,13 +15,15 @@ QString Script() {
 
 QByteArray RunTagFile(const QStringList& args) {
     return testsupport::RunPython(
-        QStringLiteral("import runpy, sys; sys.argv = sys.argv[1:]; runpy.run_path(sys.argv[0], run_name='__main__')"),
+        QStringLiteral("import runpy, sys; sys.argv = sys.argv[1:]; runpy.run_path(sys.argv[0], "
+                       "run_name='__main__')"),
         QStringList{Script()} + args);
 }
 
 } // namespace
 
-QString MakeMp3(const testsupport::TempFolder& folder, const QString& name, const QJsonObject& tags) {
+QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
+                const QJsonObject& tags) {
     const QString path = folder.Path(name);
     testsupport::WriteFile(path, testsupport::SilentAudio());
     if (!tags.isEmpty())

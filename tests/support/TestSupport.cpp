@@ -47,7 +47,8 @@ QByteArray ReadFile(const QString& path) {
 
 QByteArray RunPython(const QString& script, const QStringList& args) {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + args);
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 QStringList{QStringLiteral("-c"), script} + args);
     EXPECT_TRUE(python.waitForFinished(120000));
     const QByteArray err = python.readAllStandardError();
     EXPECT_EQ(python.exitCode(), 0) << err.toStdString();
@@ -60,7 +61,8 @@ QString SourceDir() {
 
 MessageCapture::MessageCapture()
     : previous_(platform::SetMessageHandler([this](const QString& text) { texts_ << text; })),
-      previousErrors_(platform::SetErrorHandler([this](const QString& text) { errors_ << text; })) {}
+      previousErrors_(platform::SetErrorHandler([this](const QString& text) { errors_ << text; })) {
+}
 
 MessageCapture::~MessageCapture() {
     platform::SetMessageHandler(std::move(previous_));

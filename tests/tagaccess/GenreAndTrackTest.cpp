@@ -1,6 +1,6 @@
+#include "platform/RuntimeText.h"
 #include "tagaccess/GenreTable.h"
 #include "tagaccess/TagSteps.h"
-#include "platform/RuntimeText.h"
 
 #include <gtest/gtest.h>
 

@@ -23,8 +23,13 @@ class MissingEntry : public ::testing::Test {
 
 TEST_F(MissingEntry, Id3v1ReadStopsAtTheMissingEntryPoint) {
     const QString path = tagfiles::MakeMp3(folder, QStringLiteral("song.mp3"),
-        {{"v1", QJsonObject{{"title", "T"}, {"artist", "A"}, {"album", "B"}, {"year", "1999"},
-                            {"genre", 13}, {"track", 3}, {"comment", "C"}}}});
+                                           {{"v1", QJsonObject{{"title", "T"},
+                                                               {"artist", "A"},
+                                                               {"album", "B"},
+                                                               {"year", "1999"},
+                                                               {"genre", 13},
+                                                               {"track", 3},
+                                                               {"comment", "C"}}}});
     EXPECT_EQ(id3.ReadId3v1(path, true), (TagFields{"T", "A", "B", "1999", "Pop", "", ""}));
     EXPECT_EQ(messages.Texts(), QStringList{kMissingEntry});
     // The ID3v2 read does not need the entry point.
@@ -33,9 +38,11 @@ TEST_F(MissingEntry, Id3v1ReadStopsAtTheMissingEntryPoint) {
 }
 
 TEST_F(MissingEntry, ASyncWhoseReadFailedWritesNothing) {
-    const QString path = tagfiles::MakeMp3(folder, QStringLiteral("song.mp3"),
+    const QString path = tagfiles::MakeMp3(
+        folder, QStringLiteral("song.mp3"),
         {{"v1", QJsonObject{{"title", "T"}, {"track", 3}, {"comment", "Only in ID3v1"}}},
-         {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "T"}}}, {"comments", QJsonObject{{"", "Only in ID3v2"}}}}}});
+         {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "T"}}},
+                            {"comments", QJsonObject{{"", "Only in ID3v2"}}}}}});
     const QByteArray before = testsupport::ReadFile(path);
     EXPECT_FALSE(id3.SyncTags(path, 2, false));
     EXPECT_FALSE(id3.CopyV1ToV2(path, true));

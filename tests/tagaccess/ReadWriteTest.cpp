@@ -4,16 +4,21 @@
 
 namespace {
 
-using tagaccess::TagFields;
 using tagaccess::kTrack;
+using tagaccess::TagFields;
 
-const QJsonObject kV1Tag{{"title", "Night Drive"}, {"artist", "Mira Vale"}, {"album", "First Light"},
-                         {"year", "1998"}, {"comment", "ripped"}, {"track", 7}, {"genre", 17}};
+const QJsonObject kV1Tag{{"title", "Night Drive"},
+                         {"artist", "Mira Vale"},
+                         {"album", "First Light"},
+                         {"year", "1998"},
+                         {"comment", "ripped"},
+                         {"track", 7},
+                         {"genre", 17}};
 
 TEST_F(TagAccessTest, ReadId3v1GivesTheSevenFieldsOrSilentEmptiness) {
     const QString tagged = Mp3({{"v1", kV1Tag}});
-    EXPECT_EQ(id3.ReadId3v1(tagged, true),
-              (TagFields{"Night Drive", "Mira Vale", "First Light", "1998", "Rock", "7", "ripped"}));
+    EXPECT_EQ(id3.ReadId3v1(tagged, true), (TagFields{"Night Drive", "Mira Vale", "First Light",
+                                                      "1998", "Rock", "7", "ripped"}));
     const QString bare = Mp3({}, QStringLiteral("bare.mp3"));
     EXPECT_EQ(id3.ReadId3v1(bare, true), TagFields(7));
     EXPECT_EQ(id3.ReadId3v1(folder.Path(QStringLiteral("missing.mp3")), true), TagFields(7));
@@ -22,7 +27,8 @@ TEST_F(TagAccessTest, ReadId3v1GivesTheSevenFieldsOrSilentEmptiness) {
 
 TEST_F(TagAccessTest, WriteId3v1StoresGenreNumbersAndRealTrackBytesOnly) {
     const QString path = Mp3();
-    ASSERT_TRUE(id3.WriteId3v1(path, {"Title", "Artist", "Album", "2001", "drum&bass", "12", "Note"}, true));
+    ASSERT_TRUE(id3.WriteId3v1(
+        path, {"Title", "Artist", "Album", "2001", "drum&bass", "12", "Note"}, true));
     QJsonObject v1 = V1(path);
     EXPECT_EQ(v1[u"title"].toString(), "Title");
     EXPECT_EQ(v1[u"year"].toString(), "2001");
@@ -73,7 +79,8 @@ QByteArray DamagedTag() {
             bytes += char((body.size() >> shift) & 0xFF);
         return bytes + QByteArray(2, '\0') + body;
     };
-    const QByteArray frames = frame("TIT2", "Title") + QByteArray("TYER\0\0\0\0\0\0", 10) + frame("TPE1", "Artist");
+    const QByteArray frames =
+        frame("TIT2", "Title") + QByteArray("TYER\0\0\0\0\0\0", 10) + frame("TPE1", "Artist");
     QByteArray header("ID3\x03\0\0", 6);
     for (const int shift : {21, 14, 7, 0})
         header += char((frames.size() >> shift) & 0x7F);
@@ -87,33 +94,41 @@ TEST_F(TagAccessTest, ASaveOfAVanishedOrDamagedFileIsAFailure) {
     testsupport::WriteFile(damaged, DamagedTag() + testsupport::SilentAudio());
     EXPECT_FALSE(id3.WriteId3v2(damaged, {"New", "", "", "", "", "1", "", ""}, true));
     EXPECT_EQ(testsupport::ReadFile(damaged), DamagedTag() + testsupport::SilentAudio());
-    EXPECT_EQ(messages.Texts(),
-              (QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(vanished),
-                           QStringLiteral("The ID3v2 tag could not be saved to \"%1\".").arg(damaged)}));
+    EXPECT_EQ(
+        messages.Texts(),
+        (QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(vanished),
+                     QStringLiteral("The ID3v2 tag could not be saved to \"%1\".").arg(damaged)}));
 }
 
 TEST_F(TagAccessTest, ReadId3v2TakesTheTrackNumberBeforeTheSlash) {
     const struct {
         const char* frame;
         const char* expected;
-    } cases[] = {{"07", "7"}, {"3/12", "3"}, {"07/12", "7"}, {"A5", "5"}, {"none", "0"}, {"99999999999/12", "0"}};
+    } cases[] = {{"07", "7"}, {"3/12", "3"}, {"07/12", "7"},
+                 {"A5", "5"}, {"none", "0"}, {"99999999999/12", "0"}};
     for (const auto& c : cases) {
-        const QString path = Mp3({{"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "T"}, {"TRCK", c.frame}}},
-                                                     {"comments", QJsonObject{{"", "kept"}}}}}});
+        const QString path =
+            Mp3({{"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "T"}, {"TRCK", c.frame}}},
+                                    {"comments", QJsonObject{{"", "kept"}}}}}});
         const TagFields fields = id3.ReadId3v2(path, true);
         EXPECT_EQ(fields[kTrack], c.expected) << c.frame;
-        EXPECT_EQ(fields[tagaccess::kComment], "kept") << "a huge track number no longer ends the read";
+        EXPECT_EQ(fields[tagaccess::kComment], "kept")
+            << "a huge track number no longer ends the read";
     }
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
 TEST_F(TagAccessTest, ReadId3v2GivesFrameTextsUnchanged) {
-    const QString path = Mp3({{"v2", QJsonObject{{"version", 4},
-                                                 {"frames", QJsonObject{{"TIT2", "Звезда"}, {"TPE1", "Кино"},
-                                                                        {"TALB", "Album"}, {"TDRC", "1988"},
-                                                                        {"TCON", "Synthwave"}}},
-                                                 {"comments", QJsonObject{{"", "main"}, {"other", "no"}}}}}});
-    EXPECT_EQ(id3.ReadId3v2(path, true), (TagFields{"Звезда", "Кино", "Album", "1988", "Synthwave", "0", "main"}));
+    const QString path =
+        Mp3({{"v2", QJsonObject{{"version", 4},
+                                {"frames", QJsonObject{{"TIT2", "Звезда"},
+                                                       {"TPE1", "Кино"},
+                                                       {"TALB", "Album"},
+                                                       {"TDRC", "1988"},
+                                                       {"TCON", "Synthwave"}}},
+                                {"comments", QJsonObject{{"", "main"}, {"other", "no"}}}}}});
+    EXPECT_EQ(id3.ReadId3v2(path, true),
+              (TagFields{"Звезда", "Кино", "Album", "1988", "Synthwave", "0", "main"}));
     EXPECT_EQ(id3.ReadId3v2(Mp3({}, QStringLiteral("bare.mp3")), true), TagFields(7));
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
@@ -122,11 +137,13 @@ TEST_F(TagAccessTest, WriteId3v2KeepsTextsAsGivenAndAttachesPicturesByExtension)
     const QString path = Mp3({{"v1", kV1Tag}});
     const QString jpeg = folder.Path(QStringLiteral("cover.JPG"));
     testsupport::WriteFile(jpeg, QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 26));
-    ASSERT_TRUE(id3.WriteId3v2(path, {"Title", "Artist", "Album", "199x", "(17)", "B-side", "Comment", jpeg}, true));
+    ASSERT_TRUE(id3.WriteId3v2(
+        path, {"Title", "Artist", "Album", "199x", "(17)", "B-side", "Comment", jpeg}, true));
     QJsonObject frames = V2Frames(path);
     EXPECT_EQ(frames[u"TIT2"].toString(), "Title");
     EXPECT_EQ(frames[u"TYER"].toString(), "199x");
-    EXPECT_EQ(frames[u"TRCK"].toString(), "B-side") << "a track that is no number is stored as text";
+    EXPECT_EQ(frames[u"TRCK"].toString(), "B-side")
+        << "a track that is no number is stored as text";
     EXPECT_EQ(frames[u"COMM::eng"].toString(), "Comment");
     EXPECT_EQ(frames[u"APIC:"].toObject()[u"mime"].toString(), "image/jpeg");
     EXPECT_EQ(V1(path)[u"title"].toString(), "Night Drive") << "the ID3v1 tag is untouched";

@@ -12,7 +12,8 @@ QJsonObject V2(const QJsonObject& frames, const QString& comment = {}) {
 }
 
 TEST_F(TagAccessTest, CopyV1ToV2WritesTheTextsUntrimmedAndKeepsTheSource) {
-    const QString path = Mp3({{"v1", QJsonObject{{"title", " Spaced "}, {"artist", "A"}, {"genre", 8}, {"track", 4}}}});
+    const QString path = Mp3(
+        {{"v1", QJsonObject{{"title", " Spaced "}, {"artist", "A"}, {"genre", 8}, {"track", 4}}}});
     ASSERT_TRUE(id3.CopyV1ToV2(path, true));
     const QJsonObject frames = V2Frames(path);
     EXPECT_EQ(frames[u"TIT2"].toString(), " Spaced");
@@ -25,7 +26,8 @@ TEST_F(TagAccessTest, CopyV1ToV2WritesTheTextsUntrimmedAndKeepsTheSource) {
 }
 
 TEST_F(TagAccessTest, CopyV2ToV1ConvertsGenreAndTrackAndFailsOnAFileWithoutId3v2) {
-    const QString path = Mp3({{"v2", V2({{"TIT2", "Title"}, {"TCON", "Heavy Metal"}, {"TRCK", "3/12"}}, "Note")}});
+    const QString path =
+        Mp3({{"v2", V2({{"TIT2", "Title"}, {"TCON", "Heavy Metal"}, {"TRCK", "3/12"}}, "Note")}});
     ASSERT_TRUE(id3.CopyV2ToV1(path, true));
     const QJsonObject v1 = V1(path);
     EXPECT_EQ(v1[u"title"].toString(), "Title");
@@ -43,9 +45,13 @@ TEST_F(TagAccessTest, CopyV2ToV1ConvertsGenreAndTrackAndFailsOnAFileWithoutId3v2
 }
 
 TEST_F(TagAccessTest, SyncTagsMergesFieldByFieldIntoBothTags) {
-    const QString path = Mp3({{"v1", QJsonObject{{"title", "  Word  "}, {"artist", "One"}, {"year", "1990"},
-                                                 {"genre", 17}, {"track", 5}}},
-                              {"v2", V2({{"TPE1", "Two"}, {"TALB", "Album"}, {"TCON", "Synthwave"}}, "Note")}});
+    const QString path =
+        Mp3({{"v1", QJsonObject{{"title", "  Word  "},
+                                {"artist", "One"},
+                                {"year", "1990"},
+                                {"genre", 17},
+                                {"track", 5}}},
+             {"v2", V2({{"TPE1", "Two"}, {"TALB", "Album"}, {"TCON", "Synthwave"}}, "Note")}});
     ASSERT_TRUE(id3.SyncTags(path, 2, true));
     const QJsonObject v1 = V1(path);
     const QJsonObject frames = V2Frames(path);
@@ -84,8 +90,9 @@ TEST_F(TagAccessTest, SyncTagsLetsId3v1WinForEveryPreferenceButTwo) {
 }
 
 TEST_F(TagAccessTest, SyncTagsGivesAFileTheTagItLacks) {
-    const QString v1Only = Mp3({{"v1", QJsonObject{{"title", " Solo "}, {"genre", 0}, {"track", 9}}}},
-                               QStringLiteral("v1.mp3"));
+    const QString v1Only =
+        Mp3({{"v1", QJsonObject{{"title", " Solo "}, {"genre", 0}, {"track", 9}}}},
+            QStringLiteral("v1.mp3"));
     ASSERT_TRUE(id3.SyncTags(v1Only, 2, true));
     const QJsonObject frames = V2Frames(v1Only);
     EXPECT_EQ(frames[u"TIT2"].toString(), "Solo");
@@ -99,18 +106,21 @@ TEST_F(TagAccessTest, SyncTagsGivesAFileTheTagItLacks) {
     EXPECT_EQ(v1[u"title"].toString(), "Duo");
     EXPECT_EQ(v1[u"genre"].toInt(), 17);
     EXPECT_EQ(v1[u"track"].toInt(), 7);
-    EXPECT_EQ(V2Frames(v2Only)[u"TRCK"].toString(), "07/12") << "the same track number keeps its text";
+    EXPECT_EQ(V2Frames(v2Only)[u"TRCK"].toString(), "07/12")
+        << "the same track number keeps its text";
 
     // Neither tag: the merged track is empty, so nothing is saved.
     const QString bare = Mp3({}, QStringLiteral("bare.mp3"));
     EXPECT_FALSE(id3.SyncTags(bare, 2, false));
-    EXPECT_EQ(tagfiles::ReadTags(bare), (QJsonObject{{"v1", QJsonValue::Null}, {"v2", QJsonValue::Null}}));
+    EXPECT_EQ(tagfiles::ReadTags(bare),
+              (QJsonObject{{"v1", QJsonValue::Null}, {"v2", QJsonValue::Null}}));
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
 TEST_F(TagAccessTest, BlankOnlyFieldsCountAsEmpty) {
-    const QString path = Mp3({{"v1", QJsonObject{{"title", "   "}, {"artist", "Someone"}, {"track", 1}}},
-                              {"v2", V2({{"TIT2", " \t "}})}});
+    const QString path =
+        Mp3({{"v1", QJsonObject{{"title", "   "}, {"artist", "Someone"}, {"track", 1}}},
+             {"v2", V2({{"TIT2", " \t "}})}});
     ASSERT_TRUE(id3.SyncTags(path, 2, true));
     EXPECT_EQ(V1(path)[u"title"].toString(), "");
     EXPECT_FALSE(V2Frames(path).contains(u"TIT2"));
@@ -138,7 +148,8 @@ TEST_F(TagAccessTest, LoadedOperationsUseTheCallersLibraryAndLeaveItLoaded) {
         // and merges with empty ID3v2 texts.
         ASSERT_TRUE(id3.SyncTagsLoaded(path, library, v1, v2, 2));
         EXPECT_EQ(messages.Texts().size(), 2);
-        ASSERT_TRUE(id3.WriteId3v1Loaded(path, {"Two", "", "", "", "", "x", ""}, library, v1) == false);
+        ASSERT_TRUE(id3.WriteId3v1Loaded(path, {"Two", "", "", "", "", "x", ""}, library, v1) ==
+                    false);
         EXPECT_EQ(messages.Texts().last(), "'x' is not a valid integer value");
         EXPECT_TRUE(tagfiles::TagLibraryIsLoaded());
     }
