@@ -10,17 +10,22 @@ constexpr uint8_t kUnsynchronisation = 0x80;
 constexpr uint8_t kExtendedHeader = 0x40;
 constexpr uint8_t kFooter = 0x10;
 
-uint32_t SynchsafeSize(std::string_view bytes) {
-    uint32_t size = 0;
-    for (size_t i = 0; i < 4; ++i)
-        size = (size << 7) | (static_cast<unsigned char>(bytes[i]) & 0x7F);
-    return size;
-}
-
 uint32_t PlainSize(std::string_view bytes, size_t width) {
     uint32_t size = 0;
     for (size_t i = 0; i < width; ++i)
         size = (size << 8) | static_cast<unsigned char>(bytes[i]);
+    return size;
+}
+
+// A synchsafe size; like TagLib, one with a high bit set is read as a plain integer.
+uint32_t SynchsafeSize(std::string_view bytes) {
+    uint32_t size = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80)
+            return PlainSize(bytes, 4);
+        size = (size << 7) | b;
+    }
     return size;
 }
 
@@ -81,7 +86,10 @@ bool FramesDamaged(std::string_view frames, int majorVersion) {
             size = PlainSize(frames.substr(pos + 4), 4);
         else
             size = Id3v24FrameSize(frames, pos);
-        if (size == 0 || size > frames.size() - pos - headerSize)
+        // A v2.4 frame flagged with a data length indicator needs more than those four bytes.
+        const bool lengthIndicator =
+            majorVersion == 4 && (static_cast<unsigned char>(frames[pos + 9]) & 0x01) != 0;
+        if (size <= (lengthIndicator ? 4u : 0u) || size > frames.size() - pos - headerSize)
             return true;
         pos += headerSize + size;
     }
@@ -119,9 +127,8 @@ bool IsDamagedId3v2Tag(std::string_view tag) {
         return true;
     if ((header->flags & kExtendedHeader) != 0)
         return true;
-    const size_t footer = header->completeSize - Id3v2Header::kSize - SynchsafeSize(tag.substr(6));
-    std::string_view body =
-        tag.substr(Id3v2Header::kSize, header->completeSize - Id3v2Header::kSize - footer);
+    // Frames and padding, without header and footer.
+    const std::string_view body = tag.substr(Id3v2Header::kSize, SynchsafeSize(tag.substr(6)));
     if (header->majorVersion < 4 && (header->flags & kUnsynchronisation) != 0) {
         const std::string plain = Resynchronised(body);
         return FramesDamaged(plain, header->majorVersion);

@@ -16,14 +16,9 @@
 
 namespace {
 
-constexpr const char* kEntryPoints[] = {
-    "ID3v1_Create",       "ID3v2_Create",       "ID3v1_Load",       "ID3v2_Load",
-    "ID3v2_Loaded",       "ID3v1_GetTitle",     "ID3v1_GetArtist",  "ID3v1_GetAlbum",
-    "ID3v1_GetYear",      "ID3v1_GetGenre",     "ID3v1_GetComment", "ID3v1_GetTrack",
-    "ID3v2_GetAsciiText", "ID3v2_GetCOMM",      "ID3v1_SetTitle",   "ID3v1_SetArtist",
-    "ID3v1_SetAlbum",     "ID3v1_SetYear",      "ID3v1_SetComment", "ID3v1_SetGenre",
-    "ID3v1_SetTrack",     "ID3v2_SetAsciiText", "ID3v2_SetCOMM",    "ID3v2_AddAlbumPicture",
-    "ID3v1_Save",         "ID3v2_Save"};
+#define KIVUNA_ENTRY_NAME(name) #name,
+constexpr const char* kEntryPoints[] = {KIVUNA_TAG_ENTRY_POINTS(KIVUNA_ENTRY_NAME)};
+#undef KIVUNA_ENTRY_NAME
 
 using Clock = std::chrono::steady_clock;
 
@@ -160,8 +155,8 @@ int main() {
                         v2Set(h, "TIT2", "Title two");
                         v2Save(h, file->c_str());
                     }));
-        std::printf("  ID3v2 (%s) Load + Set + Save, tag size changes (file rewritten): %8.1f us\n", label,
-                    MedianMicroseconds(20, [&] {
+        std::printf("  ID3v2 (%s) Load + Set + Save, tag size changes (file rewritten): %8.1f us\n",
+                    label, MedianMicroseconds(20, [&] {
                         const uint32_t h = v2Create();
                         v2Load(h, file->c_str());
                         // 120 KB of text added, then removed: both cross the padding.

@@ -18,38 +18,12 @@ class TagLibrary {
 
     // True when the library loaded and every entry point resolved.
     bool Complete() const { return module_ != nullptr && missing_ == 0; }
-    platform::HMODULE Module() const { return module_; }
 
-    ID3v1_Create_t ID3v1_Create{};
-    ID3v2_Create_t ID3v2_Create{};
-    ID3v1_Load_t ID3v1_Load{};
-    ID3v2_Load_t ID3v2_Load{};
-    ID3v2_Loaded_t ID3v2_Loaded{};
-    ID3v1_GetText_t ID3v1_GetTitle{};
-    ID3v1_GetText_t ID3v1_GetArtist{};
-    ID3v1_GetText_t ID3v1_GetAlbum{};
-    ID3v1_GetText_t ID3v1_GetYear{};
-    ID3v1_GetText_t ID3v1_GetGenre{};
-    ID3v1_GetText_t ID3v1_GetComment{};
-    ID3v1_GetTrack_t ID3v1_GetTrack{};
-    ID3v2_GetAsciiText_t ID3v2_GetAsciiText{};
-    ID3v2_GetCOMM_t ID3v2_GetCOMM{};
-    ID3v1_SetText_t ID3v1_SetTitle{};
-    ID3v1_SetText_t ID3v1_SetArtist{};
-    ID3v1_SetText_t ID3v1_SetAlbum{};
-    ID3v1_SetText_t ID3v1_SetYear{};
-    ID3v1_SetText_t ID3v1_SetComment{};
-    ID3v1_SetByte_t ID3v1_SetGenre{};
-    ID3v1_SetByte_t ID3v1_SetTrack{};
-    ID3v2_SetAsciiText_t ID3v2_SetAsciiText{};
-    ID3v2_SetCOMM_t ID3v2_SetCOMM{};
-    ID3v2_AddAlbumPicture_t ID3v2_AddAlbumPicture{};
-    ID3_Save_t ID3v1_Save{};
-    ID3_Save_t ID3v2_Save{};
+#define KIVUNA_DECLARE_ENTRY(name) decltype(&::name) name{};
+    KIVUNA_TAG_ENTRY_POINTS(KIVUNA_DECLARE_ENTRY)
+#undef KIVUNA_DECLARE_ENTRY
 
   private:
-    template <typename Pointer> void Resolve(Pointer& pointer, const char* name);
-
     platform::HMODULE module_ = nullptr;
     int missing_ = 0;
 };
