@@ -9,12 +9,13 @@ namespace {
 
 constexpr auto kRecordSize = static_cast<long>(Id3v1Record::kSize);
 
-// The record at the end of the file, when there is one.
-bool ReadRecord(TagLib::MPEG::File& file, long fileSize, Id3v1Record& record) {
+// The 128 bytes at the end of the file, when they are an ID3v1 record.
+bool ReadRecord(TagLib::MPEG::File& file, long fileSize, Id3v1Record& record, std::string& bytes) {
     if (fileSize < kRecordSize)
         return false;
-    const TagLib::ByteVector bytes = ReadBytes(file, fileSize - kRecordSize, Id3v1Record::kSize);
-    return Id3v1Record::Parse({bytes.data(), bytes.size()}, record);
+    const TagLib::ByteVector read = ReadBytes(file, fileSize - kRecordSize, Id3v1Record::kSize);
+    bytes.assign(read.data(), read.size());
+    return Id3v1Record::Parse(bytes, record);
 }
 
 } // namespace
@@ -26,7 +27,8 @@ bool Id3v1Handle::Load(const char* fileName) {
     if (!file || !file->hasID3v1Tag())
         return false;
     Id3v1Record read;
-    if (!ReadRecord(*file, file->length(), read))
+    std::string bytes;
+    if (!ReadRecord(*file, file->length(), read, bytes))
         return false;
     record_ = read;
     return true;
@@ -40,21 +42,18 @@ bool Id3v1Handle::Save(const char* fileName) const {
     if (!file)
         return false;
     const off_t size = writable.Size();
-    Id3v1Record disk;
-    const bool onDisk = ReadRecord(*file, static_cast<long>(size), disk);
-    Id3v1Record result = onDisk ? disk : Id3v1Record();
-    // The track first: it decides whether the comment has 28 or 30 bytes.
-    for (const auto field :
-         {Id3v1Field::Track, Id3v1Field::Genre, Id3v1Field::Title, Id3v1Field::Artist,
-          Id3v1Field::Album, Id3v1Field::Year, Id3v1Field::Comment}) {
-        if (Changed(field))
-            result.CopyField(field, record_);
+    Id3v1Record result;
+    std::string diskBytes;
+    const bool onDisk = ReadRecord(*file, static_cast<long>(size), result, diskBytes);
+    for (int i = 0; i < kId3v1FieldCount; ++i) {
+        if (changed_.test(static_cast<size_t>(i)))
+            result.CopyField(static_cast<Id3v1Field>(i), record_);
     }
     if (result.HoldsNothing())
         return !onDisk || CutFileTail(writable, size - kRecordSize);
-    if (onDisk && result == disk)
+    const std::string bytes = result.Render();
+    if (onDisk && bytes == diskBytes)
         return true;
-    const std::string_view bytes = result.Bytes();
     return WriteFileTail(writable, onDisk ? size - kRecordSize : size, bytes);
 }
 

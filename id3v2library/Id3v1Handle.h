@@ -28,7 +28,6 @@ class Id3v1Handle {
 
   private:
     void Mark(Id3v1Field field) { changed_.set(static_cast<size_t>(field)); }
-    bool Changed(Id3v1Field field) const { return changed_.test(static_cast<size_t>(field)); }
 
     Id3v1Record record_;
     std::bitset<kId3v1FieldCount> changed_;

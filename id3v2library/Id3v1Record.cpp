@@ -1,7 +1,5 @@
 #include "Id3v1Record.h"
 
-#include <algorithm>
-
 #include "Id3v1Text.h"
 
 namespace kivuna::tags {
@@ -12,108 +10,82 @@ struct Area {
     size_t width;
 };
 
-constexpr size_t kCommentOffset = 97;
-constexpr size_t kCommentWidth = 30;
+constexpr Area kTextAreas[] = {{3, 30}, {33, 30}, {63, 30}, {93, 4}, {97, 30}};
+constexpr size_t kCommentWithTrack = 28;
 constexpr size_t kZeroBeforeTrack = 125;
 constexpr size_t kTrackByte = 126;
+constexpr size_t kGenreByte = 127;
 
-constexpr Area AreaOf(Id3v1Field field) {
-    switch (field) {
-    case Id3v1Field::Title:
-        return {3, 30};
-    case Id3v1Field::Artist:
-        return {33, 30};
-    case Id3v1Field::Album:
-        return {63, 30};
-    case Id3v1Field::Year:
-        return {93, 4};
-    case Id3v1Field::Comment:
-        return {kCommentOffset, kCommentWidth};
-    case Id3v1Field::Genre:
-        return {127, 1};
-    case Id3v1Field::Track:
-        return {kTrackByte, 1};
-    }
-    return {0, 0};
+size_t Index(Id3v1Field field) {
+    return static_cast<size_t>(field);
+}
+
+bool IsText(Id3v1Field field) {
+    return Index(field) < std::size(kTextAreas);
 }
 
 } // namespace
 
-Id3v1Record::Id3v1Record() {
-    bytes_[0] = 'T';
-    bytes_[1] = 'A';
-    bytes_[2] = 'G';
-    bytes_[127] = static_cast<char>(0xFF);
-}
-
 bool Id3v1Record::Parse(std::string_view bytes, Id3v1Record& record) {
     if (bytes.size() != kSize || bytes.substr(0, 3) != "TAG")
         return false;
-    std::copy(bytes.begin(), bytes.end(), record.bytes_.begin());
+    // v1.1: a zero byte before a non-zero last comment byte makes that byte the track.
+    const bool hasTrack = bytes[kZeroBeforeTrack] == '\0' && bytes[kTrackByte] != '\0';
+    record.track_ = hasTrack ? static_cast<uint8_t>(bytes[kTrackByte]) : 0;
+    record.genre_ = static_cast<uint8_t>(bytes[kGenreByte]);
+    for (size_t i = 0; i < record.texts_.size(); ++i) {
+        const Area area = kTextAreas[i];
+        const bool comment = i == Index(Id3v1Field::Comment);
+        record.texts_[i] =
+            bytes.substr(area.offset, comment && hasTrack ? kCommentWithTrack : area.width);
+    }
     return true;
 }
 
-uint8_t Id3v1Record::Track() const {
-    // v1.1: a zero byte before a non-zero last comment byte marks that byte as the track.
-    return bytes_[kZeroBeforeTrack] == '\0' ? static_cast<uint8_t>(bytes_[kTrackByte]) : 0;
-}
-
-void Id3v1Record::SetTrack(uint8_t track) {
-    if (track != 0) {
-        bytes_[kZeroBeforeTrack] = '\0';
-        bytes_[kTrackByte] = static_cast<char>(track);
-    } else if (Track() != 0) {
-        bytes_[kTrackByte] = '\0';
+std::string Id3v1Record::Render() const {
+    std::string bytes(kSize, '\0');
+    bytes.replace(0, 3, "TAG");
+    for (size_t i = 0; i < texts_.size(); ++i) {
+        const std::string_view text = Stored(static_cast<Id3v1Field>(i));
+        bytes.replace(kTextAreas[i].offset, text.size(), text);
     }
+    if (track_ != 0) {
+        bytes[kZeroBeforeTrack] = '\0';
+        bytes[kTrackByte] = static_cast<char>(track_);
+    }
+    bytes[kGenreByte] = static_cast<char>(genre_);
+    return bytes;
 }
 
-size_t Id3v1Record::CommentWidth() const {
-    return Track() != 0 ? kZeroBeforeTrack - kCommentOffset : kCommentWidth;
-}
-
-std::string_view Id3v1Record::Area(Id3v1Field field) const {
-    const auto area = AreaOf(field);
-    const size_t width = field == Id3v1Field::Comment ? CommentWidth() : area.width;
-    return {bytes_.data() + area.offset, width};
+std::string_view Id3v1Record::Stored(Id3v1Field field) const {
+    const std::string_view text = texts_[Index(field)];
+    return field == Id3v1Field::Comment && track_ != 0 ? text.substr(0, kCommentWithTrack) : text;
 }
 
 std::string Id3v1Record::Text(Id3v1Field field) const {
-    return DecodeId3v1Text(Area(field));
+    return IsText(field) ? DecodeId3v1Text(Stored(field)) : std::string();
 }
 
 void Id3v1Record::SetText(Id3v1Field field, const std::string& utf8) {
-    const size_t width = field == Id3v1Field::Comment ? CommentWidth() : AreaOf(field).width;
-    const std::string encoded = EncodeId3v1Text(utf8, width);
-    char* start = bytes_.data() + AreaOf(field).offset;
-    std::fill(start, start + width, '\0');
-    std::copy(encoded.begin(), encoded.end(), start);
+    if (IsText(field))
+        texts_[Index(field)] = EncodeId3v1Text(utf8, kTextAreas[Index(field)].width);
 }
 
 void Id3v1Record::CopyField(Id3v1Field field, const Id3v1Record& from) {
-    switch (field) {
-    case Id3v1Field::Genre:
-        SetGenre(from.Genre());
-        return;
-    case Id3v1Field::Track:
-        SetTrack(from.Track());
-        return;
-    default:
-        break;
-    }
-    const std::string_view source = from.Area(field);
-    const size_t width = field == Id3v1Field::Comment ? CommentWidth() : source.size();
-    char* start = bytes_.data() + AreaOf(field).offset;
-    std::fill(start, start + width, '\0');
-    std::copy_n(source.begin(), std::min(width, source.size()), start);
+    if (field == Id3v1Field::Genre)
+        genre_ = from.genre_;
+    else if (field == Id3v1Field::Track)
+        track_ = from.track_;
+    else
+        texts_[Index(field)] = from.texts_[Index(field)];
 }
 
 bool Id3v1Record::HoldsNothing() const {
-    for (const auto field : {Id3v1Field::Title, Id3v1Field::Artist, Id3v1Field::Album,
-                             Id3v1Field::Year, Id3v1Field::Comment}) {
-        if (!Text(field).empty())
+    for (size_t i = 0; i < texts_.size(); ++i) {
+        if (!Text(static_cast<Id3v1Field>(i)).empty())
             return false;
     }
-    return Genre() == 0xFF && Track() == 0;
+    return genre_ == 0xFF && track_ == 0;
 }
 
 } // namespace kivuna::tags

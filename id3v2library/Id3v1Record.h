@@ -2,6 +2,7 @@
 
 // The 128-byte ID3v1 record at the end of an MP3, in the v1.1 layout: "TAG", title, artist and
 // album of 30 bytes, year of 4, comment of 30 (28 when the track byte is used) and the genre byte.
+// Fields keep their stored bytes, so a field nobody set is written back exactly as it was.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,31 +17,31 @@ class Id3v1Record {
   public:
     static constexpr size_t kSize = 128;
 
-    // "TAG", empty texts, no track, genre 255.
-    Id3v1Record();
     // The record from 128 bytes; false when they are no ID3v1 tag.
     static bool Parse(std::string_view bytes, Id3v1Record& record);
+    // The 128 bytes; the comment is cut to 28 bytes when a track is set.
+    std::string Render() const;
 
+    // A text as it will be written.
     std::string Text(Id3v1Field field) const;
     void SetText(Id3v1Field field, const std::string& utf8);
-    uint8_t Genre() const { return static_cast<uint8_t>(bytes_[127]); }
-    void SetGenre(uint8_t genre) { bytes_[127] = static_cast<char>(genre); }
-    uint8_t Track() const;
-    void SetTrack(uint8_t track);
+    uint8_t Genre() const { return genre_; }
+    void SetGenre(uint8_t genre) { genre_ = genre; }
+    uint8_t Track() const { return track_; }
+    void SetTrack(uint8_t track) { track_ = track; }
 
     // Takes one field from another record, as that record stores it.
     void CopyField(Id3v1Field field, const Id3v1Record& from);
     // No text, genre 255, no track: nothing worth a tag.
     bool HoldsNothing() const;
 
-    std::string_view Bytes() const { return {bytes_.data(), bytes_.size()}; }
-    bool operator==(const Id3v1Record&) const = default;
-
   private:
-    std::string_view Area(Id3v1Field field) const;
-    size_t CommentWidth() const;
+    std::string_view Stored(Id3v1Field field) const;
 
-    std::array<char, kSize> bytes_{};
+    // Title, artist, album, year and comment bytes, at most their widths.
+    std::array<std::string, 5> texts_;
+    uint8_t genre_ = 0xFF;
+    uint8_t track_ = 0;
 };
 
 } // namespace kivuna::tags
