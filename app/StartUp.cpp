@@ -3,6 +3,7 @@
 #include "editor/TForm1.h"
 #include "editor/Unit1.h"
 #include "organizer/ListFiles.h"
+#include "organizer/TForm2.h"
 #include "platform/ErrorBox.h"
 #include "platform/Fonts.h"
 #include "platform/PngDecoder.h"
@@ -19,9 +20,23 @@ void InitializeUnits() {
     organizer::InitializeListFiles();
 }
 
+void ShowOrganizer(QWidget& organizer) {
+    if (organizer.isMinimized())
+        organizer.showNormal();
+    else
+        organizer.show();
+    organizer.raise();
+    organizer.activateWindow();
+}
+
 int RunWindows() {
     platform::Guard([] {
         auto form1 = std::make_unique<editor::TForm1>();
+        // The organizer is created hidden and lives until the application ends; the editor's
+        // button brings it up without blocking the editor.
+        auto form2 = std::make_unique<organizer::TForm2>();
+        QObject::connect(form1.get(), &editor::TForm1::OrganizerRequested, form2.get(),
+                         [organizer = form2.get()] { ShowOrganizer(*organizer); });
         form1->show();
         QCoreApplication::exec();
     });

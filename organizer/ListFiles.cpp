@@ -2,7 +2,14 @@
 
 #include "tagaccess/DllErrors.h"
 
+#include <QtGlobal>
 #include <memory>
+
+// The layout pictures are compiled into this static library; a static library's resources must be
+// registered by hand (the macro cannot stand inside a namespace).
+static void RegisterLayoutPictures() {
+    Q_INIT_RESOURCE(organizer);
+}
 
 namespace organizer {
 namespace {
@@ -15,6 +22,7 @@ std::unique_ptr<tagaccess::ID3>& Instance() {
 } // namespace
 
 void InitializeListFiles() {
+    RegisterLayoutPictures();
     tagaccess::DllErrorFormats::Instance();
     if (!Instance())
         Instance() = std::make_unique<tagaccess::ID3>();

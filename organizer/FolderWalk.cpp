@@ -1,0 +1,72 @@
+#include "FolderWalk.h"
+
+#include "platform/AnsiText.h"
+#include "platform/FindFiles.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace organizer {
+
+using platform::FromAnsi;
+using platform::MatchesMask;
+using platform::ToAnsi;
+using platform::TSearchRec;
+
+QString LimitMessage(int32_t limit) {
+    return QStringLiteral("The number of found files exceeds the limit for this program (") +
+           QString::number(limit) +
+           QStringLiteral(").\r\nThe list will be truncated from the bottom.");
+}
+
+FolderWalk::FolderWalk(FoundFileList& list, AfterEntry afterEntry)
+    : list_(list), afterEntry_(std::move(afterEntry)) {}
+
+bool FolderWalk::Enter(const QByteArray& folder) {
+    struct stat info {};
+    if (stat(folder.constData(), &info) != 0)
+        return true; // cannot be enumerated either; FindFirst reports that
+    const std::pair<dev_t, ino_t> identity{info.st_dev, info.st_ino};
+    if (std::find(path_.begin(), path_.end(), identity) != path_.end())
+        return false;
+    path_.push_back(identity);
+    return true;
+}
+
+void FolderWalk::FindFiles(const QByteArray& Folder, const QByteArray& Pattern, uint32_t Attributes,
+                           uint8_t Enabled, int32_t Limit) {
+    if (Enabled == 0 || ended_)
+        return;
+    const size_t depth = path_.size();
+    if (!Enter(Folder))
+        return;
+    // Every file of this folder shares one copy of its path text.
+    const QString folderText = FromAnsi(Folder.constData());
+    const QString lower = FromAnsi(Pattern.toLower().constData());
+    const QString upper = FromAnsi(Pattern.toUpper().constData());
+    TSearchRec record;
+    if (platform::FindFirst(Folder + "*.*", Attributes, record) == 0) {
+        do {
+            if ((record.Attr & platform::faDirectory) != 0) {
+                if (record.Name != u"." && record.Name != u"..")
+                    FindFiles(Folder + ToAnsi(record.Name) + '/', Pattern, Attributes, Enabled,
+                              Limit);
+            } else if ((record.Attr & Attributes) == record.Attr &&
+                       (MatchesMask(record.Name, lower) || MatchesMask(record.Name, upper))) {
+                if (list_.size() >= size_t(std::max(Limit, 0))) {
+                    platform::ShowMessage(LimitMessage(Limit));
+                    ended_ = true;
+                } else {
+                    list_.push_back({record.Name, folderText});
+                }
+            }
+            if (!ended_ && !afterEntry_())
+                ended_ = true;
+        } while (!ended_ && platform::FindNext(record) == 0);
+        platform::FindClose(record);
+    }
+    path_.resize(depth);
+}
+
+} // namespace organizer

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "FoundFiles.h"
+
+#include <QByteArray>
+#include <cstdint>
+#include <functional>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+namespace organizer {
+
+// The recursive search for files: walks a folder and every folder below it, depth first in the
+// order the directory gives its entries, and appends each matching file to a list.
+class FolderWalk {
+  public:
+    // Run after every entry; answers false to end the walk there (the stop button).
+    using AfterEntry = std::function<bool()>;
+
+    FolderWalk(FoundFileList& list, AfterEntry afterEntry);
+
+    // Folder and Pattern are 8-bit texts; Folder ends in a separator. Nothing happens when
+    // Enabled is 0. When a file beyond Limit is met, the limit message is shown and the walk
+    // ends, keeping the first Limit files in the order found.
+    void FindFiles(const QByteArray& Folder, const QByteArray& Pattern, uint32_t Attributes,
+                   uint8_t Enabled, int32_t Limit);
+
+    // Whether the walk ended early (stopped, or the limit reached).
+    bool Ended() const { return ended_; }
+
+  private:
+    // Enters the folder unless it already lies on the current path (a link leading back up).
+    bool Enter(const QByteArray& folder);
+
+    FoundFileList& list_;
+    AfterEntry afterEntry_;
+    std::vector<std::pair<dev_t, ino_t>> path_;
+    bool ended_ = false;
+};
+
+// "The number of found files exceeds the limit ..." for the given limit.
+QString LimitMessage(int32_t limit);
+
+} // namespace organizer

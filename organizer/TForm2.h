@@ -1,0 +1,134 @@
+#pragma once
+
+#include "FoundFiles.h"
+#include "SortFlags.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QTreeWidgetItem;
+
+namespace Ui {
+class TForm2;
+}
+
+namespace organizer {
+
+// The organizer window: finds the MP3 files of a folder tree, synchronises their two tags and
+// lists them; the list sorts by any column and its rows can be removed. Closing it only hides it.
+class TForm2 : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TForm2(QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // The folder confirmed last in the folder dialog.
+    QString LastFolder;
+    // Raised by a search and by a processing run; the stop button lowers it.
+    uint8_t Running = 0;
+    bool AutoProcess = false;
+    bool ShowUnresolved = false;
+    bool UseId3v1 = false;
+    // The column position clicked last.
+    int32_t SortColumn = 0;
+    SortFlags Directions;
+
+    // Entry r is the full path of the file of list row r; the entries after the last row are empty.
+    std::vector<QString> FoundPaths;
+    // The last run's resolved files and its unresolved paths.
+    std::vector<TagRow> TagRows;
+    std::vector<QString> UnresolvedPaths;
+    int32_t ResolvedCount = 0;
+    int32_t UnresolvedCount = 0;
+
+    // True while a search or a processing run is in progress; starting either, sorting, removing
+    // and the tag-version option wait until it ends.
+    bool WorkInProgress() const { return workDepth_ > 0; }
+
+    void RebuildFoundPaths();
+
+  public slots:
+    void FormShow();
+    void FormResize();
+    void Image2MouseEnter();
+    void Image2MouseLeave();
+    void Image2MouseDown();
+    void Image2MouseUp();
+    void BitBtn1Click();
+
+    // The search (TForm2Search.cpp).
+    void Image2Click();
+    void Label1Click() { Image2Click(); }
+
+    // Tag processing (TForm2Process.cpp).
+    void Image3Click();
+    void Label2Click() { Image3Click(); }
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+
+    // Sorting (TForm2Sort.cpp).
+    void ListView1ColumnClick(int column);
+
+    // Selection and removal (TForm2Selection.cpp).
+    void ListView1SelectItem();
+    void ListView1KeyDown(int key);
+    void ListView1Deletion();
+    void SelectAll1Click();
+    void Des1Click();
+    void DeletefromList1Click();
+
+  public:
+    // <0, 0 or >0 as Item1 sorts before, level with or after Item2 by the column SortColumn.
+    int ListView1Compare(const QTreeWidgetItem* Item1, const QTreeWidgetItem* Item2) const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Marks work in progress for its lifetime; nests.
+    class WorkScope;
+
+    void FormCreate();
+    void ConnectHandlers();
+    void BuildStatusBar();
+    void BuildPopupMenu();
+
+    // Enables the commands that wait for work in progress, and "Process Tags..." by its step.
+    void ApplyCommandStates();
+    void SetProcessStep(bool enabled);
+    void SetOrganizeStep(bool enabled);
+
+    void SetSearchColumns();
+    void ShowFoundFiles(const FoundFileList& found);
+    void RunProcessing();
+    void ClearTagTables();
+    void SetProcessedColumns();
+    void ShowProcessedRows();
+    void ReportLibraryFailure() const;
+    void SortByColumn(int column);
+    void RemoveSelectedRows();
+
+    bool ProcessedView() const;
+    int RowCount() const;
+    int SelectedCount() const;
+    void ShowCounts();
+
+    std::unique_ptr<Ui::TForm2> ui_;
+    std::array<QLabel*, 3> statusPanels_{};
+    QMenu* PopupMenu1 = nullptr;
+    int workDepth_ = 0;
+    bool processStep_ = false;
+};
+
+} // namespace organizer

@@ -1,0 +1,170 @@
+// The second step: synchronise the two tags of every listed file and show the chosen one.
+#include "ListFiles.h"
+#include "TForm2.h"
+#include "TForm2WorkScope.h"
+#include "platform/Loader.h"
+#include "platform/MessageBox.h"
+#include "platform/RuntimeText.h"
+#include "platform/SearchAnimation.h"
+#include "tagaccess/DllErrors.h"
+#include "tagaccess/TagLibraryEntries.h"
+#include "ui_TForm2.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+
+namespace organizer {
+namespace {
+
+constexpr int8_t kPreferV2 = 2;
+const QColor kRed(255, 0, 0);
+
+struct ProcessedColumn {
+    const char* caption;
+    int width;
+};
+constexpr std::array<ProcessedColumn, 7> kProcessedColumns = {{{"Path", 300},
+                                                               {"Title", 250},
+                                                               {"Artist", 150},
+                                                               {"Album", 150},
+                                                               {"Year", 100},
+                                                               {"Genre", 100},
+                                                               {"Track", 50}}};
+
+} // namespace
+
+void TForm2::Image3Click() {
+    if (!WorkInProgress())
+        RunProcessing();
+}
+
+void TForm2::RunProcessing() {
+    const WorkScope work(*this);
+    const int total = std::min(RowCount(), MaxFoundFiles);
+    ResolvedCount = 0;
+    UnresolvedCount = 0;
+    ui_->Animate1->Start();
+    ui_->Animate1->show();
+    Running = 1;
+    for (QLabel* counter : {ui_->Label8, ui_->Label16, ui_->Label18})
+        counter->setText(QStringLiteral("0"));
+
+    tagaccess::ID3& id3 = *ListFilesId3();
+    for (int i = 0; i < total && Running != 0; ++i) {
+        const QString& path = FoundPaths[size_t(i)];
+        if (id3.SyncTags(path, kPreferV2, false)) {
+            const tagaccess::TagFields fields =
+                UseId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
+            TagRow& row = TagRows[size_t(ResolvedCount++)];
+            row[0] = path;
+            for (size_t k = 0; k < 6; ++k)
+                row[k + 1] = k < fields.size() ? fields[k] : QString();
+        } else {
+            UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+        }
+        ui_->Label8->setText(platform::IntToStr(i + 1));
+        ui_->ProgressBar1->setValue(ui_->ProgressBar1->value() + 1);
+        ui_->Label16->setText(platform::IntToStr(ResolvedCount));
+        ui_->Label18->setText(platform::IntToStr(UnresolvedCount));
+        QCoreApplication::processEvents();
+    }
+    ui_->ProgressBar1->setValue(0);
+    ui_->Animate1->Stop();
+    ui_->Animate1->hide();
+
+    SetProcessedColumns();
+    ShowProcessedRows();
+    if (UnresolvedCount > 0)
+        ReportLibraryFailure();
+}
+
+void TForm2::SetProcessedColumns() {
+    QTreeWidget* list = ui_->ListView1;
+    list->clear();
+    const int existing = list->columnCount();
+    // Columns that exist keep their direction flags; the ones added start afresh.
+    Directions.KeepColumns(int(kProcessedColumns.size()));
+    list->setColumnCount(int(kProcessedColumns.size()));
+    QStringList captions;
+    for (const ProcessedColumn& column : kProcessedColumns)
+        captions << QString::fromLatin1(column.caption);
+    list->setHeaderLabels(captions);
+    for (int c = 0; c < int(kProcessedColumns.size()); ++c) {
+        if (c < 2 || c >= existing)
+            list->setColumnWidth(c, kProcessedColumns[size_t(c)].width);
+    }
+}
+
+void TForm2::ShowProcessedRows() {
+    QTreeWidget* list = ui_->ListView1;
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(ResolvedCount + (ShowUnresolved ? UnresolvedCount : 0));
+    for (int j = 0; j < ResolvedCount; ++j) {
+        const TagRow& row = TagRows[size_t(j)];
+        rows.append(new QTreeWidgetItem(QStringList(row.begin(), row.begin() + 7)));
+    }
+    if (ShowUnresolved) {
+        for (int u = 0; u < UnresolvedCount; ++u) {
+            auto* row = new QTreeWidgetItem(QStringList{UnresolvedPaths[size_t(u)]});
+            for (int c = 0; c < int(kProcessedColumns.size()); ++c)
+                row->setForeground(c, kRed);
+            rows.append(row);
+        }
+    }
+    list->setUpdatesEnabled(false);
+    list->clear();
+    list->addTopLevelItems(rows);
+    list->setUpdatesEnabled(true);
+    ShowCounts();
+    RebuildFoundPaths();
+}
+
+void TForm2::ReportLibraryFailure() const {
+    // A run passes no errors on, so a library that cannot be loaded at all is said once, here.
+    platform::HMODULE library = platform::LoadLibraryA(tagaccess::kTagLibraryName);
+    if (library != nullptr) {
+        platform::FreeLibrary(library);
+        return;
+    }
+    platform::ShowMessage(tagaccess::EDllError(tagaccess::DllErrorFormats::Instance().loadLibrary,
+                                               QString::fromLatin1(tagaccess::kTagLibraryName))
+                              .Message());
+}
+
+void TForm2::ClearTagTables() {
+    ResolvedCount = 0;
+    UnresolvedCount = 0;
+    for (TagRow& row : TagRows)
+        std::fill(row.begin(), row.end(), QString());
+    std::fill(UnresolvedPaths.begin(), UnresolvedPaths.end(), QString());
+}
+
+void TForm2::CheckBox1Click() {
+    AutoProcess = ui_->CheckBox1->isChecked();
+}
+
+void TForm2::CheckBox2Click() {
+    ShowUnresolved = ui_->CheckBox2->isChecked();
+    // The shown view follows at once from the last run's tables; a run in progress draws it at
+    // its end.
+    if (ProcessedView() && !WorkInProgress())
+        ShowProcessedRows();
+}
+
+void TForm2::RadioButton1Click() {
+    if (WorkInProgress())
+        return;
+    UseId3v1 = true;
+    ClearTagTables();
+    Image3Click();
+}
+
+void TForm2::RadioButton2Click() {
+    if (WorkInProgress())
+        return;
+    UseId3v1 = false;
+    ClearTagTables();
+    Image3Click();
+}
+
+} // namespace organizer

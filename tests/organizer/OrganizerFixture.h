@@ -1,0 +1,100 @@
+#pragma once
+
+#include "TagFiles.h"
+#include "TestSupport.h"
+#include "organizer/ListFiles.h"
+#include "organizer/TForm2.h"
+#include "platform/FileDialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The real organizer window, shown offscreen, over real folder trees; the folder dialog and the
+// message boxes are answered through the platform's seams.
+class OrganizerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        organizer::InitializeListFiles();
+        previousDialog =
+            platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
+                dialogRequests.push_back(request);
+                return dialogAnswer;
+            });
+        form = std::make_unique<organizer::TForm2>();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void TearDown() override { platform::SetFileDialogHandler(std::move(previousDialog)); }
+
+    template <typename T = QWidget> T* Control(const char* name) const {
+        T* control = form->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void Click(const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); }
+    QString Text(const char* name) const { return Control<QLabel>(name)->text(); }
+    QString Panel(int index) const {
+        return Control<QLabel>(QStringLiteral("StatusPanel%1").arg(index).toLatin1().constData())
+            ->text();
+    }
+    QTreeWidget* List() const { return Control<QTreeWidget>("ListView1"); }
+
+    // "Find Files..." with the dialog answering the folder.
+    void Search(const QString& folder) {
+        dialogAnswer = folder;
+        Click("Image2");
+    }
+    void Process() { Click("Image3"); }
+    // A click on a column header.
+    void ClickHeader(int column) {
+        QHeaderView* header = List()->header();
+        const QPoint at(header->sectionViewportPosition(column) + 10, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // The texts of one column, row by row.
+    QStringList Column(int column) const {
+        QStringList texts;
+        for (int r = 0; r < List()->topLevelItemCount(); ++r)
+            texts << List()->topLevelItem(r)->text(column);
+        return texts;
+    }
+    // The entries of FoundPaths in use; the test fails when any entry after them is not empty.
+    QStringList FoundPaths() const {
+        const int rows = List()->topLevelItemCount();
+        for (int r = rows; r < organizer::MaxFoundFiles; ++r)
+            EXPECT_TRUE(form->FoundPaths[size_t(r)].isEmpty()) << "entry " << r;
+        return QStringList(form->FoundPaths.begin(), form->FoundPaths.begin() + rows);
+    }
+    void SelectRows(std::initializer_list<int> rows) {
+        for (const int r : rows)
+            List()->topLevelItem(r)->setSelected(true);
+    }
+
+    // An empty file, with the folders leading to it; answers its path.
+    QString Touch(const QString& relative) const {
+        const QString path = folder.Path(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        return path;
+    }
+    // A real MP3 file with the tags the JSON describes (tagfiles::MakeMp3).
+    QString Mp3(const QString& relative, const QJsonObject& tags = {}) const {
+        QDir().mkpath(QFileInfo(folder.Path(relative)).absolutePath());
+        return tagfiles::MakeMp3(folder, relative, tags);
+    }
+
+    testsupport::TempFolder folder;
+    testsupport::MessageCapture messages;
+    std::unique_ptr<organizer::TForm2> form;
+    QString dialogAnswer;
+    std::vector<platform::FileDialogRequest> dialogRequests;
+    platform::FileDialogHandler previousDialog;
+};

@@ -1,0 +1,104 @@
+#include "OrganizerFixture.h"
+
+#include "app/StartUp.h"
+#include "platform/PictureBox.h"
+
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QRadioButton>
+
+namespace {
+
+TEST_F(OrganizerTest, TheWindowOpensWithItsLayoutAndFirstStep) {
+    EXPECT_EQ(form->windowTitle(), "File Organizer :: Kivuna");
+    EXPECT_EQ(form->size(), QSize(992, 665));
+    EXPECT_EQ(form->minimumSize(), QSize(992, 665));
+    EXPECT_EQ(List()->geometry(), QRect(0, 230, 992, 410));
+    EXPECT_EQ(Control("StatusBar1")->geometry(), QRect(0, 640, 992, 25));
+    EXPECT_EQ(Control("Image2")->geometry(), QRect(8, 8, 50, 50));
+    EXPECT_EQ(Control("BitBtn1")->geometry(), QRect(312, 56, 40, 34));
+    EXPECT_TRUE(Control("Image2")->isEnabled());
+    for (const char* name : {"Image3", "Label2", "Image4", "Label3"})
+        EXPECT_FALSE(Control(name)->isEnabled()) << name;
+    EXPECT_TRUE(Control("Image5")->isVisible());
+    EXPECT_FALSE(Control("Image6")->isVisible());
+    EXPECT_FALSE(Control("Image7")->isVisible());
+    EXPECT_FALSE(Control("Label7")->isVisible());
+    EXPECT_FALSE(Control("Animate1")->isVisible());
+    EXPECT_FALSE(Control<QCheckBox>("CheckBox1")->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>("RadioButton2")->isChecked());
+    EXPECT_EQ(List()->columnCount(), 2);
+    EXPECT_EQ(List()->columnWidth(0), 300);
+    EXPECT_EQ(Panel(0), "0 file(s)");
+    EXPECT_EQ(Panel(1), "Selected: 0");
+    EXPECT_EQ(Panel(2), "");
+    EXPECT_FALSE(form->AutoProcess || form->ShowUnresolved || form->UseId3v1);
+    EXPECT_FALSE(Control<platform::PictureBox>("Image1")->Picture().isNull());
+    EXPECT_FALSE(Control<platform::PictureBox>("Image5")->Picture().isNull());
+    EXPECT_EQ(Control<platform::PictureBox>("Image5")->Picture().size(), QSize(24, 24));
+    EXPECT_EQ(Control<QLabel>("Label6")->text(),
+              "(Click column headers to sort; use DEL to remove files from the list)");
+    EXPECT_TRUE(messages.Errors().isEmpty());
+}
+
+TEST_F(OrganizerTest, TheListFollowsTheWindowAndOnlyTheSearchViewWidensItsPathColumn) {
+    form->resize(1192, 770);
+    QApplication::processEvents();
+    EXPECT_EQ(List()->size(), QSize(1192, 515));
+    EXPECT_EQ(List()->columnWidth(1), 887);
+    EXPECT_EQ(Control("Image1")->width(), 1192);
+    EXPECT_EQ(Control("StatusBar1")->geometry().bottom(), 769);
+
+    form->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), QSize(992, 665)) << "the window cannot be made smaller";
+
+    Control<QRadioButton>("RadioButton1")->click();
+    ASSERT_EQ(List()->columnCount(), 7);
+    form->resize(1100, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(List()->size(), QSize(1100, 445));
+    EXPECT_EQ(List()->columnWidth(1), 250);
+    EXPECT_EQ(List()->columnWidth(6), 50);
+}
+
+TEST_F(OrganizerTest, TheFirstStepCaptionFollowsThePointerAndTheButton) {
+    const auto colour = [this] { return Control("Label1")->palette().color(QPalette::WindowText); };
+    QEvent away(QEvent::Leave);
+    QApplication::sendEvent(Control("Image2"), &away);
+    EXPECT_EQ(colour(), QColor(255, 255, 0));
+    for (const char* face : {"Image2", "Label1"}) {
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(Control(face), &enter);
+        EXPECT_EQ(colour(), QColor(255, 255, 255)) << face;
+        QTest::mousePress(Control(face), Qt::RightButton);
+        EXPECT_EQ(colour(), QColor(0, 255, 255)) << face;
+        QTest::mouseRelease(Control(face), Qt::RightButton);
+        EXPECT_EQ(colour(), QColor(255, 255, 0)) << face;
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(Control(face), &leave);
+        EXPECT_EQ(colour(), QColor(255, 255, 0)) << face;
+    }
+}
+
+TEST_F(OrganizerTest, ShowingAgainKeepsTheCountsAndTheStopButtonAloneDoesNothingVisible) {
+    for (int i = 0; i < 3; ++i)
+        Touch(QStringLiteral("f%1.mp3").arg(i));
+    Search(folder.Root());
+    SelectRows({0, 2});
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    app::ShowOrganizer(*form);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(Panel(0), "3 file(s)");
+    EXPECT_EQ(Panel(1), "Selected: 2");
+    EXPECT_EQ(List()->topLevelItemCount(), 3);
+
+    form->Running = 1;
+    Click("BitBtn1");
+    EXPECT_EQ(form->Running, 0);
+    EXPECT_EQ(List()->topLevelItemCount(), 3);
+    EXPECT_EQ(Panel(0), "3 file(s)");
+}
+
+} // namespace
