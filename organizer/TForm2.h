@@ -122,6 +122,8 @@ class TForm2 : public QWidget {
     bool ProcessedView() const;
     int RowCount() const;
     int SelectedCount() const;
+    // One mark per row, set for the selected rows.
+    std::vector<bool> SelectedRowMarks() const;
     void ShowCounts();
 
     std::unique_ptr<Ui::TForm2> ui_;

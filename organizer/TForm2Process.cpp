@@ -2,7 +2,7 @@
 #include "ListFiles.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
-#include "platform/Loader.h"
+#include "TagLibraryPin.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
@@ -40,6 +40,7 @@ void TForm2::Image3Click() {
 
 void TForm2::RunProcessing() {
     const WorkScope work(*this);
+    const TagLibraryPin library;
     const int total = std::min(RowCount(), MaxFoundFiles);
     ResolvedCount = 0;
     UnresolvedCount = 0;
@@ -74,7 +75,7 @@ void TForm2::RunProcessing() {
 
     SetProcessedColumns();
     ShowProcessedRows();
-    if (UnresolvedCount > 0)
+    if (!library.Loaded() && UnresolvedCount > 0)
         ReportLibraryFailure();
 }
 
@@ -121,11 +122,6 @@ void TForm2::ShowProcessedRows() {
 
 void TForm2::ReportLibraryFailure() const {
     // A run passes no errors on, so a library that cannot be loaded at all is said once, here.
-    platform::HMODULE library = platform::LoadLibraryA(tagaccess::kTagLibraryName);
-    if (library != nullptr) {
-        platform::FreeLibrary(library);
-        return;
-    }
     platform::ShowMessage(tagaccess::EDllError(tagaccess::DllErrorFormats::Instance().loadLibrary,
                                                QString::fromLatin1(tagaccess::kTagLibraryName))
                               .Message());

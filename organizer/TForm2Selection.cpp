@@ -73,18 +73,17 @@ void TForm2::Des1Click() {
 
 void TForm2::RemoveSelectedRows() {
     QTreeWidget* list = ui_->ListView1;
-    const QModelIndexList selected = list->selectionModel()->selectedRows();
-    if (!selected.isEmpty()) {
+    const std::vector<bool> removed = SelectedRowMarks();
+    const auto count = std::count(removed.begin(), removed.end(), true);
+    if (count > 0) {
         // The kept rows go back in one step; removing thousands one by one would be slow.
-        std::vector<bool> removed(size_t(RowCount()), false);
-        for (const QModelIndex& index : selected)
-            removed[size_t(index.row())] = true;
         list->setUpdatesEnabled(false);
+        list->clearSelection();
         const QList<QTreeWidgetItem*> rows = list->invisibleRootItem()->takeChildren();
         QList<QTreeWidgetItem*> kept;
-        kept.reserve(rows.size() - selected.size());
+        kept.reserve(rows.size() - count);
         std::vector<std::unique_ptr<QTreeWidgetItem>> gone;
-        gone.reserve(size_t(selected.size()));
+        gone.reserve(size_t(count));
         for (qsizetype r = 0; r < rows.size(); ++r) {
             if (removed[size_t(r)])
                 gone.emplace_back(rows[r]);

@@ -31,9 +31,8 @@ void TForm2::SortByColumn(int column) {
     QTreeWidget* list = ui_->ListView1;
     // The rows leave the list, are ordered by their texts in that column and come back in one
     // step; the selected ones are selected again in one step too.
-    std::vector<bool> selected(size_t(list->topLevelItemCount()), false);
-    for (const QModelIndex& index : list->selectionModel()->selectedRows())
-        selected[size_t(index.row())] = true;
+    const std::vector<bool> selected = SelectedRowMarks();
+    list->clearSelection();
     QList<QTreeWidgetItem*> rows = list->invisibleRootItem()->takeChildren();
     struct Keyed {
         QString text;

@@ -1,0 +1,151 @@
+// Figures for the organizer window over a generated tree of 10,000 MP3 files: the search, two
+// processing runs, peak memory, selection and removal, and the same processing done by mutagen.
+// Printed, never asserted.
+#include "app/KivunaApplication.h"
+#include "app/StartUp.h"
+#include "organizer/ListFiles.h"
+#include "organizer/TForm2.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBox.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kDefaultFiles = 10000;
+
+double Seconds(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+long PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+QByteArray Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(-1);
+    if (process.exitCode() != 0)
+        std::fprintf(stderr, "%s failed: %s\n", qPrintable(program),
+                     process.readAllStandardError().constData());
+    return process.readAllStandardOutput();
+}
+
+// The same calls as a processing run, without the window: what the tag library alone costs.
+double LibraryOnly(const QString& folder) {
+    QStringList paths;
+    QDirIterator files(folder,
+                       {QStringLiteral("*.mp3"), QStringLiteral("*.MP3"), QStringLiteral("*.Mp3")},
+                       QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        paths << files.next();
+    tagaccess::ID3& id3 = *organizer::ListFilesId3();
+    return Seconds([&] {
+        for (const QString& path : paths) {
+            if (id3.SyncTags(path, 2, false))
+                id3.ReadId3v2(path, false);
+        }
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app::KivunaApplication application(argc, argv);
+    app::InitializeUnits();
+
+    // An optional argument sets the number of files (a smaller tree for profiling).
+    const int kFiles = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : kDefaultFiles;
+    QTemporaryDir work;
+    const QString corpus = work.filePath(QStringLiteral("corpus"));
+    const QString copy = work.filePath(QStringLiteral("copy"));
+    std::printf("writing %d corpus files...\n", kFiles);
+    std::fflush(stdout);
+    Run(QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral(KIVUNA_SOURCE_DIR "/tests/tools/make_mp3_corpus.py"), corpus,
+         QStringLiteral("--count"), QString::number(kFiles), QStringLiteral("--seed"),
+         QStringLiteral("1")});
+    Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, copy});
+    const QString bare = work.filePath(QStringLiteral("bare"));
+    Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, bare});
+
+    platform::SetFileDialogHandler(
+        [&corpus](const platform::FileDialogRequest&) { return corpus; });
+    platform::SetMessageHandler(
+        [](const QString& text) { std::printf("message: %s\n", qPrintable(text)); });
+    organizer::TForm2 form;
+    form.show();
+    QCoreApplication::processEvents();
+    auto* list = form.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+
+    const double search = Seconds([&] { form.Image2Click(); });
+    const int found = list->topLevelItemCount();
+    std::printf("processing...\n");
+    std::fflush(stdout);
+    const double first = Seconds([&] { form.Image3Click(); });
+    const int resolved = form.ResolvedCount;
+    const double second = Seconds([&] { form.Image3Click(); });
+
+    // Selection and removal over a fresh search view of all the files.
+    form.Image2Click();
+    const auto menu = [&form](const char* name) {
+        form.findChild<QMenu*>(QStringLiteral("PopupMenu1"))
+            ->findChild<QAction*>(QString::fromLatin1(name))
+            ->trigger();
+    };
+    const double selectAll = Seconds([&] { menu("SelectAll1"); });
+    const double deselectAll = Seconds([&] { menu("Des1"); });
+    // Every other row: the hardest selection to remove, one run per row.
+    QItemSelection alternate;
+    for (int r = 0; r < list->topLevelItemCount(); r += 2)
+        alternate.select(list->model()->index(r, 0), list->model()->index(r, 1));
+    const double selectHalf =
+        Seconds([&] { list->selectionModel()->select(alternate, QItemSelectionModel::Select); });
+    const double remove = Seconds([&] { menu("DeletefromList1"); });
+    const int left = list->topLevelItemCount();
+
+    const double bareFirst = LibraryOnly(bare);
+    const double bareSecond = LibraryOnly(bare);
+
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray mutagenOut =
+        Run(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral(KIVUNA_SOURCE_DIR "/bench/organizer/mutagen_sync.py"), copy});
+    const double mutagen = double(timer.nsecsElapsed()) / 1e9;
+
+    std::printf("files found                 %d\n", found);
+    std::printf("search (walk, list, sort)   %.3f s\n", search);
+    std::printf("first processing run        %.3f s  (%.0f files/s, %d resolved)\n", first,
+                found / first, resolved);
+    std::printf("second processing run       %.3f s  (%.0f files/s)\n", second, found / second);
+    std::printf(
+        "mutagen read-merge-write    %.3f s  (%.0f files/s; synchronised, left alone: %s)\n",
+        mutagen, found / mutagen, mutagenOut.trimmed().constData());
+    std::printf("same calls without window   %.3f s first, %.3f s second\n", bareFirst, bareSecond);
+    std::printf("first run / mutagen         %.2f\n", first / mutagen);
+    std::printf("second run / mutagen        %.2f\n", second / mutagen);
+    std::printf("select all                  %.3f s\n", selectAll);
+    std::printf("deselect all                %.3f s\n", deselectAll);
+    std::printf("select every other row      %.3f s\n", selectHalf);
+    std::printf("remove every other row      %.3f s  (%d rows left)\n", remove, left);
+    std::printf("peak memory                 %ld MB\n", PeakMegabytes());
+    return 0;
+}
