@@ -54,8 +54,9 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_Save(uint32_t handle, const char* fileName);
 #define KIVUNA_TAG_ENTRY_POINTS(X)                                                                 \
     X(ID3v1_Create)                                                                                \
     X(ID3v2_Create)                                                                                \
-    X(ID3v1_Load) X(ID3v2_Load) X(ID3v2_Loaded) X(ID3v1_GetTitle) X(ID3v1_GetArtist)               \
-        X(ID3v1_GetAlbum) X(ID3v1_GetYear) X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack) \
+    X(ID3v1_Load)                                                                                  \
+    X(ID3v2_Load) X(ID3v2_Loaded) X(ID3v1_GetTitle) X(ID3v1_GetArtist) X(ID3v1_GetAlbum)           \
+        X(ID3v1_GetYear) X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack)                   \
             X(ID3v2_GetAsciiText) X(ID3v2_GetCOMM) X(ID3v1_SetTitle) X(ID3v1_SetArtist)            \
                 X(ID3v1_SetAlbum) X(ID3v1_SetYear) X(ID3v1_SetComment) X(ID3v1_SetGenre)           \
                     X(ID3v1_SetTrack) X(ID3v2_SetAsciiText) X(ID3v2_SetCOMM)                       \

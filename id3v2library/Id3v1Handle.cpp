@@ -1,21 +1,21 @@
 #include "Id3v1Handle.h"
 
 #include "FileDescriptor.h"
-#include "MpegFile.h"
+#include "MpegAudio.h"
 #include "TagPlacement.h"
 
 namespace kivuna::tags {
 namespace {
 
-constexpr auto kRecordSize = static_cast<long>(Id3v1Record::kSize);
+constexpr auto kRecordSize = static_cast<off_t>(Id3v1Record::kSize);
 
-// The 128 bytes at the end of the file, when they are an ID3v1 record.
-bool ReadRecord(TagLib::MPEG::File& file, long fileSize, Id3v1Record& record, std::string& bytes) {
-    if (fileSize < kRecordSize)
-        return false;
-    const TagLib::ByteVector read = ReadBytes(file, fileSize - kRecordSize, Id3v1Record::kSize);
-    bytes.assign(read.data(), read.size());
-    return Id3v1Record::Parse(bytes, record);
+// The last 128 bytes of the file, when they are an ID3v1 record (`record` is untouched otherwise).
+// Only those are read, and the few that tell the file holds MPEG audio; never the ID3v2 tag.
+bool ReadRecord(const FileDescriptor& file, Id3v1Record& record, std::string& bytes) {
+    bytes.assign(Id3v1Record::kSize, '\0');
+    return file.Size() >= kRecordSize &&
+           file.ReadAt(file.Size() - kRecordSize, bytes.data(), bytes.size()) &&
+           Id3v1Record::Parse(bytes, record);
 }
 
 } // namespace
@@ -23,28 +23,19 @@ bool ReadRecord(TagLib::MPEG::File& file, long fileSize, Id3v1Record& record, st
 bool Id3v1Handle::Load(const char* fileName) {
     record_ = Id3v1Record();
     changed_.reset();
-    const auto file = OpenMpegFile(fileName);
-    if (!file || !file->hasID3v1Tag())
-        return false;
-    Id3v1Record read;
+    const FileDescriptor file = FileDescriptor::OpenForReading(fileName);
     std::string bytes;
-    if (!ReadRecord(*file, file->length(), read, bytes))
-        return false;
-    record_ = read;
-    return true;
+    return file.Valid() && HoldsMpegAudio(file) && ReadRecord(file, record_, bytes);
 }
 
 bool Id3v1Handle::Save(const char* fileName) const {
     const FileDescriptor writable = FileDescriptor::OpenForWriting(fileName);
-    if (!writable.Valid())
-        return false;
-    const auto file = OpenMpegFile(fileName);
-    if (!file)
+    if (!writable.Valid() || !HoldsMpegAudio(writable))
         return false;
     const off_t size = writable.Size();
     Id3v1Record result;
     std::string diskBytes;
-    const bool onDisk = ReadRecord(*file, static_cast<long>(size), result, diskBytes);
+    const bool onDisk = ReadRecord(writable, result, diskBytes);
     for (int i = 0; i < kId3v1FieldCount; ++i) {
         if (changed_.test(static_cast<size_t>(i)))
             result.CopyField(static_cast<Id3v1Field>(i), record_);

@@ -17,7 +17,7 @@ class Id3v1Record {
   public:
     static constexpr size_t kSize = 128;
 
-    // The record from 128 bytes; false when they are no ID3v1 tag.
+    // The record from 128 bytes; false (record untouched) when they are no ID3v1 tag.
     static bool Parse(std::string_view bytes, Id3v1Record& record);
     // The 128 bytes; the comment is cut to 28 bytes when a track is set.
     std::string Render() const;

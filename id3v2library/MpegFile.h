@@ -6,8 +6,8 @@
 
 namespace kivuna::tags {
 
-// The file opened without the audio-properties scan; null when the name is not a regular file,
-// cannot be read, or holds no MPEG frame after its ID3v2 tag.
+// The file opened by TagLib, without the audio-properties scan; null when the name is not a regular
+// file, cannot be read, or holds no MPEG audio after its ID3v2 tag.
 std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name);
 
 // The file's bytes [offset, offset+size), fewer at its end.

@@ -1,0 +1,87 @@
+#include "MpegAudio.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "Id3v2RawTag.h"
+
+namespace kivuna::tags {
+namespace {
+
+// Kilobits per second by [MPEG-1?][layer 1-3][index 1-14].
+constexpr uint16_t kBitrates[2][3][14] = {
+    {{32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256},
+     {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
+     {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}},
+    {{32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448},
+     {32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384},
+     {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}}};
+// Hertz by [version bits: 2.5, reserved, 2, 1][index 0-2].
+constexpr uint32_t kSampleRates[4][3] = {
+    {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
+
+using Header = std::array<unsigned char, 4>;
+
+// Length in bytes of the frame the header starts; nothing when the header is not valid.
+std::optional<uint32_t> FrameLength(const Header& h) {
+    if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0)
+        return std::nullopt;
+    const int version = (h[1] >> 3) & 3;
+    const int layer = 4 - ((h[1] >> 1) & 3); // 1, 2 or 3; 4 is reserved
+    const int bitrateIndex = h[2] >> 4;
+    const int rateIndex = (h[2] >> 2) & 3;
+    if (version == 1 || layer == 4 || bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3)
+        return std::nullopt;
+    const bool mpeg1 = version == 3;
+    const uint32_t bitrate = kBitrates[mpeg1][layer - 1][bitrateIndex - 1] * 1000u;
+    const uint32_t rate = kSampleRates[version][rateIndex];
+    const uint32_t padding = (h[2] >> 1) & 1;
+    if (layer == 1)
+        return (12 * bitrate / rate + padding) * 4;
+    const uint32_t perSecond = layer == 3 && !mpeg1 ? 72 : 144;
+    return perSecond * bitrate / rate + padding;
+}
+
+// A frame at `offset` whose successor has the same version, layer and sample rate.
+bool FramesAt(const FileDescriptor& file, off_t offset) {
+    Header first{};
+    Header next{};
+    if (!file.ReadAt(offset, first.data(), first.size()))
+        return false;
+    const auto length = FrameLength(first);
+    return length && file.ReadAt(offset + *length, next.data(), next.size()) && next[0] == 0xFF &&
+           (next[1] & 0xFE) == (first[1] & 0xFE) && (next[2] & 0x0C) == (first[2] & 0x0C);
+}
+
+// Where the audio may start: behind an ID3v2 tag at the front, else at the start.
+off_t AudioSearchStart(const FileDescriptor& file) {
+    std::array<char, Id3v2Header::kSize> bytes{};
+    if (!file.ReadAt(0, bytes.data(), bytes.size()))
+        return 0;
+    const auto header = ParseId3v2Header({bytes.data(), bytes.size()});
+    return header ? static_cast<off_t>(header->completeSize) : 0;
+}
+
+} // namespace
+
+bool HoldsMpegAudio(const FileDescriptor& file) {
+    constexpr size_t kChunk = 16 * 1024;
+    std::vector<unsigned char> buffer(kChunk + 1);
+    for (off_t offset = AudioSearchStart(file); offset < file.Size(); offset += kChunk) {
+        // One byte more than a chunk, so a sync split between two chunks is seen.
+        const size_t n = static_cast<size_t>(
+            std::min<off_t>(static_cast<off_t>(buffer.size()), file.Size() - offset));
+        if (!file.ReadAt(offset, buffer.data(), n))
+            return false;
+        for (size_t i = 0; i + 1 < n; ++i) {
+            if (buffer[i] == 0xFF && buffer[i + 1] != 0xFF && (buffer[i + 1] & 0xE0) == 0xE0 &&
+                FramesAt(file, offset + static_cast<off_t>(i)))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace kivuna::tags
