@@ -70,6 +70,20 @@ TEST_F(SaveSafetyTest, NonMpegAndEmptyFilesHaveNoTagAndAreNotWritten) {
     }
 }
 
+TEST_F(SaveSafetyTest, AudioIsFoundBehindJunkButALoneFrameHeaderMakesNoMp3) {
+    const QByteArray record = Id3v1Bytes({"Title", "", "", "", "", 0, 1});
+    const QString junk = Path("junk.mp3");
+    WriteMp3(junk, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("T"))) + QByteArray(3000, 'j'),
+             record);
+    EXPECT_TRUE(Lib().ID3v1_Load(Lib().ID3v1_Create(), Name(junk).c_str()) & 0xFF);
+    EXPECT_TRUE(Lib().ID3v2_Loaded(LoadV2(junk)) & 0xFF);
+    // A frame header whose successor is missing is a chance match, not audio.
+    const QString lone = Path("lone.mp3");
+    testsupport::WriteFile(lone, Audio().left(4) + QByteArray(5000, 'a') + record);
+    EXPECT_FALSE(Lib().ID3v1_Load(Lib().ID3v1_Create(), Name(lone).c_str()) & 0xFF);
+    EXPECT_FALSE(Lib().ID3v1_Save(LoadV1(lone), Name(lone).c_str()) & 0xFF);
+}
+
 TEST_F(SaveSafetyTest, DamagedTagsAreReadAsFarAsPossibleButNeverSavedOver) {
     const QByteArray damaged[] = {
         TagWithZeroSizeFrame(),
