@@ -25,6 +25,15 @@ const QColor kCream(255, 251, 240);
 const QColor kYellow(255, 255, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kAqua(0, 255, 255);
+const QColor kGrey(128, 128, 128);
+
+// A step caption in its colour; while its step is disabled it is greyed.
+void SetStepCaptionColor(QWidget* caption, const QColor& color) {
+    platform::SetTextColor(caption, color);
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, kGrey);
+    caption->setPalette(palette);
+}
 
 // The user's music folder where it exists, else the home folder.
 QString FirstFolder() {
@@ -48,6 +57,8 @@ TForm2::TForm2(QWidget* parent)
     platform::ApplyLayoutLook(this);
     ApplyOrganizerLook(this);
     ShowGridLines(ui_->ListView1);
+    for (QWidget* caption : {ui_->Label1, ui_->Label2, ui_->Label3})
+        SetStepCaptionColor(caption, kYellow);
     ui_->ListView1->header()->setStretchLastSection(false);
     ui_->ListView1->header()->setSectionsMovable(false);
     ui_->ListView1->setColumnWidth(0, 300);
@@ -163,19 +174,19 @@ void TForm2::FormResize() {
 }
 
 void TForm2::Image2MouseEnter() {
-    platform::SetTextColor(ui_->Label1, kWhite);
+    SetStepCaptionColor(ui_->Label1, kWhite);
 }
 
 void TForm2::Image2MouseLeave() {
-    platform::SetTextColor(ui_->Label1, kYellow);
+    SetStepCaptionColor(ui_->Label1, kYellow);
 }
 
 void TForm2::Image2MouseDown() {
-    platform::SetTextColor(ui_->Label1, kAqua);
+    SetStepCaptionColor(ui_->Label1, kAqua);
 }
 
 void TForm2::Image2MouseUp() {
-    platform::SetTextColor(ui_->Label1, kYellow);
+    SetStepCaptionColor(ui_->Label1, kYellow);
 }
 
 void TForm2::BitBtn1Click() {
