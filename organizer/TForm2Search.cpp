@@ -1,6 +1,5 @@
 // The first step: find the MP3 files of a folder tree.
 #include "FolderWalk.h"
-#include "MessagePump.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/AnsiText.h"
@@ -10,6 +9,7 @@
 #include "platform/SearchAnimation.h"
 #include "ui_TForm2.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 
 namespace organizer {
@@ -41,9 +41,9 @@ void TForm2::Image2Click() {
     ui_->Animate1->show();
     FoundFileList found;
     found.reserve(MaxFoundFiles);
-    MessagePump pump(5);
-    FolderWalk walk(found, [this, &pump] {
-        pump();
+    // Window messages are processed after every entry: the stop button can end the walk there.
+    FolderWalk walk(found, [this] {
+        QCoreApplication::processEvents();
         return Running != 0;
     });
     walk.FindFiles(platform::ToAnsi(LastFolder + u'/'), platform::ToAnsi(QStringLiteral("*.mp3")),
