@@ -1,7 +1,5 @@
 #include "OrganizerFixture.h"
 
-#include "organizer/FolderWalk.h"
-
 #include <QProgressBar>
 #include <QTimer>
 #include <sys/stat.h>
@@ -211,28 +209,6 @@ TEST_F(OrganizerTest, DuringASearchTheStepsAndMarkersShowASearchInProgress) {
     EXPECT_TRUE(Control("Image3")->isEnabled());
     EXPECT_TRUE(Control("Image6")->isVisible());
     EXPECT_FALSE(Control("Image5")->isVisible());
-}
-
-TEST(FolderWalk, AFolderEntryThatCannotBeReadIsPassedOverSilently) {
-    testsupport::TempFolder folder;
-    testsupport::MessageCapture messages;
-    QDir().mkpath(folder.Path(QStringLiteral("locked")));
-    QFile(folder.Path(QStringLiteral("locked/a.mp3"))).open(QIODevice::WriteOnly);
-    QFile(folder.Path(QStringLiteral("b.mp3"))).open(QIODevice::WriteOnly);
-    ASSERT_EQ(chmod(folder.Path(QStringLiteral("locked")).toUtf8().constData(), 0), 0);
-    organizer::FoundFileList found;
-    organizer::FolderWalk walk(found, [] { return true; });
-    walk.FindFiles(folder.Root().toUtf8() + '/', "*.mp3", 0x1FF, 1, 10);
-    chmod(folder.Path(QStringLiteral("locked")).toUtf8().constData(), 0755);
-    // Root reads every folder; anyone else finds the locked one empty.
-    EXPECT_EQ(found.size(), geteuid() == 0 ? 2u : 1u);
-    EXPECT_TRUE(messages.Texts().isEmpty());
-    EXPECT_FALSE(walk.Ended());
-
-    organizer::FoundFileList none;
-    organizer::FolderWalk disabled(none, [] { return true; });
-    disabled.FindFiles(folder.Root().toUtf8() + '/', "*.mp3", 0x1FF, 0, 10);
-    EXPECT_TRUE(none.empty());
 }
 
 } // namespace

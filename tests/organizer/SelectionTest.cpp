@@ -71,21 +71,6 @@ TEST_F(SelectionTest, TheMenuSelectsDeselectsAndRemoves) {
     EXPECT_EQ(Text("Label8"), "0");
 }
 
-TEST_F(SelectionTest, TheMenuHoldsItsItemsInOrder) {
-    QStringList captions;
-    for (QAction* action : form->findChild<QMenu*>(QStringLiteral("PopupMenu1"))->actions())
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions, (QStringList{"Select &All", "&Deselect All", "De&lete from List", "-",
-                                     "&Edit tags", "&Clear all tags", "&Translit tag fields", "-",
-                                     "&Rename files...", "Tags from file &names..."}));
-    // The items without an action change nothing.
-    SelectRows({1});
-    MenuItem("Renamefiles1")->trigger();
-    MenuItem("KillID3tags1")->trigger();
-    EXPECT_EQ(List()->topLevelItemCount(), 10);
-    EXPECT_EQ(Panel(1), "Selected: 1");
-}
-
 TEST_F(OrganizerTest, RemovalInTheProcessedViewKeepsTheRowsForTheNextRun) {
     QStringList files;
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})

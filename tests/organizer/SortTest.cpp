@@ -29,6 +29,9 @@ TEST_F(SortTest, EachClickOnTheSameColumnReversesItsOrder) {
     EXPECT_EQ(form->SortColumn, 0);
     EXPECT_EQ(form->Directions.Of(0), 1);
     ExpectFoundPathsFollowTheRows();
+    // The comparison follows the flag as it is now, ascending: the rows compare the other way.
+    EXPECT_GT(form->ListView1Compare(List()->topLevelItem(0), List()->topLevelItem(1)), 0);
+    EXPECT_GT(form->ListView1Compare(List()->topLevelItem(1), List()->topLevelItem(2)), 0);
 
     ClickHeader(0);
     EXPECT_EQ(Column(0), (QStringList{"alpha.mp3", "Beta.mp3", "gamma.mp3"}));

