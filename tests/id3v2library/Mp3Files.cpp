@@ -76,8 +76,8 @@ void WriteMp3(const QString& path, const QByteArray& front, const QByteArray& ta
     testsupport::WriteFile(path, front + Audio() + tail);
 }
 
-void WriteWithMutagen(const QString& path, int version, const QString& spec) {
-    testsupport::RunPython(ToolScript(), {"write", path, QString::number(version), spec});
+void WriteWithMutagen(const QString& path, int version, const QString& frames) {
+    testsupport::RunPython(ToolScript(), {"write", path, QString::number(version), frames});
 }
 
 QJsonObject Dump(const QString& path) {

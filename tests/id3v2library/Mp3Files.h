@@ -33,10 +33,10 @@ QString AudioSha256();
 // Writes front + Audio() + tail to `path`.
 void WriteMp3(const QString& path, const QByteArray& front = {}, const QByteArray& tail = {});
 
-// Adds an ID3v2 tag written by mutagen (version 3 or 4). `spec` is a JSON list of frames:
+// Adds an ID3v2 tag written by mutagen (version 3 or 4). `frames` is a JSON list:
 // ["TIT2", text, encoding], ["COMM", desc, lang, text, encoding], ["TXXX", desc, text],
 // ["APIC", mime, type, desc, hex bytes].
-void WriteWithMutagen(const QString& path, int version, const QString& spec);
+void WriteWithMutagen(const QString& path, int version, const QString& frames);
 
 // mutagen's view: {"v2": null | {"version": [...], "frames": [...]}, "v1": null | {...},
 // "audio": {"length", "sha256"}}.

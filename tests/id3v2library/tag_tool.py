@@ -1,7 +1,7 @@
 # Independent reader and writer of MP3 tags for the tag library's tests (mutagen on Debian's
 # python3, plus a plain struct parse of the ID3v1 record).
 #   dump FILE              JSON of both tags and the audio bytes between them
-#   write FILE VERSION SPEC  adds an ID3v2 tag (VERSION 3 or 4) with the frames of the JSON SPEC
+#   write FILE VERSION FRAMES  adds an ID3v2 tag (VERSION 3 or 4) with the frames of the JSON list FRAMES
 import hashlib
 import json
 import sys
@@ -53,9 +53,9 @@ def dump(path):
     print(json.dumps(out))
 
 
-def write(path, version, spec):
+def write(path, version, frames):
     tag = ID3()
-    for item in json.loads(spec):
+    for item in json.loads(frames):
         kind = item[0]
         if kind == "COMM":
             tag.add(COMM(encoding=item[4], lang=item[2], desc=item[1], text=[item[3]]))
