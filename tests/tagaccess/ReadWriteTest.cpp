@@ -59,8 +59,8 @@ TEST_F(TagAccessTest, WriteId3v1WithATrackThatIsNoNumberFailsAndLeavesTheFile) {
 TEST_F(TagAccessTest, ASaveThatDoesNotReachTheDiskIsAFailure) {
     const QString path = Mp3({{"v1", kV1Tag}});
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
-    if (QFile(path).open(QIODevice::ReadWrite))
-        GTEST_SKIP() << "running as a user who can write read-only files";
+    // The library leaves a file without write permission alone, also for a user (root) whom the
+    // system would let write it.
     const QByteArray before = testsupport::ReadFile(path);
     EXPECT_FALSE(id3.WriteId3v1(path, {"New", "", "", "", "", "1", ""}, true));
     EXPECT_FALSE(id3.WriteId3v2(path, {"New", "", "", "", "", "1", "", ""}, false));
