@@ -1,5 +1,6 @@
 // The second step: synchronise the two tags of every listed file and show the chosen one.
 #include "ListFiles.h"
+#include "MessagePump.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "TagLibraryPin.h"
@@ -10,13 +11,15 @@
 #include "tagaccess/TagLibraryEntries.h"
 #include "ui_TForm2.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
 
 namespace organizer {
 namespace {
 
 constexpr int8_t kPreferV2 = 2;
+// Window messages wait at most this long during a run: the counters move smoothly and the stop
+// button answers at once, without a repaint for every file.
+constexpr int kRepaintIntervalMs = 20;
 const QColor kRed(255, 0, 0);
 
 struct ProcessedColumn {
@@ -51,6 +54,7 @@ void TForm2::RunProcessing() {
         counter->setText(QStringLiteral("0"));
 
     tagaccess::ID3& id3 = *ListFilesId3();
+    MessagePump pump(kRepaintIntervalMs);
     for (int i = 0; i < total && Running != 0; ++i) {
         const QString& path = FoundPaths[size_t(i)];
         if (id3.SyncTags(path, kPreferV2, false)) {
@@ -67,7 +71,7 @@ void TForm2::RunProcessing() {
         ui_->ProgressBar1->setValue(ui_->ProgressBar1->value() + 1);
         ui_->Label16->setText(platform::IntToStr(ResolvedCount));
         ui_->Label18->setText(platform::IntToStr(UnresolvedCount));
-        QCoreApplication::processEvents();
+        pump();
     }
     ui_->ProgressBar1->setValue(0);
     ui_->Animate1->Stop();

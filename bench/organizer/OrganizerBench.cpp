@@ -72,7 +72,9 @@ double LibraryOnly(const QString& folder, bool pinned) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform is asked for (under Xvfb, for example).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     app::KivunaApplication application(argc, argv);
     app::InitializeUnits();
 
