@@ -13,8 +13,8 @@ def v1_field(text, width):
     return text.encode("latin-1", "replace")[:width].ljust(width, b"\0")
 
 
-def write(path, spec):
-    v2 = spec.get("v2")
+def write(path, tags):
+    v2 = tags.get("v2")
     if v2 is not None:
         tag = ID3()
         for frame_id, text in v2.get("frames", {}).items():
@@ -22,7 +22,7 @@ def write(path, spec):
         for desc, text in v2.get("comments", {}).items():
             tag.add(COMM(encoding=3, lang="eng", desc=desc, text=[text]))
         tag.save(path, v1=0, v2_version=v2.get("version", 3))
-    v1 = spec.get("v1")
+    v1 = tags.get("v1")
     if v1 is not None:
         track = v1.get("track", 0)
         record = (b"TAG" + v1_field(v1.get("title", ""), 30) + v1_field(v1.get("artist", ""), 30)
