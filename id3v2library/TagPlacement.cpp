@@ -69,7 +69,7 @@ bool CopyRest(const FileDescriptor& from, off_t offset, const FileDescriptor& to
 bool ReplaceFileFront(const FileDescriptor& file, const char* name, off_t oldSize,
                       std::string_view tag) {
     if (static_cast<off_t>(tag.size()) == oldSize)
-        return file.WriteAt(0, tag.data(), tag.size()) && file.Sync();
+        return file.WriteAt(0, tag.data(), tag.size());
 
     const std::string target = ResolvedPath(name);
     if (target.empty())
@@ -88,11 +88,11 @@ bool ReplaceFileFront(const FileDescriptor& file, const char* name, off_t oldSiz
 }
 
 bool WriteFileTail(const FileDescriptor& file, off_t offset, std::string_view bytes) {
-    return file.WriteAt(offset, bytes.data(), bytes.size()) && file.Sync();
+    return file.WriteAt(offset, bytes.data(), bytes.size());
 }
 
 bool CutFileTail(const FileDescriptor& file, off_t size) {
-    return ftruncate(file.Get(), size) == 0 && file.Sync();
+    return ftruncate(file.Get(), size) == 0;
 }
 
 } // namespace kivuna::tags

@@ -3,7 +3,6 @@
 #include "MessagePump.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
-#include "TagLibraryPin.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
@@ -34,6 +33,16 @@ constexpr std::array<ProcessedColumn, 7> kProcessedColumns = {{{"Path", 300},
                                                                {"Genre", 100},
                                                                {"Track", 50}}};
 
+// Whether the tag library can be loaded at all; a run that could not load it says so once.
+bool TagLibraryLoadable() {
+    try {
+        const tagaccess::TDll library(tagaccess::kTagLibraryName);
+        return true;
+    } catch (const tagaccess::EDllError&) {
+        return false;
+    }
+}
+
 } // namespace
 
 void TForm2::Image3Click() {
@@ -43,7 +52,6 @@ void TForm2::Image3Click() {
 
 void TForm2::RunProcessing() {
     const WorkScope work(*this);
-    const TagLibraryPin library;
     const int total = std::min(RowCount(), MaxFoundFiles);
     ResolvedCount = 0;
     UnresolvedCount = 0;
@@ -79,7 +87,7 @@ void TForm2::RunProcessing() {
 
     SetProcessedColumns();
     ShowProcessedRows();
-    if (!library.Loaded() && UnresolvedCount > 0)
+    if (UnresolvedCount > 0 && !TagLibraryLoadable())
         ReportLibraryFailure();
 }
 

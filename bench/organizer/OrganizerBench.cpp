@@ -5,7 +5,6 @@
 #include "app/StartUp.h"
 #include "organizer/ListFiles.h"
 #include "organizer/TForm2.h"
-#include "organizer/TagLibraryPin.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 
@@ -19,7 +18,6 @@
 #include <QTreeWidget>
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -49,9 +47,8 @@ QByteArray Run(const QString& program, const QStringList& args) {
     return process.readAllStandardOutput();
 }
 
-// The same calls as a processing run, without the window: what the tag library alone costs, with
-// the library held loaded through the pass as a run holds it, or loaded and unloaded each call.
-double LibraryOnly(const QString& folder, bool pinned) {
+// The same calls as a processing run, without the window: what the tag library alone costs.
+double LibraryOnly(const QString& folder) {
     QStringList paths;
     QDirIterator files(folder,
                        {QStringLiteral("*.mp3"), QStringLiteral("*.MP3"), QStringLiteral("*.Mp3")},
@@ -59,8 +56,6 @@ double LibraryOnly(const QString& folder, bool pinned) {
     while (files.hasNext())
         paths << files.next();
     tagaccess::ID3& id3 = *organizer::ListFilesId3();
-    const std::optional<organizer::TagLibraryPin> pin =
-        pinned ? std::optional<organizer::TagLibraryPin>(std::in_place) : std::nullopt;
     return Seconds([&] {
         for (const QString& path : paths) {
             if (id3.SyncTags(path, 2, false))
@@ -92,8 +87,6 @@ int main(int argc, char** argv) {
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, copy});
     const QString bare = work.filePath(QStringLiteral("bare"));
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, bare});
-    const QString unpinned = work.filePath(QStringLiteral("unpinned"));
-    Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, unpinned});
 
     platform::SetFileDialogHandler(
         [&corpus](const platform::FileDialogRequest&) { return corpus; });
@@ -130,10 +123,8 @@ int main(int argc, char** argv) {
     const double remove = Seconds([&] { menu("DeletefromList1"); });
     const int left = list->topLevelItemCount();
 
-    const double bareFirst = LibraryOnly(bare, true);
-    const double bareSecond = LibraryOnly(bare, true);
-    const double unpinnedFirst = LibraryOnly(unpinned, false);
-    const double unpinnedSecond = LibraryOnly(unpinned, false);
+    const double bareFirst = LibraryOnly(bare);
+    const double bareSecond = LibraryOnly(bare);
 
     QElapsedTimer timer;
     timer.start();
@@ -151,8 +142,6 @@ int main(int argc, char** argv) {
         "mutagen read-merge-write    %.3f s  (%.0f files/s; synchronised, left alone: %s)\n",
         mutagen, found / mutagen, mutagenOut.trimmed().constData());
     std::printf("same calls without window   %.3f s first, %.3f s second\n", bareFirst, bareSecond);
-    std::printf("  and loading the library each call   %.3f s first, %.3f s second\n",
-                unpinnedFirst, unpinnedSecond);
     std::printf("first run / mutagen         %.2f\n", first / mutagen);
     std::printf("second run / mutagen        %.2f\n", second / mutagen);
     std::printf("select all                  %.3f s\n", selectAll);
