@@ -18,27 +18,19 @@ class EditorTest : public ::testing::Test {
   protected:
     void SetUp() override {
         editor::InitializeUnit1();
-        previousDialog =
-            platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
-                dialogRequests.push_back(request);
-                return dialogAnswer;
-            });
         form = std::make_unique<editor::TForm1>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
-    void TearDown() override { platform::SetFileDialogHandler(std::move(previousDialog)); }
 
     template <typename T = QWidget> T* Control(const char* name) const {
-        T* control = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return testsupport::FindControl<T>(form.get(), name);
     }
     void Click(const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); }
 
     // Opens the file through "..." and the dialog.
     void Open(const QString& path) {
-        dialogAnswer = path;
+        dialogs.answer = path;
         Click("SpeedButton1");
     }
 
@@ -60,7 +52,5 @@ class EditorTest : public ::testing::Test {
     testsupport::TempFolder folder;
     testsupport::MessageCapture messages;
     std::unique_ptr<editor::TForm1> form;
-    QString dialogAnswer;
-    std::vector<platform::FileDialogRequest> dialogRequests;
-    platform::FileDialogHandler previousDialog;
+    testsupport::DialogAnswers dialogs;
 };

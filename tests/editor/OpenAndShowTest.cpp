@@ -47,16 +47,16 @@ TEST_F(EditorTest, OpeningShowsTheSelectedTagAndSwitchingShowsTheOther) {
     EXPECT_EQ(Shown(), QStringList(7)) << "no file yet: the fields stay";
 
     Open(path);
-    ASSERT_EQ(dialogRequests.size(), 1u);
-    EXPECT_EQ(dialogRequests[0].title, "Open MP3 file:");
-    EXPECT_EQ(dialogRequests[0].filter, "Music files (*.mp3)");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].title, "Open MP3 file:");
+    EXPECT_EQ(dialogs.requests[0].filter, "Music files (*.mp3)");
     EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), path);
     EXPECT_EQ(Shown(),
               (QStringList{"V2 Title", "", "", "", "17 Custom", "3", "line one\nline two"}));
 
     Control<QRadioButton>("RadioButton1")->click();
     EXPECT_EQ(Shown(), (QStringList{"V1 Title", "V1 Artist", "", "1999", "Rock", "4", ""}));
-    EXPECT_EQ(dialogRequests.size(), 1u);
+    EXPECT_EQ(dialogs.requests.size(), 1u);
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 

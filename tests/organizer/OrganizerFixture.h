@@ -21,21 +21,13 @@ class OrganizerTest : public ::testing::Test {
   protected:
     void SetUp() override {
         organizer::InitializeListFiles();
-        previousDialog =
-            platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
-                dialogRequests.push_back(request);
-                return dialogAnswer;
-            });
         form = std::make_unique<organizer::TForm2>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
-    void TearDown() override { platform::SetFileDialogHandler(std::move(previousDialog)); }
 
     template <typename T = QWidget> T* Control(const char* name) const {
-        T* control = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(control, nullptr) << name;
-        return control;
+        return testsupport::FindControl<T>(form.get(), name);
     }
     void Click(const char* name) { QTest::mouseClick(Control(name), Qt::LeftButton); }
     QString Text(const char* name) const { return Control<QLabel>(name)->text(); }
@@ -47,7 +39,7 @@ class OrganizerTest : public ::testing::Test {
 
     // "Find Files..." with the dialog answering the folder.
     void Search(const QString& folder) {
-        dialogAnswer = folder;
+        dialogs.answer = folder;
         Click("Image2");
     }
     void Process() { Click("Image3"); }
@@ -94,7 +86,5 @@ class OrganizerTest : public ::testing::Test {
     testsupport::TempFolder folder;
     testsupport::MessageCapture messages;
     std::unique_ptr<organizer::TForm2> form;
-    QString dialogAnswer;
-    std::vector<platform::FileDialogRequest> dialogRequests;
-    platform::FileDialogHandler previousDialog;
+    testsupport::DialogAnswers dialogs;
 };

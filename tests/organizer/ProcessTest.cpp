@@ -198,7 +198,7 @@ TEST_F(ProcessTest, TheStopButtonEndsARunAfterTheFileInProgress) {
         form->ListView1ColumnClick(0);
         EXPECT_EQ(form->Directions.Of(0), 0);
         form->Image2Click();
-        EXPECT_EQ(dialogRequests.size(), 1u);
+        EXPECT_EQ(dialogs.requests.size(), 1u);
         Click("BitBtn1");
     });
     Process();

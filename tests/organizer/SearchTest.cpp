@@ -49,8 +49,8 @@ TEST_F(OrganizerTest, SearchListsMp3FilesOfEveryCaseSortedByNameWithTheirFolders
     EXPECT_EQ(Text("Label9"), "Progress");
     EXPECT_EQ(Control<QProgressBar>("ProgressBar1")->maximum(), 6);
     EXPECT_EQ(form->LastFolder, folder.Root());
-    ASSERT_EQ(dialogRequests.size(), 1u);
-    EXPECT_EQ(dialogRequests[0].title, "Select folder:");
+    ASSERT_EQ(dialogs.requests.size(), 1u);
+    EXPECT_EQ(dialogs.requests[0].title, "Select folder:");
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
@@ -60,16 +60,16 @@ TEST_F(OrganizerTest, TheDialogOpensAtTheLastFolderAndACancelChangesNothing) {
     Touch(QStringLiteral("one/a.mp3"));
     Touch(QStringLiteral("two/b.mp3"));
     Search(folder.Path(QStringLiteral("one")));
-    EXPECT_EQ(dialogRequests.back().startFolder, start);
+    EXPECT_EQ(dialogs.requests.back().startFolder, start);
 
     Search(QString());
-    EXPECT_EQ(dialogRequests.back().startFolder, folder.Path(QStringLiteral("one")));
+    EXPECT_EQ(dialogs.requests.back().startFolder, folder.Path(QStringLiteral("one")));
     EXPECT_EQ(Column(0), QStringList{"a.mp3"});
     EXPECT_EQ(FoundPaths(), QStringList{folder.Path(QStringLiteral("one/a.mp3"))});
     EXPECT_TRUE(Control("Image3")->isEnabled());
 
     // Any folder can be chosen next; the caption starts a search like the picture.
-    dialogAnswer = folder.Path(QStringLiteral("two"));
+    dialogs.answer = folder.Path(QStringLiteral("two"));
     Click("Label1");
     EXPECT_EQ(Column(0), QStringList{"b.mp3"});
 }
@@ -204,7 +204,7 @@ TEST_F(OrganizerTest, DuringASearchTheStepsAndMarkersShowASearchInProgress) {
     });
     Search(folder.Root());
     EXPECT_TRUE(checked);
-    EXPECT_EQ(dialogRequests.size(), 2u);
+    EXPECT_EQ(dialogs.requests.size(), 2u);
     EXPECT_FALSE(form->WorkInProgress());
     EXPECT_TRUE(Control("Image2")->isEnabled());
     EXPECT_TRUE(Control("Image3")->isEnabled());

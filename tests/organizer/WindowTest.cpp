@@ -73,7 +73,7 @@ TEST_F(OrganizerTest, TheFirstStepCaptionFollowsThePointerAndTheButton) {
         QApplication::sendEvent(Control(face), &leave);
         EXPECT_EQ(colour(), QColor(255, 255, 0)) << face;
     }
-    EXPECT_TRUE(dialogRequests.empty()) << "a right click starts no search";
+    EXPECT_TRUE(dialogs.requests.empty()) << "a right click starts no search";
 }
 
 TEST_F(OrganizerTest, ShowingAgainKeepsTheCountsAndTheStopButtonAloneDoesNothingVisible) {

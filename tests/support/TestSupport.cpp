@@ -69,4 +69,14 @@ MessageCapture::~MessageCapture() {
     platform::SetErrorHandler(std::move(previousErrors_));
 }
 
+DialogAnswers::DialogAnswers()
+    : previous_(platform::SetFileDialogHandler([this](const platform::FileDialogRequest& request) {
+          requests.push_back(request);
+          return answer;
+      })) {}
+
+DialogAnswers::~DialogAnswers() {
+    platform::SetFileDialogHandler(std::move(previous_));
+}
+
 } // namespace testsupport

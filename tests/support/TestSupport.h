@@ -4,8 +4,12 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <vector>
 
 #include "platform/ErrorBox.h"
+#include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 
 // Helpers shared by the test programs: temporary folders, real MP3 files, the independent reader
@@ -60,5 +64,28 @@ class MessageCapture {
     platform::MessageHandler previous_;
     platform::ErrorHandler previousErrors_;
 };
+
+// Answers the open-file and folder dialogs with `answer` and records what they were asked, for the
+// life of the object.
+class DialogAnswers {
+  public:
+    DialogAnswers();
+    ~DialogAnswers();
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+    QString answer;
+    std::vector<platform::FileDialogRequest> requests;
+
+  private:
+    platform::FileDialogHandler previous_;
+};
+
+// A window's control by its name; fails the test when there is none.
+template <typename T = QWidget> T* FindControl(const QWidget* window, const char* name) {
+    T* control = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
 
 } // namespace testsupport
