@@ -50,10 +50,13 @@ FileDescriptor FileDescriptor::OpenForReading(const char* name) {
     return OpenRegular(name, O_RDONLY);
 }
 
-bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
-    auto* bytes = static_cast<char*>(buffer);
+namespace {
+
+// Moves all `size` bytes with pread or pwrite, going on after short transfers and interruptions.
+template <typename Byte, typename Transfer>
+bool TransferAll(Transfer transfer, int fd, off_t offset, Byte* bytes, size_t size) {
     while (size > 0) {
-        const ssize_t n = pread(fd_, bytes, size, offset);
+        const ssize_t n = transfer(fd, bytes, size, offset);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -65,19 +68,14 @@ bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
     return true;
 }
 
+} // namespace
+
+bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
+    return TransferAll(pread, fd_, offset, static_cast<char*>(buffer), size);
+}
+
 bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) const {
-    const auto* bytes = static_cast<const char*>(buffer);
-    while (size > 0) {
-        const ssize_t n = pwrite(fd_, bytes, size, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        offset += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+    return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size);
 }
 
 bool FileDescriptor::Sync() const {

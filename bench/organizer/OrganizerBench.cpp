@@ -1,6 +1,7 @@
 // Figures for the organizer window over a generated tree of 10,000 MP3 files: the search, two
 // processing runs, peak memory, selection and removal, and the same processing done by mutagen.
 // Printed, never asserted.
+#include "BenchCorpus.h"
 #include "app/KivunaApplication.h"
 #include "app/StartUp.h"
 #include "organizer/ListFiles.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
@@ -49,12 +49,7 @@ QByteArray Run(const QString& program, const QStringList& args) {
 
 // The same calls as a processing run, without the window: what the tag library alone costs.
 double LibraryOnly(const QString& folder) {
-    QStringList paths;
-    QDirIterator files(folder,
-                       {QStringLiteral("*.mp3"), QStringLiteral("*.MP3"), QStringLiteral("*.Mp3")},
-                       QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (files.hasNext())
-        paths << files.next();
+    const QStringList paths = benchsupport::Mp3Files(folder);
     tagaccess::ID3& id3 = *organizer::ListFilesId3();
     return Seconds([&] {
         for (const QString& path : paths) {
@@ -80,10 +75,8 @@ int main(int argc, char** argv) {
     const QString copy = work.filePath(QStringLiteral("copy"));
     std::printf("writing %d corpus files...\n", kFiles);
     std::fflush(stdout);
-    Run(QStringLiteral("/usr/bin/python3"),
-        {QStringLiteral(KIVUNA_SOURCE_DIR "/tests/tools/make_mp3_corpus.py"), corpus,
-         QStringLiteral("--count"), QString::number(kFiles), QStringLiteral("--seed"),
-         QStringLiteral("1")});
+    if (!benchsupport::WriteCorpus(corpus, kFiles, {QStringLiteral("--seed"), QStringLiteral("1")}))
+        std::fprintf(stderr, "could not write the corpus\n");
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, copy});
     const QString bare = work.filePath(QStringLiteral("bare"));
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, bare});

@@ -1,13 +1,12 @@
 // Prints what the tag operations cost on real files: the median of many calls of each operation
 // on a typical file, and files per second for the organizer's per-file work (SyncTags, then
 // ReadId3v2) over a corpus of 1,000 files.
+#include "BenchCorpus.h"
 #include "tagaccess/ID3.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -31,36 +30,19 @@ double MedianMicroseconds(int runs, const std::function<void(int)>& body) {
     return times[size_t(runs / 2)];
 }
 
-bool MakeCorpus(const QString& folder, int count) {
-    const QString script = QStringLiteral(KIVUNA_SOURCE_DIR "/tests/tools/make_mp3_corpus.py");
-    return QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                             {script, folder, QStringLiteral("--count"), QString::number(count),
-                              QStringLiteral("--flat"), QStringLiteral("--seed"),
-                              QStringLiteral("7")}) == 0;
-}
-
-QStringList Mp3Files(const QString& folder) {
-    QStringList files;
-    QDirIterator it(folder,
-                    {QStringLiteral("*.mp3"), QStringLiteral("*.MP3"), QStringLiteral("*.Mp3")},
-                    QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << it.next();
-    files.sort();
-    return files;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QTemporaryDir work;
     const QString corpus = work.filePath(QStringLiteral("corpus"));
-    if (!MakeCorpus(corpus, 1000)) {
+    if (!benchsupport::WriteCorpus(
+            corpus, 1000,
+            {QStringLiteral("--flat"), QStringLiteral("--seed"), QStringLiteral("7")})) {
         std::fprintf(stderr, "could not write the corpus\n");
         return 1;
     }
-    const QStringList files = Mp3Files(corpus);
+    const QStringList files = benchsupport::Mp3Files(corpus);
     tagaccess::ID3 id3;
 
     // A typical file: both tags present.

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Real MP3 trees for the benchmarks, written by the project's corpus generator.
+namespace benchsupport {
+
+// Writes `count` corpus files into `folder` (extra generator options may follow); false when the
+// generator failed.
+bool WriteCorpus(const QString& folder, int count, const QStringList& options = {});
+
+// Every MP3 file below `folder`, hidden ones and any case of the extension included, sorted.
+QStringList Mp3Files(const QString& folder);
+
+} // namespace benchsupport
