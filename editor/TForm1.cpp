@@ -272,12 +272,12 @@ void TForm1::SpeedButton3Click() {
         ShowTags(ui_->Edit1->text());
 }
 
-void TForm1::Transfer(bool (tagaccess::ID3::*operation)(const QString&, bool),
+void TForm1::Transfer(const std::function<bool(tagaccess::ID3&, const QString&)>& operation,
                       const QString& success, const QString& failure) {
     tagaccess::ID3* id3 = Unit1Id3();
     if (!platform::FileExists(ui_->Edit1->text()) || id3 == nullptr)
         return;
-    if ((id3->*operation)(ui_->Edit1->text(), true)) {
+    if (operation(*id3, ui_->Edit1->text())) {
         ShowTags(ui_->Edit1->text());
         platform::ShowMessage(success);
     } else {
@@ -285,34 +285,41 @@ void TForm1::Transfer(bool (tagaccess::ID3::*operation)(const QString&, bool),
     }
 }
 
+namespace {
+
+// The copies as the transfer commands call them: showing their own errors.
+bool CopyV1ToV2(tagaccess::ID3& id3, const QString& path) {
+    return id3.CopyV1ToV2(path, true);
+}
+
+bool CopyV2ToV1(tagaccess::ID3& id3, const QString& path) {
+    return id3.CopyV2ToV1(path, true);
+}
+
+} // namespace
+
 void TForm1::Image12Click() {
     if (TagVersion == 1)
-        Transfer(&tagaccess::ID3::CopyV2ToV1, QStringLiteral("Copied from ID3V2!"),
+        Transfer(CopyV2ToV1, QStringLiteral("Copied from ID3V2!"),
                  QStringLiteral("ERROR: Can't copy from ID3V2!"));
     else if (TagVersion == 2)
-        Transfer(&tagaccess::ID3::CopyV1ToV2, QStringLiteral("Copied from ID3V1!"),
+        Transfer(CopyV1ToV2, QStringLiteral("Copied from ID3V1!"),
                  QStringLiteral("ERROR: Can't copy from ID3V1!"));
 }
 
 void TForm1::Image13Click() {
     if (TagVersion == 1)
-        Transfer(&tagaccess::ID3::CopyV1ToV2, QStringLiteral("Copied to ID3V2!"),
+        Transfer(CopyV1ToV2, QStringLiteral("Copied to ID3V2!"),
                  QStringLiteral("ERROR: Can't copy to ID3V2!"));
     else if (TagVersion == 2)
-        Transfer(&tagaccess::ID3::CopyV2ToV1, QStringLiteral("Copied to ID3V1!"),
+        Transfer(CopyV2ToV1, QStringLiteral("Copied to ID3V1!"),
                  QStringLiteral("ERROR: Can't copy to ID3V1!"));
 }
 
 void TForm1::Image14Click() {
-    tagaccess::ID3* id3 = Unit1Id3();
-    if (!platform::FileExists(ui_->Edit1->text()) || id3 == nullptr)
-        return;
-    if (id3->SyncTags(ui_->Edit1->text(), 2, true)) {
-        ShowTags(ui_->Edit1->text());
-        platform::ShowMessage(QStringLiteral("Synchronized tags!"));
-    } else {
-        platform::ShowMessage(QStringLiteral("ERROR: Can't sync tags!"));
-    }
+    // Where both tags hold a field, the ID3v2 text is kept.
+    Transfer([](tagaccess::ID3& id3, const QString& path) { return id3.SyncTags(path, 2, true); },
+             QStringLiteral("Synchronized tags!"), QStringLiteral("ERROR: Can't sync tags!"));
 }
 
 void TForm1::PopupMenu1Popup() {

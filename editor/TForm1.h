@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QMenu;
@@ -71,8 +72,8 @@ class TForm1 : public QMainWindow {
     void LoadSwitchFace(const QString& name);
     tagaccess::TagFields FieldsFromControls(int count) const;
     // Runs a transfer command on the file in Edit1 and reports its outcome.
-    void Transfer(bool (tagaccess::ID3::*operation)(const QString&, bool), const QString& success,
-                  const QString& failure);
+    void Transfer(const std::function<bool(tagaccess::ID3&, const QString&)>& operation,
+                  const QString& success, const QString& failure);
 
     std::unique_ptr<Ui::TForm1> ui_;
     QMenu* PopupMenu1 = nullptr;
