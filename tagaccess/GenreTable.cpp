@@ -155,13 +155,49 @@ const GenreTable& TheGenreTable() {
     return table;
 }
 
-uint8_t GenreNumber(const QString& name, const GenreTable& table) {
-    const QString folded = platform::LowerCaseAscii(name);
+namespace {
+
+// The number of a table entry whose name, folded by `fold`, equals `folded`; 255 when none does.
+template <typename Fold>
+uint8_t FindFolded(const QString& folded, const GenreTable& table, Fold&& fold) {
     for (size_t number = 0; number < table.size(); ++number) {
-        if (platform::LowerCaseAscii(table[number]) == folded)
+        if (fold(table[number]) == folded)
             return static_cast<uint8_t>(number);
     }
     return 255;
+}
+
+QString WithoutBlanks(QString text) {
+    return text.remove(u' ');
+}
+
+// A genre given by its ID3v1 number, "17" or "(17)", as ID3v2 tags store it; 255 otherwise.
+uint8_t NumericReference(QStringView text) {
+    if (text.size() > 2 && text.front() == u'(' && text.back() == u')')
+        text = text.mid(1, text.size() - 2);
+    if (text.isEmpty() || text.size() > 3)
+        return 255;
+    int number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return 255;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    // 192-255 name no genre; 255 itself is "no genre".
+    return number <= 191 ? static_cast<uint8_t>(number) : 255;
+}
+
+} // namespace
+
+uint8_t GenreNumber(const QString& name, const GenreTable& table) {
+    const QString folded = platform::LowerCaseAscii(name);
+    if (const uint8_t exact = FindFolded(folded, table, platform::LowerCaseAscii); exact != 255)
+        return exact;
+    // "Drum & Bass" and "Polsk Punk" are common spellings of "Drum&Bass" and "PolskPunk".
+    const uint8_t spaced = FindFolded(WithoutBlanks(folded), table, [](const QString& entry) {
+        return WithoutBlanks(platform::LowerCaseAscii(entry));
+    });
+    return spaced != 255 ? spaced : NumericReference(name);
 }
 
 } // namespace tagaccess

@@ -12,8 +12,9 @@ using GenreTable = std::array<QString, 145>;
 // The one table of the process, built on first use and read-only afterwards.
 const GenreTable& TheGenreTable();
 
-// Number of the genre name, matched over the whole text with only A-Z folded; 255 (no genre)
-// when the name is not in the table.
+// Number of the genre name, matched over the whole text with only A-Z folded, then with blanks
+// ignored too; else a numeric reference "n" or "(n)" of 0-191 (the form ID3v2 tags store) gives
+// n; anything else gives 255 (no genre).
 uint8_t GenreNumber(const QString& name, const GenreTable& table);
 
 } // namespace tagaccess

@@ -23,24 +23,44 @@ template <typename Body> bool Guarded(bool showErrors, Body&& body) {
     }
 }
 
-bool ReadV1(const QString& path, bool showErrors, TagFields& fields) {
+// The reads answer whether they ran to their end; `found` tells whether the file holds the tag.
+bool ReadV1(const QString& path, bool showErrors, TagFields& fields, bool& found) {
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateEntry(library, "ID3v1_Create")();
         // A file without an ID3v1 tag reads as empty fields, silently.
-        if (LowByte(TextCallEntry(library, "ID3v1_Load")(handle, ToAnsi(path).constData())))
+        found = LowByte(TextCallEntry(library, "ID3v1_Load")(handle, ToAnsi(path).constData()));
+        if (found)
             FillId3v1(library, handle, fields);
     });
 }
 
-bool ReadV2(const QString& path, bool showErrors, TagFields& fields) {
+bool ReadV2(const QString& path, bool showErrors, TagFields& fields, bool& found) {
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
         TextCallEntry(library, "ID3v2_Load")(handle, ToAnsi(path).constData());
-        if (LowByte(GetIntEntry(library, "ID3v2_Loaded")(handle)))
+        found = LowByte(GetIntEntry(library, "ID3v2_Loaded")(handle));
+        if (found)
             FillId3v2(library, handle, fields);
     });
+}
+
+// A copy from a tag the file does not hold would wipe the other tag with empty texts.
+void RequireSourceTag(bool found, const char* tagName, const QString& path) {
+    if (!found)
+        throw platform::Exception(QStringLiteral("There is no %1 tag to copy in \"%2\".")
+                                      .arg(QLatin1String(tagName), path));
+}
+
+// What an ID3v1 handle without a tag reads as: six empty texts and track "0".
+bool HoldsNoId3v1Data(const TagFields& fields) {
+    for (int index = 0; index < kTagFieldCount; ++index) {
+        const QString& text = Field(fields, index);
+        if (!text.isEmpty() && !(index == kTrack && text == u"0"))
+            return false;
+    }
+    return true;
 }
 
 TagHandle CreateAndLoad(const TDll& library, const char* create, const char* load,
@@ -50,11 +70,20 @@ TagHandle CreateAndLoad(const TDll& library, const char* create, const char* loa
     return handle;
 }
 
+// A sync saves the ID3v1 tag first; when the ID3v2 tag could then not be saved (a damaged tag, a
+// file that cannot be written), the file would keep half a sync. A save of the handle before
+// any change writes nothing but is refused exactly where the real save would be, so it decides
+// before the first byte is written.
+void CheckBothSavable(const TDll& library, TagHandle v2, const QString& path) {
+    SaveId3v2(library, v2, path);
+}
+
 } // namespace
 
 TagFields ID3::ReadId3v1(const QString& path, bool showErrors) {
     TagFields fields = EmptyTagFields();
-    ReadV1(path, showErrors, fields);
+    bool found = false;
+    ReadV1(path, showErrors, fields, found);
     return fields;
 }
 
@@ -80,7 +109,8 @@ bool ID3::WriteId3v1Loaded(const QString& path, const TagFields& fields, TDll& l
 
 TagFields ID3::ReadId3v2(const QString& path, bool showErrors) {
     TagFields fields = EmptyTagFields();
-    ReadV2(path, showErrors, fields);
+    bool found = false;
+    ReadV2(path, showErrors, fields, found);
     return fields;
 }
 
@@ -120,9 +150,11 @@ bool ID3::WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& l
 
 bool ID3::CopyV1ToV2(const QString& path, bool showErrors) {
     TagFields v1 = EmptyTagFields();
-    if (!ReadV1(path, showErrors, v1))
+    bool found = false;
+    if (!ReadV1(path, showErrors, v1, found))
         return false;
     return Guarded(showErrors, [&] {
+        RequireSourceTag(found, "ID3v1", path);
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
         SetId3v2Texts(library, handle, v1);
@@ -132,16 +164,21 @@ bool ID3::CopyV1ToV2(const QString& path, bool showErrors) {
 
 bool ID3::CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2) {
     return Guarded(true, [&] {
-        SetId3v2Texts(library, v2, ReadId3v1Loaded(library, v1));
+        const TagFields fields = ReadId3v1Loaded(library, v1);
+        // The handle cannot say whether its load found a tag; one without any holds nothing.
+        RequireSourceTag(!HoldsNoId3v1Data(fields), "ID3v1", path);
+        SetId3v2Texts(library, v2, fields);
         SaveId3v2(library, v2, path);
     });
 }
 
 bool ID3::CopyV2ToV1(const QString& path, bool showErrors) {
     TagFields v2 = EmptyTagFields();
-    if (!ReadV2(path, showErrors, v2))
+    bool found = false;
+    if (!ReadV2(path, showErrors, v2, found))
         return false;
     return Guarded(showErrors, [&] {
+        RequireSourceTag(found, "ID3v2", path);
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
         StoreId3v1(library, handle, v2, path);
@@ -149,13 +186,18 @@ bool ID3::CopyV2ToV1(const QString& path, bool showErrors) {
 }
 
 bool ID3::CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2) {
-    return Guarded(true, [&] { StoreId3v1(library, v1, ReadId3v2Loaded(library, v2), path); });
+    return Guarded(true, [&] {
+        const TagFields fields = ReadId3v2Loaded(library, v2);
+        RequireSourceTag(LowByte(GetIntEntry(library, "ID3v2_Loaded")(v2)), "ID3v2", path);
+        StoreId3v1(library, v1, fields, path);
+    });
 }
 
 bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors) {
     TagFields v1 = EmptyTagFields();
     TagFields v2 = EmptyTagFields();
-    if (!ReadV1(path, showErrors, v1) || !ReadV2(path, showErrors, v2))
+    bool found = false;
+    if (!ReadV1(path, showErrors, v1, found) || !ReadV2(path, showErrors, v2, found))
         return false;
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
@@ -163,6 +205,7 @@ bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors
         const TagHandle handle1 = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
         const TagHandle handle2 = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
         GetIntEntry(library, "ID3v2_Loaded")(handle2);
+        CheckBothSavable(library, handle2, path);
         const TagFields merged = MergeFields(v1, v2, preferredVersion);
         StoreId3v1(library, handle1, merged, path);
         SetId3v2Texts(library, handle2, merged);
@@ -175,6 +218,7 @@ bool ID3::SyncTagsLoaded(const QString& path, TDll& library, TagHandle v1, TagHa
     return Guarded(true, [&] {
         const TagFields fields1 = ReadId3v1Loaded(library, v1);
         const TagFields fields2 = ReadId3v2Loaded(library, v2);
+        CheckBothSavable(library, v2, path);
         const TagFields merged = MergeFields(fields1, fields2, preferredVersion);
         StoreId3v1(library, v1, merged, path);
         SetId3v2Texts(library, v2, merged);

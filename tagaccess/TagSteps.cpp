@@ -17,6 +17,9 @@ using platform::ToAnsi;
 // Frame IDs of entries 0 to 5 in the ID3v2 tag.
 constexpr std::array<const char*, 6> kFrameIds = {"TIT2", "TPE1", "TALB", "TYER", "TCON", "TRCK"};
 
+// The track text of a tag that holds no track number.
+constexpr QStringView kNoTrack = u"0";
+
 // A Save that answers 0 left the tag off the disk (read-only, vanished or damaged file).
 void CheckSaved(int32_t answer, const char* tagName, const QString& path) {
     if (!LowByte(answer))
@@ -84,9 +87,12 @@ void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
 
 void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields) {
     const SetFrameEntry setText(library, "ID3v2_SetAsciiText");
-    for (int index = kTitle; index <= kTrack; ++index)
+    for (int index = kTitle; index < kTrack; ++index)
         setText(handle, kFrameIds[static_cast<size_t>(index)],
                 ToAnsi(Field(fields, index)).constData());
+    // Track 0 means "no track": a TRCK frame "0" would show as track 0 in players.
+    const QString& track = Field(fields, kTrack);
+    setText(handle, "TRCK", track == kNoTrack ? "" : ToAnsi(track).constData());
     SetFrameEntry(library, "ID3v2_SetCOMM")(handle, ToAnsi(Field(fields, kComment)).constData(),
                                             "");
 }
@@ -108,12 +114,16 @@ TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferred
     for (int index = 0; index < kTagFieldCount; ++index) {
         const QString one = platform::Trim(Field(v1, index));
         const QString two = platform::Trim(Field(v2, index));
+        QString& result = merged[static_cast<size_t>(index)];
         if (one.isEmpty())
-            merged[static_cast<size_t>(index)] = two;
+            result = two;
         else if (two.isEmpty())
-            merged[static_cast<size_t>(index)] = one;
+            result = one;
+        // A tag without a track number reads as track "0"; a real number on the other side wins.
+        else if (index == kTrack && (one == kNoTrack) != (two == kNoTrack))
+            result = one == kNoTrack ? two : one;
         else
-            merged[static_cast<size_t>(index)] = preferredVersion == 2 ? two : one;
+            result = preferredVersion == 2 ? two : one;
     }
     return merged;
 }

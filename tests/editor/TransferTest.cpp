@@ -66,8 +66,9 @@ TEST_F(EditorTest, FailedTransfersReportAfterTheOperationsOwnMessage) {
     Click("Image12");
     Click("Image14");
     EXPECT_EQ(messages.Texts(),
-              (QStringList{"'' is not a valid integer value", "ERROR: Can't copy from ID3V2!",
-                           "'' is not a valid integer value", "ERROR: Can't sync tags!"}));
+              (QStringList{QStringLiteral("There is no ID3v2 tag to copy in \"%1\".").arg(bare),
+                           "ERROR: Can't copy from ID3V2!", "'' is not a valid integer value",
+                           "ERROR: Can't sync tags!"}));
     EXPECT_EQ(Shown()[0], "Typed") << "the fields are not reloaded after a failure";
     EXPECT_EQ(tagfiles::ReadTags(bare),
               (QJsonObject{{"v1", QJsonValue::Null}, {"v2", QJsonValue::Null}}));

@@ -68,9 +68,9 @@ TEST_F(ProcessTest, ARunSynchronisesEveryFileAndListsTheResolvedOnesWithTheirId3
               (QStringList{onlyV1, "Old Title", "Old Artist", "V1 Album", "1999", "Rock", "4"}));
     EXPECT_EQ(Row(1),
               (QStringList{onlyV2, "New Title", "New Artist", "New Album", "2004", "Jazz", "7"}));
-    // ID3v2 reads a missing track frame as "0", which wins over the ID3v1 track.
+    // A missing track frame reads as "0", which never beats the ID3v1 track.
     EXPECT_EQ(Row(2),
-              (QStringList{both, "V2 Title", "V1 Artist", "V1 Album", "1981", "Blues", "0"}));
+              (QStringList{both, "V2 Title", "V1 Artist", "V1 Album", "1981", "Blues", "2"}));
     EXPECT_EQ(Text("Label8"), "4");
     EXPECT_EQ(Text("Label16"), "3");
     EXPECT_EQ(Text("Label18"), "1");
@@ -106,7 +106,7 @@ TEST_F(ProcessTest, UseId3v1InListRunsAgainAndShowsTheId3v1Texts) {
     EXPECT_EQ(Row(1),
               (QStringList{onlyV2, "New Title", "New Artist", "New Album", "2004", "Jazz", "7"}));
     EXPECT_EQ(Row(2),
-              (QStringList{both, "V2 Title", "V1 Artist", "V1 Album", "1981", "Blues", "0"}));
+              (QStringList{both, "V2 Title", "V1 Artist", "V1 Album", "1981", "Blues", "2"}));
     EXPECT_EQ(Text("Label8"), "4");
 
     // Back to ID3v2: a new run from the processed view takes exactly the rows shown.
@@ -237,6 +237,7 @@ TEST_F(OrganizerTest, ACorpusTreeSynchronisesAsItsManifestExpects) {
     const QJsonObject manifest =
         QJsonDocument::fromJson(testsupport::ReadFile(root + QStringLiteral("/manifest.json")))
             .object();
+    ASSERT_EQ(manifest["format"].toInt(), 2) << "the expectations this test reads";
     QMap<QString, QJsonObject> expected;
     int unresolved = 0;
     for (const QJsonValue file : manifest["files"].toArray()) {
@@ -260,6 +261,12 @@ TEST_F(OrganizerTest, ACorpusTreeSynchronisesAsItsManifestExpects) {
         for (const int c : {1, 2, 3, 4, 6})
             EXPECT_EQ(List()->topLevelItem(r)->text(c), merged[c - 1].toString())
                 << path.toStdString() << " column " << c;
+        // The ID3v1 record on disk: genre byte last, track byte before it behind a zero.
+        const QByteArray record = testsupport::ReadFile(path).right(128);
+        ASSERT_TRUE(record.startsWith("TAG")) << path.toStdString();
+        EXPECT_EQ(uint8_t(record[127]), sync["v1_genre_byte"].toInt()) << path.toStdString();
+        EXPECT_EQ(record[125] == 0 ? uint8_t(record[126]) : 0, sync["v1_track_byte"].toInt())
+            << path.toStdString();
     }
 }
 

@@ -17,17 +17,27 @@ TEST(GenreTable, NamesMatchWholeTextsWithOnlyAsciiFolded) {
     EXPECT_EQ(GenreNumber(QStringLiteral("Blues"), table), 0);
     EXPECT_EQ(GenreNumber(QStringLiteral("rock"), table), 17);
     EXPECT_EQ(GenreNumber(QStringLiteral("ROCK"), table), 17);
-    EXPECT_EQ(GenreNumber(QStringLiteral(" Rock"), table), 255);
+    EXPECT_EQ(GenreNumber(QStringLiteral(" Rock "), table), 17) << "blanks are ignored next";
     EXPECT_EQ(GenreNumber(QStringLiteral("Rave"), table), 68);
     EXPECT_EQ(GenreNumber(QStringLiteral("Showtunes"), table), 69);
     EXPECT_EQ(GenreNumber(QStringLiteral("Trailer"), table), 70);
     EXPECT_EQ(GenreNumber(QStringLiteral("Thrash Metal"), table), 144);
     EXPECT_EQ(GenreNumber(QStringLiteral("Drum&Bass"), table), 127);
-    EXPECT_EQ(GenreNumber(QStringLiteral("Drum & Bass"), table), 255);
+    EXPECT_EQ(GenreNumber(QStringLiteral("drum & bass"), table), 127);
     EXPECT_EQ(GenreNumber(QStringLiteral("PolskPunk"), table), 134);
-    EXPECT_EQ(GenreNumber(QStringLiteral("Polsk Punk"), table), 255);
+    EXPECT_EQ(GenreNumber(QStringLiteral("Polsk Punk"), table), 134);
+    EXPECT_EQ(GenreNumber(QStringLiteral("Hip Hop"), table), 255);
     EXPECT_EQ(GenreNumber(QString(), table), 255);
-    EXPECT_EQ(GenreNumber(QStringLiteral("(17)"), table), 255);
+}
+
+TEST(GenreTable, NumericReferencesOfZeroTo191KeepTheirNumber) {
+    const auto& table = TheGenreTable();
+    const std::pair<const char*, int> cases[] = {
+        {"17", 17},     {"(17)", 17}, {"0", 0},       {"(0)", 0},       {"191", 191},
+        {"(145)", 145}, {"192", 255}, {"(255)", 255}, {"(17", 255},     {"17)", 255},
+        {"()", 255},    {"-1", 255},  {"1000", 255},  {"(17)Rock", 255}};
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(GenreNumber(QString::fromLatin1(text), table), number) << text;
 }
 
 TEST(GenreTable, EveryNameIsDistinctAndFindsItsOwnNumber) {
@@ -69,6 +79,17 @@ TEST(Merge, TrimmedTextsMergeFieldByFieldWithThePreferredVersionWinningTies) {
     EXPECT_EQ(steps::MergeFields(v1, v2, 2), preferV2);
     for (const int8_t other : {int8_t(1), int8_t(0), int8_t(-2), int8_t(127)})
         EXPECT_EQ(steps::MergeFields(v1, v2, other), preferV1) << int(other);
+}
+
+TEST(Merge, TrackZeroIsNoTrackAndNeverBeatsARealNumber) {
+    const auto track = [](const char* one, const char* two, int8_t preferred) {
+        return steps::MergeFields({"", "", "", "", "", one, ""}, {"", "", "", "", "", two, ""},
+                                  preferred)[tagaccess::kTrack];
+    };
+    EXPECT_EQ(track("3", "0", 2), "3");
+    EXPECT_EQ(track("0", " 5 ", 1), "5");
+    EXPECT_EQ(track("0", "0", 2), "0");
+    EXPECT_EQ(track("4", "9", 2), "9");
 }
 
 } // namespace

@@ -100,6 +100,17 @@ TEST_F(TagAccessTest, ASaveOfAVanishedOrDamagedFileIsAFailure) {
                      QStringLiteral("The ID3v2 tag could not be saved to \"%1\".").arg(damaged)}));
 }
 
+TEST_F(TagAccessTest, ASyncThatCannotSaveBothTagsWritesNeither) {
+    // A disagreeing ID3v1 tag behind a damaged ID3v2 tag: saving ID3v1 alone would leave half a
+    // sync in a file reported as not synchronised.
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "Other"}, {"track", 1}}}});
+    const QByteArray bytes = DamagedTag() + testsupport::ReadFile(path);
+    testsupport::WriteFile(path, bytes);
+    EXPECT_FALSE(id3.SyncTags(path, 2, false));
+    EXPECT_EQ(testsupport::ReadFile(path), bytes);
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
 TEST_F(TagAccessTest, ReadId3v2TakesTheTrackNumberBeforeTheSlash) {
     const struct {
         const char* frame;

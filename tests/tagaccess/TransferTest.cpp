@@ -34,14 +34,55 @@ TEST_F(TagAccessTest, CopyV2ToV1ConvertsGenreAndTrackAndFailsOnAFileWithoutId3v2
     EXPECT_EQ(v1[u"genre"].toInt(), 137);
     EXPECT_EQ(v1[u"track"].toInt(), 3);
     EXPECT_EQ(v1[u"comment"].toString(), "Note");
+}
 
-    // Without an ID3v2 tag the track text is empty: no number, nothing saved.
-    const QString bare = Mp3({}, QStringLiteral("bare.mp3"));
-    EXPECT_FALSE(id3.CopyV2ToV1(bare, false));
+TEST_F(TagAccessTest, ACopyFromATagTheFileLacksWritesNothing) {
+    // Copying an absent tag used to wipe every text of the other one and report success.
+    const QString v1Only =
+        Mp3({{"v1", QJsonObject{{"title", "Keep"}, {"track", 2}}}}, QStringLiteral("v1.mp3"));
+    const QString v2Only =
+        Mp3({{"v2", V2({{"TIT2", "Keep"}, {"TRCK", "2"}}, "Note")}}, QStringLiteral("v2.mp3"));
+    const QByteArray v1Bytes = testsupport::ReadFile(v1Only);
+    const QByteArray v2Bytes = testsupport::ReadFile(v2Only);
+    EXPECT_FALSE(id3.CopyV2ToV1(v1Only, false));
+    EXPECT_FALSE(id3.CopyV1ToV2(v2Only, false));
     EXPECT_TRUE(messages.Texts().isEmpty());
-    EXPECT_FALSE(id3.CopyV2ToV1(bare, true));
-    EXPECT_EQ(messages.Texts(), QStringList{"'' is not a valid integer value"});
-    EXPECT_TRUE(tagfiles::ReadTags(bare)[u"v1"].isNull());
+    EXPECT_FALSE(id3.CopyV2ToV1(v1Only, true));
+    EXPECT_FALSE(id3.CopyV1ToV2(v2Only, true));
+    EXPECT_EQ(
+        messages.Texts(),
+        (QStringList{QStringLiteral("There is no ID3v2 tag to copy in \"%1\".").arg(v1Only),
+                     QStringLiteral("There is no ID3v1 tag to copy in \"%1\".").arg(v2Only)}));
+    EXPECT_EQ(testsupport::ReadFile(v1Only), v1Bytes);
+    EXPECT_EQ(testsupport::ReadFile(v2Only), v2Bytes);
+}
+
+TEST_F(TagAccessTest, SyncTagsKeepsRealTrackNumbersAndGenres) {
+    // A missing TRCK frame reads as track "0" and a stored "(17)" as "17": neither may cost the
+    // other tag its track or genre.
+    const QString noTrackFrame = Mp3({{"v1", QJsonObject{{"title", "T"}, {"track", 3}}},
+                                      {"v2", V2({{"TIT2", "T"}, {"TCON", "(17)"}})}},
+                                     QStringLiteral("a.mp3"));
+    const QString noV1Track = Mp3({{"v1", QJsonObject{{"title", "T"}, {"genre", 255}}},
+                                   {"v2", V2({{"TRCK", "5"}, {"TCON", "Drum & Bass"}})}},
+                                  QStringLiteral("b.mp3"));
+    const QString noTrackAnywhere = Mp3(
+        {{"v1", QJsonObject{{"title", "T"}}}, {"v2", V2({{"TIT2", "T"}, {"TCON", "Polsk Punk"}})}},
+        QStringLiteral("c.mp3"));
+    ASSERT_TRUE(id3.SyncTags(noTrackFrame, 2, true));
+    ASSERT_TRUE(id3.SyncTags(noV1Track, 1, true));
+    ASSERT_TRUE(id3.SyncTags(noTrackAnywhere, 2, true));
+    EXPECT_EQ(V1(noTrackFrame)[u"track"].toInt(), 3);
+    EXPECT_EQ(V2Frames(noTrackFrame)[u"TRCK"].toString(), "3");
+    EXPECT_EQ(V1(noTrackFrame)[u"genre"].toInt(), 17);
+    EXPECT_EQ(V1(noV1Track)[u"track"].toInt(), 5);
+    EXPECT_EQ(V2Frames(noV1Track)[u"TRCK"].toString(), "5");
+    EXPECT_EQ(V1(noV1Track)[u"genre"].toInt(), 127);
+    EXPECT_EQ(V2Frames(noV1Track)[u"TCON"].toString(), "Drum & Bass");
+    EXPECT_FALSE(V2Frames(noTrackAnywhere).contains(u"TRCK")) << "no TRCK frame \"0\" is made";
+    EXPECT_EQ(V1(noTrackAnywhere)[u"track"].toInt(), 0);
+    EXPECT_EQ(V1(noTrackAnywhere)[u"genre"].toInt(), 134);
+    EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
 TEST_F(TagAccessTest, SyncTagsMergesFieldByFieldIntoBothTags) {
@@ -63,9 +104,8 @@ TEST_F(TagAccessTest, SyncTagsMergesFieldByFieldIntoBothTags) {
     EXPECT_EQ(frames[u"TYER"].toString(), "1990");
     EXPECT_EQ(frames[u"TCON"].toString(), "Synthwave");
     EXPECT_EQ(v1[u"genre"].toInt(), 255) << "a genre outside the table is no ID3v1 genre";
-    // An ID3v2 tag without a track frame reads as track "0": text, so it wins like any other.
-    EXPECT_EQ(frames[u"TRCK"].toString(), "0");
-    EXPECT_EQ(v1[u"track"].toInt(), 0);
+    EXPECT_EQ(frames[u"TRCK"].toString(), "5") << "track \"0\" of a tag without one never wins";
+    EXPECT_EQ(v1[u"track"].toInt(), 5);
     EXPECT_EQ(v1[u"comment"].toString(), "Note");
     EXPECT_EQ(frames[u"COMM::eng"].toString(), "Note");
     EXPECT_TRUE(messages.Texts().isEmpty());
