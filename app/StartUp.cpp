@@ -29,14 +29,21 @@ void ShowOrganizer(QWidget& organizer) {
     organizer.activateWindow();
 }
 
+void ConnectWindows(editor::TForm1& editor, organizer::TForm2& organizer) {
+    QObject::connect(&editor, &editor::TForm1::OrganizerRequested, &organizer,
+                     [&organizer] { ShowOrganizer(organizer); });
+    // The editor's close ends the program; a search or run stops after the file in hand
+    // instead of finishing first.
+    QObject::connect(&editor, &editor::TForm1::Closing, &organizer, &organizer::TForm2::EndWork);
+}
+
 int RunWindows() {
     platform::Guard([] {
         auto form1 = std::make_unique<editor::TForm1>();
         // The organizer is created hidden and lives until the application ends; the editor's
         // button brings it up without blocking the editor.
         auto form2 = std::make_unique<organizer::TForm2>();
-        QObject::connect(form1.get(), &editor::TForm1::OrganizerRequested, form2.get(),
-                         [organizer = form2.get()] { ShowOrganizer(*organizer); });
+        ConnectWindows(*form1, *form2);
         form1->show();
         QCoreApplication::exec();
     });

@@ -2,6 +2,13 @@
 
 class QWidget;
 
+namespace editor {
+class TForm1;
+}
+namespace organizer {
+class TForm2;
+}
+
 // The order in which Kivuna comes up, made explicit rather than left to static initialisation.
 namespace app {
 
@@ -10,6 +17,9 @@ void InitializeUnits();
 
 // Shows the organizer window, or brings it to the front, without waiting for it.
 void ShowOrganizer(QWidget& organizer);
+
+// The editor's button brings up the organizer; closing the editor ends the organizer's work.
+void ConnectWindows(editor::TForm1& editor, organizer::TForm2& organizer);
 
 // Creates the windows and runs the message loop; any failure that reaches here is shown in the
 // error box. Always answers 0.

@@ -161,6 +161,7 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormClose() {
+    emit Closing();
     ReleaseUnit1Id3();
     QCoreApplication::quit();
 }

@@ -36,6 +36,8 @@ class TForm1 : public QMainWindow {
   signals:
     // "Organizer..." was clicked: the application shows the organizer window.
     void OrganizerRequested();
+    // The window is closing, which ends the program.
+    void Closing();
 
   public slots:
     void FormShow();

@@ -205,6 +205,11 @@ void TForm2::BitBtn1Click() {
     Running = 0;
 }
 
+void TForm2::EndWork() {
+    ending_ = true;
+    Running = 0;
+}
+
 void TForm2::ApplyCommandStates() {
     const bool idle = !WorkInProgress();
     for (QWidget* command :

@@ -62,6 +62,8 @@ class TForm2 : public QWidget {
     void Image2MouseDown();
     void Image2MouseUp();
     void BitBtn1Click();
+    // The program is ending: a search or run stops after the file in hand and asks nothing more.
+    void EndWork();
 
     // The search (TForm2Search.cpp).
     void Image2Click();
@@ -115,9 +117,13 @@ class TForm2 : public QWidget {
     void ClearTagTables();
     void SetProcessedColumns();
     void ShowProcessedRows();
+    // Adds or takes out the unresolved rows as "Show unresolved files" says, keeping the rest.
+    void ShowOrHideUnresolvedRows();
     void ReportLibraryFailure() const;
     void SortByColumn(int column);
     void RemoveSelectedRows();
+    // Takes the marked rows (one mark per row) out of the list; answers them in their order.
+    std::vector<std::unique_ptr<QTreeWidgetItem>> TakeOutRows(const std::vector<bool>& marks);
 
     bool ProcessedView() const;
     int RowCount() const;
@@ -131,6 +137,9 @@ class TForm2 : public QWidget {
     QMenu* PopupMenu1 = nullptr;
     int workDepth_ = 0;
     bool processStep_ = false;
+    bool ending_ = false;
+    // The last run's unresolved files that the user has not removed, while they are not shown.
+    std::vector<QString> hiddenUnresolved_;
     // The button last pressed on a step command.
     Qt::MouseButton pressedButton_ = Qt::NoButton;
 };

@@ -33,6 +33,19 @@ constexpr std::array<ProcessedColumn, 7> kProcessedColumns = {{{"Path", 300},
                                                                {"Genre", 100},
                                                                {"Track", 50}}};
 
+// A row for a file the run could not synchronise, marked so that it can be told apart later.
+QTreeWidgetItem* UnresolvedRow(const QString& path) {
+    auto* row = new QTreeWidgetItem(QStringList{path});
+    for (int c = 0; c < int(kProcessedColumns.size()); ++c)
+        row->setForeground(c, kRed);
+    row->setData(0, Qt::UserRole, true);
+    return row;
+}
+
+bool IsUnresolvedRow(const QTreeWidgetItem* row) {
+    return row->data(0, Qt::UserRole).toBool();
+}
+
 // Whether the tag library can be loaded at all; a run that could not load it says so once.
 bool TagLibraryLoadable() {
     try {
@@ -87,7 +100,7 @@ void TForm2::RunProcessing() {
 
     SetProcessedColumns();
     ShowProcessedRows();
-    if (UnresolvedCount > 0 && !TagLibraryLoadable())
+    if (UnresolvedCount > 0 && !ending_ && !TagLibraryLoadable())
         ReportLibraryFailure();
 }
 
@@ -116,18 +129,35 @@ void TForm2::ShowProcessedRows() {
         const TagRow& row = TagRows[size_t(j)];
         rows.append(new QTreeWidgetItem(QStringList(row.begin(), row.begin() + 7)));
     }
+    hiddenUnresolved_.assign(UnresolvedPaths.begin(), UnresolvedPaths.begin() + UnresolvedCount);
     if (ShowUnresolved) {
-        for (int u = 0; u < UnresolvedCount; ++u) {
-            auto* row = new QTreeWidgetItem(QStringList{UnresolvedPaths[size_t(u)]});
-            for (int c = 0; c < int(kProcessedColumns.size()); ++c)
-                row->setForeground(c, kRed);
-            rows.append(row);
-        }
+        for (const QString& path : hiddenUnresolved_)
+            rows.append(UnresolvedRow(path));
+        hiddenUnresolved_.clear();
     }
     list->setUpdatesEnabled(false);
     list->clear();
     list->addTopLevelItems(rows);
     list->setUpdatesEnabled(true);
+    ShowCounts();
+    RebuildFoundPaths();
+}
+
+void TForm2::ShowOrHideUnresolvedRows() {
+    // Only the unresolved rows come and go; the rows the user kept stay as sorted.
+    if (ShowUnresolved) {
+        QList<QTreeWidgetItem*> rows;
+        for (const QString& path : hiddenUnresolved_)
+            rows.append(UnresolvedRow(path));
+        hiddenUnresolved_.clear();
+        ui_->ListView1->addTopLevelItems(rows);
+    } else {
+        std::vector<bool> marks;
+        for (int r = 0; r < RowCount(); ++r)
+            marks.push_back(IsUnresolvedRow(ui_->ListView1->topLevelItem(r)));
+        for (const auto& row : TakeOutRows(marks))
+            hiddenUnresolved_.push_back(row->text(0));
+    }
     ShowCounts();
     RebuildFoundPaths();
 }
@@ -153,10 +183,9 @@ void TForm2::CheckBox1Click() {
 
 void TForm2::CheckBox2Click() {
     ShowUnresolved = ui_->CheckBox2->isChecked();
-    // The shown view follows at once from the last run's tables; a run in progress draws it at
-    // its end.
+    // The shown view follows at once; a run in progress draws it at its end.
     if (ProcessedView() && !WorkInProgress())
-        ShowProcessedRows();
+        ShowOrHideUnresolvedRows();
 }
 
 void TForm2::RadioButton1Click() {

@@ -68,7 +68,8 @@ void TForm2::Image2Click() {
     ui_->ProgressBar1->setRange(0, std::max(n, 1));
     ui_->ProgressBar1->setValue(0);
 
-    if (!AutoProcess) {
+    // A stopped search ends there: processing would rewrite files the user chose not to wait for.
+    if (!AutoProcess || Running == 0) {
         SetProcessStep(true);
         ui_->Image5->hide();
         ui_->Image6->show();

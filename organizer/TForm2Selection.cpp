@@ -74,28 +74,31 @@ void TForm2::Des1Click() {
 void TForm2::RemoveSelectedRows() {
     QTreeWidget* list = ui_->ListView1;
     const std::vector<bool> removed = SelectedRowMarks();
-    const auto count = std::count(removed.begin(), removed.end(), true);
-    if (count > 0) {
-        // The kept rows go back in one step; removing thousands one by one would be slow.
-        list->setUpdatesEnabled(false);
+    if (std::find(removed.begin(), removed.end(), true) != removed.end()) {
         list->clearSelection();
-        const QList<QTreeWidgetItem*> rows = list->invisibleRootItem()->takeChildren();
-        QList<QTreeWidgetItem*> kept;
-        kept.reserve(rows.size() - count);
-        std::vector<std::unique_ptr<QTreeWidgetItem>> gone;
-        gone.reserve(size_t(count));
-        for (qsizetype r = 0; r < rows.size(); ++r) {
-            if (removed[size_t(r)])
-                gone.emplace_back(rows[r]);
-            else
-                kept.append(rows[r]);
-        }
-        list->addTopLevelItems(kept);
-        list->setUpdatesEnabled(true);
+        TakeOutRows(removed);
         ListView1Deletion();
     }
     RebuildFoundPaths();
     ShowCounts();
+}
+
+std::vector<std::unique_ptr<QTreeWidgetItem>> TForm2::TakeOutRows(const std::vector<bool>& marks) {
+    QTreeWidget* list = ui_->ListView1;
+    // The kept rows go back in one step; removing thousands one by one would be slow.
+    list->setUpdatesEnabled(false);
+    const QList<QTreeWidgetItem*> rows = list->invisibleRootItem()->takeChildren();
+    QList<QTreeWidgetItem*> kept;
+    std::vector<std::unique_ptr<QTreeWidgetItem>> taken;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (marks[size_t(r)])
+            taken.emplace_back(rows[r]);
+        else
+            kept.append(rows[r]);
+    }
+    list->addTopLevelItems(kept);
+    list->setUpdatesEnabled(true);
+    return taken;
 }
 
 } // namespace organizer

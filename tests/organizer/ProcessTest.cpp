@@ -1,10 +1,14 @@
 #include "OrganizerFixture.h"
+#include "app/StartUp.h"
+#include "editor/TForm1.h"
+#include "editor/Unit1.h"
 
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -149,6 +153,57 @@ TEST_F(ProcessTest, ShowUnresolvedListsThemLastInRedAndANewRunRetriesThem) {
     EXPECT_EQ(Text("Label18"), "1");
     EXPECT_EQ(Column(0).last(), none);
     EXPECT_EQ(testsupport::ReadFile(none), noneBefore);
+}
+
+TEST_F(ProcessTest, ShowingOrHidingUnresolvedRowsKeepsTheRowsTheUserKept) {
+    Control<QCheckBox>("CheckBox2")->click();
+    Process();
+    ClickHeader(1);
+    SelectRows({int(Column(0).indexOf(onlyV2))});
+    form->DeletefromList1Click();
+    QStringList kept = Column(0);
+    kept.removeOne(none);
+
+    Control<QCheckBox>("CheckBox2")->click();
+    EXPECT_EQ(Column(0), kept) << "removed rows stay removed and the sort stays";
+    EXPECT_EQ(FoundPaths(), kept);
+    Control<QCheckBox>("CheckBox2")->click();
+    EXPECT_EQ(Column(0), kept + QStringList{none});
+    EXPECT_EQ(FoundPaths(), Column(0));
+    EXPECT_EQ(List()->topLevelItem(int(kept.size()))->foreground(0).color(), QColor(255, 0, 0));
+    Process();
+    EXPECT_EQ(Text("Label8"), "3") << "the next run takes the rows shown";
+}
+
+TEST_F(ProcessTest, AStoppedSearchNeverStartsTheAutomaticRun) {
+    const QByteArray before = testsupport::ReadFile(onlyV1);
+    Control<QCheckBox>("CheckBox1")->click();
+    QTimer::singleShot(0, form.get(), [this] { Click("BitBtn1"); });
+    Search(folder.Root());
+    EXPECT_EQ(List()->columnCount(), 2) << "the search view stays";
+    EXPECT_EQ(Text("Label8"), "0");
+    EXPECT_TRUE(Control("Image3")->isEnabled());
+    EXPECT_EQ(testsupport::ReadFile(onlyV1), before);
+}
+
+TEST_F(ProcessTest, ClosingTheEditorEndsARunAfterTheFileInHand) {
+    editor::TForm1 editor;
+    app::ConnectWindows(editor, *form);
+    editor.show();
+    const QByteArray before = testsupport::ReadFile(both);
+    QObject::connect(Control<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged, form.get(),
+                     [&](int value) {
+                         if (value == 1)
+                             QTimer::singleShot(0, &editor, &QWidget::close);
+                     });
+    QTimer::singleShot(0, form.get(), [this] { Process(); });
+    // A run that went on to its end, or a program that did not end, fails here.
+    QTimer::singleShot(20000, form.get(), [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(Text("Label8"), "1");
+    EXPECT_EQ(testsupport::ReadFile(both), before);
+    EXPECT_TRUE(messages.Texts().isEmpty());
+    editor::InitializeUnit1();
 }
 
 TEST_F(ProcessTest, AutoProcessChainsTheRunAndMovesTheMarkerToTheThirdStep) {
