@@ -23,27 +23,28 @@ template <typename Body> bool Guarded(bool showErrors, Body&& body) {
     }
 }
 
-// The reads answer whether they ran to their end; `found` tells whether the file holds the tag.
-bool ReadV1(const QString& path, bool showErrors, TagFields& fields, bool& found) {
-    return Guarded(showErrors, [&] {
-        const TDll library(kTagLibraryName);
-        const TagHandle handle = CreateEntry(library, "ID3v1_Create")();
-        // A file without an ID3v1 tag reads as empty fields, silently.
-        found = LowByte(TextCallEntry(library, "ID3v1_Load")(handle, ToAnsi(path).constData()));
-        if (found)
-            FillId3v1(library, handle, fields);
-    });
+// One handle per tag, loaded from the file: the fields it holds, and whether the file holds the
+// tag (a file without it reads as empty fields, silently). A read that fails half-way keeps the
+// fields it had filled.
+struct LoadedTag {
+    TagHandle handle = 0;
+    bool found = false;
+    TagFields fields = EmptyTagFields();
+};
+
+void LoadId3v1(const TDll& library, const QByteArray& file, LoadedTag& tag) {
+    tag.handle = CreateEntry(library, "ID3v1_Create")();
+    tag.found = LowByte(TextCallEntry(library, "ID3v1_Load")(tag.handle, file.constData()));
+    if (tag.found)
+        FillId3v1(library, tag.handle, tag.fields);
 }
 
-bool ReadV2(const QString& path, bool showErrors, TagFields& fields, bool& found) {
-    return Guarded(showErrors, [&] {
-        const TDll library(kTagLibraryName);
-        const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
-        TextCallEntry(library, "ID3v2_Load")(handle, ToAnsi(path).constData());
-        found = LowByte(GetIntEntry(library, "ID3v2_Loaded")(handle));
-        if (found)
-            FillId3v2(library, handle, fields);
-    });
+void LoadId3v2(const TDll& library, const QByteArray& file, LoadedTag& tag) {
+    tag.handle = CreateEntry(library, "ID3v2_Create")();
+    TextCallEntry(library, "ID3v2_Load")(tag.handle, file.constData());
+    tag.found = LowByte(GetIntEntry(library, "ID3v2_Loaded")(tag.handle));
+    if (tag.found)
+        FillId3v2(library, tag.handle, tag.fields);
 }
 
 // A copy from a tag the file does not hold would wipe the other tag with empty texts.
@@ -81,10 +82,12 @@ void CheckBothSavable(const TDll& library, TagHandle v2, const QString& path) {
 } // namespace
 
 TagFields ID3::ReadId3v1(const QString& path, bool showErrors) {
-    TagFields fields = EmptyTagFields();
-    bool found = false;
-    ReadV1(path, showErrors, fields, found);
-    return fields;
+    LoadedTag tag;
+    Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        LoadId3v1(library, ToAnsi(path), tag);
+    });
+    return tag.fields;
 }
 
 TagFields ID3::ReadId3v1Loaded(TDll& library, TagHandle handle) {
@@ -108,10 +111,12 @@ bool ID3::WriteId3v1Loaded(const QString& path, const TagFields& fields, TDll& l
 }
 
 TagFields ID3::ReadId3v2(const QString& path, bool showErrors) {
-    TagFields fields = EmptyTagFields();
-    bool found = false;
-    ReadV2(path, showErrors, fields, found);
-    return fields;
+    LoadedTag tag;
+    Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        LoadId3v2(library, ToAnsi(path), tag);
+    });
+    return tag.fields;
 }
 
 TagFields ID3::ReadId3v2Loaded(TDll& library, TagHandle handle) {
@@ -144,21 +149,21 @@ bool ID3::WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& l
     });
 }
 
-// The nested reads of the transfer operations show their errors only when the operation does,
-// and a read that failed ends the operation before anything is written: going on with half-read
-// fields would overwrite real data with empty texts.
+// The transfer operations read and write with one load of the library: the file is the same
+// throughout, so the write handles are the ones the reads loaded. Any failure of the reads ends
+// the operation before anything is written: going on with half-read fields would overwrite real
+// data with empty texts.
 
 bool ID3::CopyV1ToV2(const QString& path, bool showErrors) {
-    TagFields v1 = EmptyTagFields();
-    bool found = false;
-    if (!ReadV1(path, showErrors, v1, found))
-        return false;
     return Guarded(showErrors, [&] {
-        RequireSourceTag(found, "ID3v1", path);
         const TDll library(kTagLibraryName);
-        const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
-        SetId3v2Texts(library, handle, v1);
-        SaveId3v2(library, handle, path);
+        const QByteArray file = ToAnsi(path);
+        LoadedTag v1;
+        LoadId3v1(library, file, v1);
+        RequireSourceTag(v1.found, "ID3v1", path);
+        const TagHandle v2 = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
+        SetId3v2Texts(library, v2, v1.fields);
+        SaveId3v2(library, v2, path);
     });
 }
 
@@ -173,15 +178,14 @@ bool ID3::CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, Tag
 }
 
 bool ID3::CopyV2ToV1(const QString& path, bool showErrors) {
-    TagFields v2 = EmptyTagFields();
-    bool found = false;
-    if (!ReadV2(path, showErrors, v2, found))
-        return false;
     return Guarded(showErrors, [&] {
-        RequireSourceTag(found, "ID3v2", path);
         const TDll library(kTagLibraryName);
-        const TagHandle handle = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
-        StoreId3v1(library, handle, v2, path);
+        const QByteArray file = ToAnsi(path);
+        LoadedTag v2;
+        LoadId3v2(library, file, v2);
+        RequireSourceTag(v2.found, "ID3v2", path);
+        const TagHandle v1 = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
+        StoreId3v1(library, v1, v2.fields, path);
     });
 }
 
@@ -194,22 +198,19 @@ bool ID3::CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, Tag
 }
 
 bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors) {
-    TagFields v1 = EmptyTagFields();
-    TagFields v2 = EmptyTagFields();
-    bool found = false;
-    if (!ReadV1(path, showErrors, v1, found) || !ReadV2(path, showErrors, v2, found))
-        return false;
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
-        // No answer matters: a file that lacks one of the tags is given it.
-        const TagHandle handle1 = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
-        const TagHandle handle2 = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
-        GetIntEntry(library, "ID3v2_Loaded")(handle2);
-        CheckBothSavable(library, handle2, path);
-        const TagFields merged = MergeFields(v1, v2, preferredVersion);
-        StoreId3v1(library, handle1, merged, path);
-        SetId3v2Texts(library, handle2, merged);
-        SaveId3v2(library, handle2, path);
+        const QByteArray file = ToAnsi(path);
+        // Both are written whether or not they were found: a file that lacks one tag is given it.
+        LoadedTag v1;
+        LoadId3v1(library, file, v1);
+        LoadedTag v2;
+        LoadId3v2(library, file, v2);
+        CheckBothSavable(library, v2.handle, path);
+        const TagFields merged = MergeFields(v1.fields, v2.fields, preferredVersion);
+        StoreId3v1(library, v1.handle, merged, path);
+        SetId3v2Texts(library, v2.handle, merged);
+        SaveId3v2(library, v2.handle, path);
     });
 }
 
