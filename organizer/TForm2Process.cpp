@@ -4,6 +4,7 @@
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/MessageBox.h"
+#include "platform/OneCpu.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
 #include "tagaccess/DllErrors.h"
@@ -76,6 +77,7 @@ void TForm2::RunProcessing() {
 
     tagaccess::ID3& id3 = *ListFilesId3();
     MessagePump pump(kRepaintIntervalMs);
+    const platform::OneCpu pinned;
     for (int i = 0; i < total && Running != 0; ++i) {
         const QString& path = FoundPaths[size_t(i)];
         if (id3.SyncTags(path, kPreferV2, false)) {
