@@ -131,8 +131,6 @@ class TForm2 : public QWidget {
     QMenu* PopupMenu1 = nullptr;
     int workDepth_ = 0;
     bool processStep_ = false;
-    // The button last pressed on a step command.
-    Qt::MouseButton pressedButton_ = Qt::NoButton;
 };
 
 } // namespace organizer
