@@ -14,6 +14,11 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QTextDocument>
+#include <algorithm>
+#include <limits>
 
 namespace editor {
 namespace {
@@ -25,6 +30,9 @@ const QColor kGreen(0, 128, 0);
 const QColor kBlack(0, 0, 0);
 const QColor kSilver(192, 192, 192);
 const QColor kYellow(255, 255, 0);
+// The client area below the menu bar: its size at first show and its limits.
+const QSize kClientMinimum(706, 482);
+const QSize kClientMaximum(1272, 749);
 
 // Connects a signal to a handler of the window; a failure in the handler goes to the error box
 // instead of into the toolkit.
@@ -41,6 +49,15 @@ void GrowOnHover(platform::PictureBox* button) {
                      [button] { button->setGeometry(button->geometry().adjusted(2, 2, -2, -2)); });
 }
 
+// The line break a stored text uses: CR LF, a lone CR, else LF.
+QString LineBreakOf(const QString& text) {
+    if (text.contains(QStringLiteral("\r\n")))
+        return QStringLiteral("\r\n");
+    if (text.contains(u'\r') && !text.contains(u'\n'))
+        return QStringLiteral("\r");
+    return QStringLiteral("\n");
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::TForm1>()) {
@@ -49,13 +66,18 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::
     platform::ApplyLayoutLook(this);
     move(594, 346);
     // Client area limits: the outer limits less the frame, title bar and menu bar.
-    ui_->ClientArea->setMinimumSize(706, 482);
-    ui_->ClientArea->setMaximumSize(1272, 749);
+    ui_->ClientArea->setMinimumSize(kClientMinimum);
+    ui_->ClientArea->setMaximumSize(kClientMaximum);
     ui_->ClientArea->installEventFilter(this);
+    menuBar()->installEventFilter(this);
     ui_->Panel1->setFrameShape(QFrame::NoFrame);
     // The genre list offers its names; the field itself starts empty like the others.
     ui_->ComboBox1->setCurrentIndex(-1);
     ui_->ComboBox1->setEditText(QString());
+    // A tag text may be longer than a line edit takes by default; none is cut.
+    for (QLineEdit* edit :
+         {ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5, ui_->Edit6, ui_->ComboBox1->lineEdit()})
+        edit->setMaxLength(std::numeric_limits<int>::max());
 
     // The status bar's two panels stay blank.
     for (const int width : {100, 50}) {
@@ -122,9 +144,26 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::showEvent(QShowEvent* event) {
+    if (!event->spontaneous() && !shownBefore_) {
+        // The menu bar has its height by now; the client area below it opens at its designed size.
+        shownBefore_ = true;
+        FitLimitsToMenuBar();
+        resize(kClientMinimum + QSize(0, MenuBarHeight()));
+    }
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         Guard([this] { FormShow(); });
+}
+
+int TForm1::MenuBarHeight() const {
+    const QMenuBar* bar = menuBar();
+    return bar->isVisibleTo(this) && !bar->isNativeMenuBar() ? bar->height() : 0;
+}
+
+void TForm1::FitLimitsToMenuBar() {
+    // The layout derives the window's minimum from the client area's, but not its maximum: a
+    // window manager would otherwise maximise the window past the client area.
+    setMaximumSize(kClientMaximum + QSize(0, MenuBarHeight()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -135,6 +174,13 @@ void TForm1::closeEvent(QCloseEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui_->ClientArea && event->type() == QEvent::Resize)
         Guard([this] { FormResize(); });
+    if (watched == menuBar() && event->type() == QEvent::Resize && shownBefore_) {
+        // A menu bar that changes its height takes the room from the window, not the client area.
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        FitLimitsToMenuBar();
+        if (resize->oldSize().isValid())
+            this->resize(width(), height() + resize->size().height() - resize->oldSize().height());
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -175,6 +221,10 @@ void TForm1::ShowTags(const QString& path) {
     const auto field = [&fields](int index) {
         return index < int(fields.size()) ? fields[size_t(index)] : QString();
     };
+    shownPath_ = path;
+    shownTagVersion_ = TagVersion;
+    for (int index = 0; index < tagaccess::kTagFieldCount; ++index)
+        shownFields_[size_t(index)] = field(index);
     ui_->Edit2->setText(field(tagaccess::kTitle));
     ui_->Edit3->setText(field(tagaccess::kArtist));
     ui_->Edit4->setText(field(tagaccess::kAlbum));
@@ -182,6 +232,7 @@ void TForm1::ShowTags(const QString& path) {
     ui_->ComboBox1->setEditText(field(tagaccess::kGenre));
     ui_->Edit6->setText(field(tagaccess::kTrack));
     ui_->Memo1->setPlainText(field(tagaccess::kComment));
+    shownCommentDocument_ = ui_->Memo1->document()->toRawText();
 }
 
 void TForm1::SpeedButton1Click() {
@@ -249,8 +300,31 @@ TagFields TForm1::FieldsFromControls(int count) const {
     fields[tagaccess::kYear] = ui_->Edit5->text();
     fields[tagaccess::kGenre] = ui_->ComboBox1->currentText();
     fields[tagaccess::kTrack] = ui_->Edit6->text();
-    fields[tagaccess::kComment] = ui_->Memo1->toPlainText();
+    fields[tagaccess::kComment] = CommentText();
     return fields;
+}
+
+QString TForm1::CommentText() const {
+    // The memo keeps each line as a paragraph of its own and shows no-break spaces as plain ones
+    // in its plain text, so an unchanged comment goes back exactly as it was read.
+    const QString& shownComment = shownFields_[tagaccess::kComment];
+    const QString document = ui_->Memo1->document()->toRawText();
+    if (document == shownCommentDocument_)
+        return shownComment;
+    // An edited one keeps the stored comment's line breaks and its no-break spaces. Shift+Enter
+    // puts a line separator into the memo; it is a line break too, unless the stored comment
+    // held line separators itself.
+    const QString lineBreak = LineBreakOf(shownComment);
+    QString text = document;
+    text.replace(QChar::ParagraphSeparator, lineBreak);
+    if (!shownComment.contains(QChar::LineSeparator))
+        text.replace(QChar::LineSeparator, lineBreak);
+    return text;
+}
+
+bool TForm1::ShowsStoredTag(const QString& path, const TagFields& fields) const {
+    return path == shownPath_ && TagVersion == shownTagVersion_ &&
+           std::equal(shownFields_.begin(), shownFields_.end(), fields.begin());
 }
 
 void TForm1::SpeedButton2Click() {
@@ -258,13 +332,17 @@ void TForm1::SpeedButton2Click() {
     tagaccess::ID3* id3 = Unit1Id3();
     if (!platform::FileExists(path) || id3 == nullptr)
         return;
-    if (TagVersion == 1 &&
-        !id3->WriteId3v1(path, FieldsFromControls(tagaccess::kTagFieldCount), true))
-        platform::ShowMessage(QStringLiteral("Error saving ID3v1 Tag!"));
-    // The eighth entry stays empty: a save from the editor never adds a picture.
-    if (TagVersion == 2 &&
-        !id3->WriteId3v2(path, FieldsFromControls(tagaccess::kTagFieldCountWithPicture), true))
-        platform::ShowMessage(QStringLiteral("Error saving ID3v2 Tag!"));
+    // The eighth entry of an ID3v2 save stays empty: a save from the editor never adds a picture.
+    const TagFields fields = FieldsFromControls(
+        TagVersion == 2 ? tagaccess::kTagFieldCountWithPicture : tagaccess::kTagFieldCount);
+    // Texts just as they were read from this tag of this file: the file stays as it is, byte for
+    // byte, rather than take the tag library's normal form of them (a track frame, say).
+    if (!ShowsStoredTag(path, fields)) {
+        if (TagVersion == 1 && !id3->WriteId3v1(path, fields, true))
+            platform::ShowMessage(QStringLiteral("Error saving ID3v1 Tag!"));
+        if (TagVersion == 2 && !id3->WriteId3v2(path, fields, true))
+            platform::ShowMessage(QStringLiteral("Error saving ID3v2 Tag!"));
+    }
     ShowTags(path);
 }
 

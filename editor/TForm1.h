@@ -73,12 +73,23 @@ class TForm1 : public QMainWindow {
     void SetEditLook(bool on);
     void LoadSwitchFace(const QString& name);
     tagaccess::TagFields FieldsFromControls(int count) const;
+    QString CommentText() const;
+    bool ShowsStoredTag(const QString& path, const tagaccess::TagFields& fields) const;
+    int MenuBarHeight() const;
+    void FitLimitsToMenuBar();
     // Runs a transfer command on the file in Edit1 and reports its outcome.
     void Transfer(const std::function<bool(tagaccess::ID3&, const QString&)>& operation,
                   const QString& success, const QString& failure);
 
     std::unique_ptr<Ui::TForm1> ui_;
     QMenu* PopupMenu1 = nullptr;
+    bool shownBefore_ = false;
+    // What ShowTags last read: the file, the tag and its seven texts, and the memo's document
+    // text right after it showed the comment.
+    QString shownPath_;
+    int8_t shownTagVersion_ = 0;
+    tagaccess::TagFields shownFields_ = tagaccess::EmptyTagFields();
+    QString shownCommentDocument_;
 };
 
 } // namespace editor

@@ -1,5 +1,7 @@
 #include "OrganizerLook.h"
 
+#include "platform/LayoutLook.h"
+
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
@@ -50,6 +52,7 @@ void ApplyOrganizerLook(QWidget* root) {
         // Sizes to fit the text once the font is final.
         if (control->property("autoSize").toBool())
             control->adjustSize();
+        platform::FitCaption(control);
     }
 }
 

@@ -13,7 +13,8 @@ namespace organizer {
 QFont DisplayFont(const QString& family, int pixelSize);
 
 // The look the organizer's layout declares beyond the shared one: "displayFamily" with
-// "displayFontPixelSize" (a display font) and "fontBold".
+// "displayFontPixelSize" (a display font) and "fontBold". Captions are sized and fitted to their
+// places again once their font is final.
 void ApplyOrganizerLook(QWidget* root);
 
 // Grid lines between the list's cells.

@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QShowEvent>
 #include <QStandardPaths>
 
@@ -106,19 +105,10 @@ void TForm2::BuildStatusBar() {
 }
 
 void TForm2::ConnectHandlers() {
-    // The step commands answer the left button only, as clicks do; the picture boxes signal a
-    // click for any button.
-    const auto step = [this](platform::PictureBox* face, void (TForm2::*handler)()) {
-        face->installEventFilter(this);
-        connect(face, &platform::PictureBox::Click, this, [this, handler] {
-            if (pressedButton_ == Qt::LeftButton)
-                platform::Guard([&] { (this->*handler)(); });
-        });
-    };
-    step(ui_->Image2, &TForm2::Image2Click);
-    step(ui_->Label1, &TForm2::Label1Click);
-    step(ui_->Image3, &TForm2::Image3Click);
-    step(ui_->Label2, &TForm2::Label2Click);
+    Handle(ui_->Image2, &platform::PictureBox::Click, this, &TForm2::Image2Click);
+    Handle(ui_->Label1, &platform::PictureBox::Click, this, &TForm2::Label1Click);
+    Handle(ui_->Image3, &platform::PictureBox::Click, this, &TForm2::Image3Click);
+    Handle(ui_->Label2, &platform::PictureBox::Click, this, &TForm2::Label2Click);
     for (platform::PictureBox* face : {ui_->Image2, ui_->Label1}) {
         Handle(face, &platform::PictureBox::MouseEnter, this, &TForm2::Image2MouseEnter);
         Handle(face, &platform::PictureBox::MouseLeave, this, &TForm2::Image2MouseLeave);
@@ -159,8 +149,6 @@ void TForm2::resizeEvent(QResizeEvent* event) {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress)
-        pressedButton_ = static_cast<QMouseEvent*>(event)->button();
     if (watched == ui_->ListView1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         platform::Guard([&] { ListView1KeyDown(key); });

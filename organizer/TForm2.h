@@ -140,8 +140,6 @@ class TForm2 : public QWidget {
     bool ending_ = false;
     // The last run's unresolved files that the user has not removed, while they are not shown.
     std::vector<QString> hiddenUnresolved_;
-    // The button last pressed on a step command.
-    Qt::MouseButton pressedButton_ = Qt::NoButton;
 };
 
 } // namespace organizer

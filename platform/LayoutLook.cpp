@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPixmap>
+#include <algorithm>
 
 namespace platform {
 
@@ -48,6 +49,24 @@ void ApplyLayoutLook(QWidget* root) {
         }
         if (control->property("autoSize").toBool())
             control->adjustSize();
+        FitCaption(control);
+    }
+}
+
+void FitCaption(QWidget* control) {
+    const QVariant fitWidth = control->property("fitWidth");
+    if (!fitWidth.isValid())
+        return;
+    QFont font = control->font();
+    // Below two thirds of its size a caption is no longer legible as designed; it is cut there.
+    const int smallest = std::max(1, font.pixelSize() * 2 / 3);
+    while (control->sizeHint().width() > fitWidth.toInt() && font.pixelSize() > smallest) {
+        font.setPixelSize(font.pixelSize() - 1);
+        control->setFont(font);
+    }
+    if (control->property("autoSize").toBool()) {
+        control->adjustSize();
+        control->resize(std::min(control->width(), fitWidth.toInt()), control->height());
     }
 }
 

@@ -63,13 +63,26 @@ void PictureBox::leaveEvent(QEvent* event) {
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    if (event->button() == Qt::LeftButton)
+        clickPending_ = true;
+    emit MouseDown();
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        clickPending_ = false;
     emit MouseDown();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     emit MouseUp();
-    if (rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click = clickPending_ && rect().contains(event->position().toPoint());
+    clickPending_ = false;
+    if (click)
         emit Click();
 }
 

@@ -7,7 +7,8 @@ namespace platform {
 
 // A picture box with mouse events: shows a picture (plain, stretched to the box, or scaled to fit
 // keeping its proportions) or, without a picture, its text like a label; and signals the pointer
-// entering and leaving, buttons pressed and released, and clicks.
+// entering and leaving and any button pressed and released. A click is the left button pressed
+// and released on the box; the second press of a double click starts no second click.
 class PictureBox : public QLabel {
     Q_OBJECT
     Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
@@ -38,6 +39,7 @@ class PictureBox : public QLabel {
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     QRect PictureRect() const;
@@ -45,6 +47,8 @@ class PictureBox : public QLabel {
     QImage picture_;
     bool stretch_ = false;
     bool proportional_ = false;
+    // The left button went down on the box as the start of a click.
+    bool clickPending_ = false;
 };
 
 } // namespace platform

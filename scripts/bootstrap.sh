@@ -5,7 +5,7 @@ set -euo pipefail
 
 mode=${1:-build}
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libtag1-dev libpng-dev
-          zlib1g-dev libgl-dev)
+          zlib1g-dev libgl-dev libxcb1-dev)
 case "$mode" in
   test) packages+=(libgtest-dev python3 python3-mutagen) ;;
   run) packages+=(fonts-wine) ;;

@@ -75,6 +75,42 @@ TEST_F(EditorTest, SaveWritesTheSelectedTagAndShowsWhatTheFileHolds) {
     EXPECT_EQ(Shown()[5], "0") << "the reload shows the track number the text holds";
 }
 
+TEST_F(EditorTest, ASaveKeepsEveryCharacterThatWasNotEdited) {
+    // CR LF, a lone CR, a tab, a no-break space, a line separator, inner and trailing blanks and
+    // a character outside the BMP.
+    const QString odd =
+        QString::fromUtf8("one\r\ntwo\rthree\tfour\u00a0five\u2028six  \U0001F3B5 ");
+    const QString path =
+        Mp3(QJsonObject{{"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", odd}}},
+                                           {"comments", QJsonObject{{"", odd}}}}}});
+    const QByteArray stored = testsupport::ReadFile(path);
+    Control<QRadioButton>("RadioButton2")->click();
+    Open(path);
+    Click("Label17");
+    Click("SpeedButton2");
+    EXPECT_TRUE(messages.Texts().isEmpty());
+    EXPECT_EQ(testsupport::ReadFile(path), stored) << "a save without edits changes no byte";
+
+    // Another field edited: the title and the comment go back as they were read.
+    Control<QLineEdit>("Edit3")->setText("Artist");
+    Click("SpeedButton2");
+    QJsonObject frames = tagfiles::ReadTags(path)[u"v2"].toObject()[u"frames"].toObject();
+    EXPECT_EQ(frames[u"TPE1"].toString(), "Artist");
+    EXPECT_EQ(frames[u"TIT2"].toString(), odd);
+    EXPECT_EQ(frames[u"COMM::eng"].toString(), odd);
+
+    // The comment edited: its line breaks take the stored CR LF, no-break spaces stay.
+    auto* memo = Control<QPlainTextEdit>("Memo1");
+    memo->moveCursor(QTextCursor::End);
+    memo->insertPlainText("!\nend");
+    Click("SpeedButton2");
+    frames = tagfiles::ReadTags(path)[u"v2"].toObject()[u"frames"].toObject();
+    EXPECT_EQ(
+        frames[u"COMM::eng"].toString(),
+        QString::fromUtf8("one\r\ntwo\r\nthree\tfour\u00a0five\u2028six  \U0001F3B5 !\r\nend"));
+    EXPECT_EQ(frames[u"TIT2"].toString(), odd);
+}
+
 TEST_F(EditorTest, AFailedSaveShowsBothMessagesThenTheStoredValues) {
     const QString path = Mp3(kV1Tag);
     Open(path);

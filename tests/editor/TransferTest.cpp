@@ -81,4 +81,27 @@ TEST_F(EditorTest, FailedTransfersReportAfterTheOperationsOwnMessage) {
     EXPECT_EQ(messages.Texts().size(), 4);
 }
 
+TEST_F(EditorTest, OnlyTheLeftButtonActsAndADoubleClickTogglesOnce) {
+    const QString path = Mp3(kBothTags);
+    Open(path);
+    const QByteArray stored = testsupport::ReadFile(path);
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        for (const char* name : {"Image12", "Image13", "Image14", "Image2", "Label17"})
+            QTest::mouseClick(Control(name), button);
+    }
+    EXPECT_EQ(testsupport::ReadFile(path), stored) << "no command wrote the file";
+    EXPECT_TRUE(messages.Texts().isEmpty());
+    EXPECT_FALSE(form->EditMode);
+
+    // A double click arrives as press, release, double click, release.
+    for (const char* name : {"Image2", "Label17"}) {
+        Click(name);
+        QTest::mouseDClick(Control(name), Qt::LeftButton);
+        QTest::mouseRelease(Control(name), Qt::LeftButton);
+        EXPECT_TRUE(form->EditMode) << name;
+        Click(name);
+        EXPECT_FALSE(form->EditMode) << name;
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "editor/ResPictures.h"
+#include "platform/Fonts.h"
 #include "platform/PictureBox.h"
 
 #include <QMenuBar>
@@ -13,6 +14,18 @@ QSize ClientSize(editor::TForm1* form) {
 }
 
 TEST_F(EditorTest, ThePanelFollowsTheWindowWithinItsLimits) {
+    EXPECT_EQ(ClientSize(form.get()), QSize(706, 482)) << "at first show";
+    // A menu bar of another height; the window manager maximises to the window's maximum.
+    editor::TForm1 tall;
+    tall.menuBar()->setFont(platform::WindowFont(30));
+    tall.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tall));
+    const int bar = tall.menuBar()->height();
+    EXPECT_GT(bar, form->menuBar()->height());
+    EXPECT_EQ(ClientSize(&tall), QSize(706, 482));
+    EXPECT_EQ(tall.minimumSize(), QSize(706, 482 + bar));
+    EXPECT_EQ(tall.maximumSize(), QSize(1272, 749 + bar));
+
     const auto check = [this](QSize asked, QSize client) {
         form->resize(asked.width(), asked.height() + form->menuBar()->height());
         QApplication::processEvents();

@@ -1,6 +1,8 @@
 #include "OrganizerFixture.h"
 
 #include "app/StartUp.h"
+#include "editor/TForm1.h"
+#include "platform/LayoutLook.h"
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>
@@ -74,6 +76,44 @@ TEST_F(OrganizerTest, TheFirstStepCaptionFollowsThePointerAndTheButton) {
         EXPECT_EQ(colour(), QColor(255, 255, 0)) << face;
     }
     EXPECT_TRUE(dialogs.requests.empty()) << "a right click starts no search";
+}
+
+TEST_F(OrganizerTest, CaptionsFitTheirPlacesInWhateverFontStandsIn) {
+    editor::TForm1 editorWindow;
+    const QList<QWidget*> windows{form.get(), &editorWindow};
+    // As the fonts at hand draw them (no Tahoma, no display fonts here), then 30% wider.
+    for (const bool wider : {false, true}) {
+        for (QWidget* window : windows) {
+            for (QWidget* caption : window->findChildren<QWidget*>()) {
+                const int fitWidth = caption->property("fitWidth").toInt();
+                if (fitWidth == 0)
+                    continue;
+                if (wider) {
+                    QFont font = caption->font();
+                    font.setLetterSpacing(QFont::PercentageSpacing, 130);
+                    caption->setFont(font);
+                    platform::FitCaption(caption);
+                }
+                const std::string name = caption->objectName().toStdString();
+                EXPECT_LE(caption->sizeHint().width(), fitWidth) << name << " is cut";
+                EXPECT_LE(caption->width(), fitWidth) << name;
+            }
+        }
+        const auto clear = [](QWidget* caption, QWidget* neighbour) {
+            EXPECT_LT(caption->geometry().right() + 1, neighbour->x())
+                << caption->objectName().toStdString();
+        };
+        clear(Control("Label1"), Control("Image3"));
+        clear(Control("Label2"), Control("Image4"));
+        clear(Control("Label10"), Control("Label8"));
+        clear(Control("Label15"), Control("Label16"));
+        clear(Control("Label17"), Control("Label18"));
+    }
+    EXPECT_EQ(Control("Label2")->pos(), QPoint(231, 21)) << "captions keep their places";
+    EXPECT_EQ(Control("Label10")->pos(), QPoint(8, 33));
+    EXPECT_EQ(Control("CheckBox2")->geometry(), QRect(12, 47, 200, 17));
+    EXPECT_EQ(testsupport::FindControl(&editorWindow, "Label17")->geometry(),
+              QRect(28, 18, 84, 16));
 }
 
 TEST_F(OrganizerTest, ShowingAgainKeepsTheCountsAndTheStopButtonAloneDoesNothingVisible) {
