@@ -78,6 +78,10 @@ bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) cons
     return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size);
 }
 
+bool FileDescriptor::Refresh() {
+    return fd_ >= 0 && fstat(fd_, &status_) == 0;
+}
+
 bool FileDescriptor::Sync() const {
     return fsync(fd_) == 0;
 }

@@ -36,6 +36,8 @@ class FileDescriptor {
 
     bool ReadAt(off_t offset, void* buffer, size_t size) const;
     bool WriteAt(off_t offset, const void* buffer, size_t size) const;
+    // Reads the file's status again (after waiting for a lock, another save may have changed it).
+    bool Refresh();
     // Flushes to disk and answers whether everything written so far is there.
     bool Sync() const;
     bool Close();

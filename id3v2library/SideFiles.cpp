@@ -1,0 +1,90 @@
+#include "SideFiles.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kivuna::tags {
+namespace {
+
+std::string ResolvedPath(const char* name) {
+    std::unique_ptr<char, decltype(&free)> resolved(realpath(name, nullptr), &free);
+    return resolved ? std::string(resolved.get()) : std::string();
+}
+
+std::string SideName(const std::string& folder, ino_t inode, const char* kind) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/.kivuna-%llx.%s", static_cast<unsigned long long>(inode),
+                  kind);
+    return folder + name;
+}
+
+// Links an unnamed file in at `path` (which must not exist).
+bool LinkUnnamed(int fd, const std::string& path) {
+    if (linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0)
+        return true;
+    // Without CAP_DAC_READ_SEARCH the descriptor is linked through its /proc entry.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+} // namespace
+
+SidePaths SidePathsFor(const char* name, struct stat& status) {
+    SidePaths paths;
+    if (name == nullptr || lstat(name, &status) != 0)
+        return paths;
+    // Only a link needs resolving; the folder of a plain name is the file's folder.
+    paths.target = S_ISLNK(status.st_mode) ? ResolvedPath(name) : std::string(name);
+    if (paths.target.empty() || (S_ISLNK(status.st_mode) && stat(name, &status) != 0))
+        return {};
+    const size_t slash = paths.target.rfind('/');
+    paths.folder = slash == std::string::npos ? "." : paths.target.substr(0, slash);
+    if (paths.folder.empty())
+        paths.folder = "/";
+    paths.temp = SideName(paths.folder, status.st_ino, "tmp");
+    paths.journal = SideName(paths.folder, status.st_ino, "journal");
+    return paths;
+}
+
+SideFile::SideFile(const SidePaths& paths) : paths_(paths) {
+    // A leftover of a killed save of this file: no live save can be using the name.
+    unlink(paths.temp.c_str());
+    fd_ = FileDescriptor(open(paths.folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (!fd_.Valid()) {
+        fd_ = FileDescriptor(
+            open(paths.temp.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC | O_NOFOLLOW, 0600));
+        named_ = fd_.Valid();
+    }
+    fd_.Refresh();
+}
+
+SideFile::~SideFile() {
+    fd_.Close();
+    if (named_ && !published_)
+        unlink(paths_.temp.c_str());
+}
+
+bool SideFile::Publish(const std::string& name) {
+    // An unnamed file gets the temporary name first: a link cannot replace a name, a rename can.
+    if (!named_) {
+        named_ = LinkUnnamed(fd_.Get(), paths_.temp);
+        if (!named_)
+            return false;
+    }
+    published_ = rename(paths_.temp.c_str(), name.c_str()) == 0;
+    return published_;
+}
+
+void SyncFolder(const std::string& folder) {
+    const FileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid())
+        dir.Sync();
+}
+
+} // namespace kivuna::tags
