@@ -117,7 +117,8 @@ std::optional<size_t> ExtendedHeaderSize(std::string_view body, int majorVersion
     const uint32_t size = SynchsafeSize(body);
     const auto flags = static_cast<unsigned char>(body[5]);
     size_t pos = 6;
-    for (const auto& [flag, length] : {std::pair{0x40, 0}, std::pair{0x20, 5}, std::pair{0x10, 1}}) {
+    for (const auto& [flag, length] :
+         {std::pair{0x40, 0}, std::pair{0x20, 5}, std::pair{0x10, 1}}) {
         if ((flags & flag) == 0)
             continue;
         if (pos >= body.size() || static_cast<unsigned char>(body[pos]) != length)

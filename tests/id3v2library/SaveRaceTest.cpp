@@ -21,10 +21,10 @@ class SaveRaceTest : public LibraryTest {
     static QString Helper() {
         return QString::fromStdString(LibraryPath()).section('/', 0, -2) + "/kivuna_save_helper";
     }
-    QStringList Entries() const {
+    std::string Entries() const {
         QStringList entries = QDir(folder_.Root()).entryList(QDir::Files | QDir::Hidden);
         entries.sort();
-        return entries;
+        return entries.join(", ").toStdString();
     }
 };
 
@@ -64,9 +64,7 @@ TEST_F(SaveRaceTest, KilledGrowingSavesLeaveAWholeFileAndNoLeftovers) {
         const uint32_t h = LoadV2(file);
         Lib().ID3v2_SetAsciiText(h, "TALB", ("after kill " + std::to_string(i)).c_str());
         EXPECT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
-        EXPECT_EQ(Entries(),
-                  linked ? QStringList({"big.mp3", "other name.mp3"}) : QStringList({"big.mp3"}))
-            << "kill " << i;
+        EXPECT_EQ(Entries(), linked ? "big.mp3, other name.mp3" : "big.mp3") << "kill " << i;
         if (linked) {
             ASSERT_EQ(unlink(Name(link).c_str()), 0);
         }
