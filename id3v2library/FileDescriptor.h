@@ -9,9 +9,6 @@
 
 namespace kivuna::tags {
 
-// True when the name exists and is a regular file (a directory or a FIFO is not).
-bool IsRegularFile(const char* name);
-
 class FileDescriptor {
   public:
     FileDescriptor() = default;
@@ -33,6 +30,8 @@ class FileDescriptor {
     int Get() const { return fd_; }
     const struct stat& Status() const { return status_; }
     off_t Size() const { return status_.st_size; }
+    // True when the name it was opened by is a symbolic link.
+    bool ViaLink() const { return viaLink_; }
 
     bool ReadAt(off_t offset, void* buffer, size_t size) const;
     bool WriteAt(off_t offset, const void* buffer, size_t size) const;
@@ -47,6 +46,7 @@ class FileDescriptor {
 
     int fd_ = -1;
     struct stat status_ {};
+    bool viaLink_ = false;
 };
 
 } // namespace kivuna::tags

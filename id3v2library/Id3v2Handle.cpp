@@ -25,8 +25,9 @@ bool Id3v2Handle::Load(const char* fileName) {
     loaded_ = false;
     read_ = {};
     changes_ = {};
-    FinishPendingRewrite(fileName);
-    const auto file = OpenMpegFile(fileName);
+    auto file = OpenMpegFile(fileName);
+    if (!file && FinishPendingRewrite(FileDescriptor::OpenForReading(fileName), fileName))
+        file = OpenMpegFile(fileName);
     if (!file || !file->hasID3v2Tag())
         return false;
     read_ = Id3v2Values::Read(*file->ID3v2Tag());

@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "RewriteMarker.h"
+
 namespace kivuna::tags {
 namespace {
 
@@ -19,11 +21,13 @@ struct JournalTrailer {
     uint64_t length = 0;
 };
 
-bool CopyBytes(const FileDescriptor& from, const FileDescriptor& to, off_t size) {
+constexpr auto kMarkerSize = static_cast<off_t>(kRewriteMarker.size());
+
+bool CopyBytes(const FileDescriptor& from, const FileDescriptor& to, off_t begin, off_t end) {
     constexpr off_t kChunk = 1 << 20;
-    std::vector<char> buffer(static_cast<size_t>(std::min(size, kChunk)));
-    for (off_t offset = 0; offset < size;) {
-        const auto n = static_cast<size_t>(std::min(size - offset, kChunk));
+    std::vector<char> buffer(static_cast<size_t>(std::min(end - begin, kChunk)));
+    for (off_t offset = begin; offset < end;) {
+        const auto n = static_cast<size_t>(std::min(end - offset, kChunk));
         if (!from.ReadAt(offset, buffer.data(), n) || !to.WriteAt(offset, buffer.data(), n))
             return false;
         offset += static_cast<off_t>(n);
@@ -31,16 +35,26 @@ bool CopyBytes(const FileDescriptor& from, const FileDescriptor& to, off_t size)
     return true;
 }
 
-// Copies the new content over the file, cuts it to length and removes the journal.
+// Marks the file, copies the new content over it, its first bytes last, and removes the journal.
+// Each step is on disk before the next begins, so a power cut is a kill too.
 bool Apply(FileDescriptor& file, const FileDescriptor& journal, off_t size,
            const SidePaths& paths) {
-    if (!CopyBytes(journal, file, size) || ftruncate(file.Get(), size) != 0 || !file.Sync())
+    if (size < kMarkerSize || !file.WriteAt(0, kRewriteMarker.data(), kRewriteMarker.size()) ||
+        !file.Sync() || !CopyBytes(journal, file, kMarkerSize, size) ||
+        ftruncate(file.Get(), size) != 0 || !file.Sync() ||
+        !CopyBytes(journal, file, 0, kMarkerSize) || !file.Sync())
         return false;
     unlink(paths.journal.c_str());
     return file.Refresh();
 }
 
 } // namespace
+
+bool ShowsRewriteMarker(const FileDescriptor& file) {
+    char start[kRewriteMarker.size()];
+    return file.ReadAt(0, start, sizeof start) &&
+           std::string_view(start, sizeof start) == kRewriteMarker;
+}
 
 bool RewriteThroughJournal(FileDescriptor& file, SideFile& content, off_t size,
                            const SidePaths& paths) {
@@ -61,6 +75,10 @@ bool FinishInterruptedRewrite(FileDescriptor& file, const SidePaths& paths) {
     const FileDescriptor journal(open(paths.journal.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     if (!journal.Valid())
         return true;
+    if (!ShowsRewriteMarker(file)) {
+        unlink(paths.journal.c_str());
+        return true;
+    }
     struct stat st {};
     JournalTrailer trailer;
     const JournalTrailer expected;
@@ -68,17 +86,10 @@ bool FinishInterruptedRewrite(FileDescriptor& file, const SidePaths& paths) {
         st.st_size < static_cast<off_t>(sizeof trailer) ||
         !journal.ReadAt(st.st_size - static_cast<off_t>(sizeof trailer), &trailer, sizeof trailer))
         return false;
-    const bool ours = std::memcmp(trailer.magic, expected.magic, sizeof trailer.magic) == 0 &&
-                      trailer.inode == file.Status().st_ino &&
-                      trailer.length + sizeof trailer == static_cast<uint64_t>(st.st_size);
-    // Anything else under that name was not written by a save of this file: it is left alone.
-    return !ours || Apply(file, journal, static_cast<off_t>(trailer.length), paths);
-}
-
-bool RewritePending(const char* name) {
-    struct stat status {};
-    const SidePaths paths = SidePathsFor(name, status);
-    return !paths.journal.empty() && access(paths.journal.c_str(), F_OK) == 0;
+    const bool whole = std::memcmp(trailer.magic, expected.magic, sizeof trailer.magic) == 0 &&
+                       trailer.inode == file.Status().st_ino &&
+                       trailer.length + sizeof trailer == static_cast<uint64_t>(st.st_size);
+    return whole && Apply(file, journal, static_cast<off_t>(trailer.length), paths);
 }
 
 } // namespace kivuna::tags

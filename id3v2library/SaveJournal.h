@@ -1,24 +1,24 @@
 #pragma once
 
-// In-place rewrites that a kill cannot leave half done: the complete new content is first
-// published as a journal beside the file, then copied over it; the journal is removed last. A
-// journal found later belongs to a rewrite that was interrupted, and copying it over the file again
-// finishes it.
+// In-place rewrites that a kill cannot leave half done. The complete new content is first published
+// as a journal beside the file; the file's first bytes then become the rewrite marker, the rest is
+// copied over, the first bytes last, and the journal is removed. A file that shows the marker had
+// its rewrite interrupted, and copying its journal over it again finishes it; a journal beside a
+// file without the marker is a leftover (the rewrite either never began or was complete).
 #include "FileDescriptor.h"
 #include "SideFiles.h"
 
 namespace kivuna::tags {
 
-// Rewrites `file` (locked) to the first `size` bytes of `content` (complete and synced), through
-// the journal.
+// Rewrites `file` (locked) to the first `size` bytes of `content` (complete), through the journal.
 bool RewriteThroughJournal(FileDescriptor& file, SideFile& content, off_t size,
                            const SidePaths& paths);
 
-// Finishes an interrupted rewrite of `file` (locked) when its journal exists. False when one exists
-// but could not be applied.
+// Finishes an interrupted rewrite of `file` (locked), or removes a leftover journal. False when
+// the file shows the marker but its journal could not be applied.
 bool FinishInterruptedRewrite(FileDescriptor& file, const SidePaths& paths);
 
-// True when an interrupted rewrite of the file at `name` waits to be finished.
-bool RewritePending(const char* name);
+// True when the file starts with the rewrite marker.
+bool ShowsRewriteMarker(const FileDescriptor& file);
 
 } // namespace kivuna::tags

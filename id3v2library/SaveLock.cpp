@@ -29,34 +29,27 @@ bool LockBefore(int fd, Clock::time_point deadline) {
     }
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_ino == b.st_ino && a.st_dev == b.st_dev;
-}
-
 } // namespace
 
 SaveLock::SaveLock(const char* name) {
     const auto deadline = Clock::now() + kPatience;
     do {
         FileDescriptor file = FileDescriptor::OpenForWriting(name);
-        if (!file.Valid() || !LockBefore(file.Get(), deadline))
+        if (!file.Valid() || !LockBefore(file.Get(), deadline) || !file.Refresh())
             return;
-        struct stat now {};
-        paths_ = SidePathsFor(name, now);
-        if (paths_.target.empty() || !file.Refresh())
-            return;
-        // A waiting save locked the file another save has since renamed away.
-        if (SameFile(now, file.Status())) {
-            if (FinishInterruptedRewrite(file, paths_))
-                file_ = std::move(file);
-            return;
-        }
+        // A save that locked the file before us replaced it by a new one with the only name: this
+        // one has none left, and the name is opened again.
+        if (file.Status().st_nlink == 0)
+            continue;
+        paths_ = SidePathsFor(name, file);
+        if (!paths_.target.empty() && FinishInterruptedRewrite(file, paths_))
+            file_ = std::move(file);
+        return;
     } while (Clock::now() < deadline);
 }
 
-void FinishPendingRewrite(const char* name) {
-    if (RewritePending(name))
-        SaveLock{name};
+bool FinishPendingRewrite(const FileDescriptor& file, const char* name) {
+    return ShowsRewriteMarker(file) && SaveLock(name).Held();
 }
 
 } // namespace kivuna::tags

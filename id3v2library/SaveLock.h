@@ -25,7 +25,8 @@ class SaveLock {
     SidePaths paths_;
 };
 
-// Finishes an interrupted in-place rewrite of the file before it is read, when there is one.
-void FinishPendingRewrite(const char* name);
+// For a load that found no audio in `file`, opened by `name`: finishes its interrupted in-place
+// rewrite when it shows the marker. True when the file is to be read again.
+bool FinishPendingRewrite(const FileDescriptor& file, const char* name);
 
 } // namespace kivuna::tags

@@ -35,20 +35,18 @@ bool LinkUnnamed(int fd, const std::string& path) {
 
 } // namespace
 
-SidePaths SidePathsFor(const char* name, struct stat& status) {
+SidePaths SidePathsFor(const char* name, const FileDescriptor& file) {
     SidePaths paths;
-    if (name == nullptr || lstat(name, &status) != 0)
-        return paths;
     // Only a link needs resolving; the folder of a plain name is the file's folder.
-    paths.target = S_ISLNK(status.st_mode) ? ResolvedPath(name) : std::string(name);
-    if (paths.target.empty() || (S_ISLNK(status.st_mode) && stat(name, &status) != 0))
-        return {};
+    paths.target = file.ViaLink() ? ResolvedPath(name) : std::string(name);
+    if (paths.target.empty())
+        return paths;
     const size_t slash = paths.target.rfind('/');
     paths.folder = slash == std::string::npos ? "." : paths.target.substr(0, slash);
     if (paths.folder.empty())
         paths.folder = "/";
-    paths.temp = SideName(paths.folder, status.st_ino, "tmp");
-    paths.journal = SideName(paths.folder, status.st_ino, "journal");
+    paths.temp = SideName(paths.folder, file.Status().st_ino, "tmp");
+    paths.journal = SideName(paths.folder, file.Status().st_ino, "journal");
     return paths;
 }
 

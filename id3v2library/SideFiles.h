@@ -20,9 +20,8 @@ struct SidePaths {
     std::string journal;
 };
 
-// The paths for `name`; nothing (empty target) when it does not exist. `status` receives the
-// target's status.
-SidePaths SidePathsFor(const char* name, struct stat& status);
+// The paths for `file`, opened by `name`; an empty target when a link cannot be resolved.
+SidePaths SidePathsFor(const char* name, const FileDescriptor& file);
 
 // A new file beside the target, removed again unless it was published under a name.
 class SideFile {
