@@ -26,15 +26,17 @@ bool CopyRest(const FileDescriptor& from, off_t offset, const FileDescriptor& to
 } // namespace
 
 // A tag of another size moves the audio. The new file is always written whole beside the original
-// first (unnamed where the file system allows, so a kill leaves nothing behind), then one of two
-// ways puts it in place:
+// first (unnamed where the file system allows, so a kill leaves nothing behind; elsewhere under a
+// name the next save of the file removes), then one of two ways puts it in place:
 // - Rename over the original, when the new file can be made indistinguishable from it: the file
 //   has one name only, and its owner, group, permissions and extended attributes (ACLs included)
 //   could all be given to the new file. A kill leaves the old file or the new one at the path.
 // - Otherwise copy over the original in place, keeping its inode: every hard link sees the new
-//   tag, and an owner the saving user could not give away or an attribute it could not set stays
-//   as it is. The new file is published as a journal first and removed last; a kill in between
-//   leaves the journal, which the next load or save of that file copies over it again.
+//   tag, and an owner the saving user could not give away, or an attribute it could not set, stays
+//   as it is. The new file becomes the journal first, and the original is marked while it is
+//   rewritten (SaveJournal.h); a kill in between leaves a file that no load takes for an MP3 until
+//   the next load or save of it has copied the journal over it again.
+// The copy costs a second write of the file, so the rename stays the way whenever it loses nothing.
 bool ReplaceFileFront(SaveLock& lock, off_t oldSize, std::string_view tag) {
     FileDescriptor& file = lock.File();
     if (static_cast<off_t>(tag.size()) == oldSize)
