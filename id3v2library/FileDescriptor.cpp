@@ -38,28 +38,31 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     return *this;
 }
 
-FileDescriptor FileDescriptor::OpenRegular(const char* name, int access) {
+FileDescriptor FileDescriptor::OpenRegular(const char* name, int access,
+                                           const std::function<bool(int)>& first) {
     bool link = false;
     if (!IsRegularFile(name, link))
         return {};
     // O_NONBLOCK: should the name turn into a FIFO between stat and open, the open must not wait
     // for a writer. It has no effect on regular files.
     FileDescriptor file(open(name, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!file.Valid() || fstat(file.fd_, &file.status_) != 0 || !S_ISREG(file.status_.st_mode))
+    if (!file.Valid() || (first && !first(file.fd_)) || fstat(file.fd_, &file.status_) != 0 ||
+        !S_ISREG(file.status_.st_mode))
         return {};
     file.viaLink_ = link;
     return file;
 }
 
-FileDescriptor FileDescriptor::OpenForWriting(const char* name) {
-    FileDescriptor file = OpenRegular(name, O_RDWR);
+FileDescriptor FileDescriptor::OpenForWriting(const char* name,
+                                              const std::function<bool(int)>& first) {
+    FileDescriptor file = OpenRegular(name, O_RDWR, first);
     if (file.Valid() && (file.status_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return {};
     return file;
 }
 
 FileDescriptor FileDescriptor::OpenForReading(const char* name) {
-    return OpenRegular(name, O_RDONLY);
+    return OpenRegular(name, O_RDONLY, {});
 }
 
 namespace {

@@ -3,6 +3,7 @@
 // A POSIX file descriptor owned for the life of the object, with the few positioned reads and
 // writes the tag placement needs. Only regular files are ever opened.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -21,8 +22,11 @@ class FileDescriptor {
 
     // Opens a regular file for reading and writing. Fails (invalid object) for anything that is
     // not a regular file, and for a file that nobody may write: even a superuser leaves a file
-    // alone whose mode has no write bit.
-    static FileDescriptor OpenForWriting(const char* name);
+    // alone whose mode has no write bit. `first`, when given, runs on the descriptor before the
+    // file's status is read (taking a lock, so the status is the one under the lock); its false
+    // answer fails the open.
+    static FileDescriptor OpenForWriting(const char* name,
+                                         const std::function<bool(int)>& first = {});
     // Opens a regular file for reading.
     static FileDescriptor OpenForReading(const char* name);
 
@@ -42,7 +46,8 @@ class FileDescriptor {
     bool Close();
 
   private:
-    static FileDescriptor OpenRegular(const char* name, int access);
+    static FileDescriptor OpenRegular(const char* name, int access,
+                                      const std::function<bool(int)>& first);
 
     int fd_ = -1;
     struct stat status_ {};

@@ -34,8 +34,9 @@ bool LockBefore(int fd, Clock::time_point deadline) {
 SaveLock::SaveLock(const char* name) {
     const auto deadline = Clock::now() + kPatience;
     do {
-        FileDescriptor file = FileDescriptor::OpenForWriting(name);
-        if (!file.Valid() || !LockBefore(file.Get(), deadline) || !file.Refresh())
+        FileDescriptor file =
+            FileDescriptor::OpenForWriting(name, [&](int fd) { return LockBefore(fd, deadline); });
+        if (!file.Valid())
             return;
         // A save that locked the file before us replaced it by a new one with the only name: this
         // one has none left, and the name is opened again.
