@@ -20,6 +20,9 @@ bool LockBefore(int fd, Clock::time_point deadline) {
     for (;;) {
         if (flock(fd, LOCK_EX | LOCK_NB) == 0)
             return true;
+        // A file system without advisory locks: saves there cannot take turns, but still work.
+        if (errno == ENOLCK || errno == ENOTSUP || errno == ENOSYS)
+            return true;
         if (errno != EWOULDBLOCK && errno != EINTR)
             return false;
         if (Clock::now() >= deadline)
