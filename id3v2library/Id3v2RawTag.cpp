@@ -137,7 +137,7 @@ std::optional<std::string> PlainBody(std::string_view tag, const Id3v2Header& he
     std::string plain = header.majorVersion < 4 && (header.flags & kUnsynchronisation) != 0
                             ? Resynchronised(body)
                             : std::string(body);
-    if ((header.flags & kExtendedHeader) == 0)
+    if (!header.HasExtendedHeader())
         return plain;
     const auto extended = ExtendedHeaderSize(plain, header.majorVersion);
     if (!extended)
@@ -180,7 +180,7 @@ bool IsDamagedId3v2Tag(std::string_view tag) {
 
 std::optional<std::string> WithoutExtendedHeader(std::string_view tag) {
     const auto header = ParseId3v2Header(tag);
-    if (!header || (header->flags & kExtendedHeader) == 0 || tag.size() < header->completeSize ||
+    if (!header || !header->HasExtendedHeader() || tag.size() < header->completeSize ||
         header->majorVersion < 3 || header->majorVersion > 4)
         return std::nullopt;
     const auto frames = PlainBody(tag, *header);

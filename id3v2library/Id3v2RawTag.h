@@ -15,6 +15,8 @@ struct Id3v2Header {
     uint8_t flags = 0;
     // Header, frames, padding and footer.
     uint32_t completeSize = 0;
+
+    bool HasExtendedHeader() const { return (flags & 0x40) != 0; }
 };
 
 // The header in the first ten bytes of a file, when they start an ID3v2 tag.

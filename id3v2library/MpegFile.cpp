@@ -36,7 +36,7 @@ std::optional<std::string> ReadableFront(const FileDescriptor& file) {
     if (!file.ReadAt(0, start.data(), start.size()))
         return std::nullopt;
     const auto header = ParseId3v2Header(start);
-    if (!header || (header->flags & 0x40) == 0)
+    if (!header || !header->HasExtendedHeader())
         return std::nullopt;
     const off_t size = std::min<off_t>(file.Size(), header->completeSize + kAudioStart);
     std::string front(static_cast<size_t>(size), '\0');

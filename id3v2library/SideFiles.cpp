@@ -1,7 +1,5 @@
 #include "SideFiles.h"
 
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
