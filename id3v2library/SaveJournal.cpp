@@ -1,6 +1,7 @@
 #include "SaveJournal.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
@@ -44,7 +45,7 @@ bool Apply(FileDescriptor& file, const FileDescriptor& journal, off_t size,
         ftruncate(file.Get(), size) != 0 || !file.Sync() ||
         !CopyBytes(journal, file, 0, kMarkerSize) || !file.Sync())
         return false;
-    unlink(paths.journal.c_str());
+    unlink(paths.side.c_str());
     return file.Refresh();
 }
 
@@ -65,24 +66,24 @@ bool RewriteThroughJournal(FileDescriptor& file, SideFile& content, off_t size,
     // Whoever may write the file may finish its rewrite: the journal shows the file's permissions.
     if (!journal.WriteAt(size, &trailer, sizeof trailer) ||
         fchmod(journal.Get(), file.Status().st_mode & 0666) != 0 || !journal.Sync() ||
-        !content.Publish(paths.journal))
+        !content.Publish(paths.side))
         return false;
     SyncFolder(paths.folder);
     return Apply(file, journal, size, paths);
 }
 
 bool FinishInterruptedRewrite(FileDescriptor& file, const SidePaths& paths) {
-    const FileDescriptor journal(open(paths.journal.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
-    if (!journal.Valid())
+    const FileDescriptor journal(open(paths.side.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    if (!journal.Valid() && errno == ENOENT)
         return true;
     if (!ShowsRewriteMarker(file)) {
-        unlink(paths.journal.c_str());
+        unlink(paths.side.c_str());
         return true;
     }
     struct stat st {};
     JournalTrailer trailer;
     const JournalTrailer expected;
-    if (fstat(journal.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+    if (!journal.Valid() || fstat(journal.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
         st.st_size < static_cast<off_t>(sizeof trailer) ||
         !journal.ReadAt(st.st_size - static_cast<off_t>(sizeof trailer), &trailer, sizeof trailer))
         return false;

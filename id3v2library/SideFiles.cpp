@@ -15,10 +15,9 @@ std::string ResolvedPath(const char* name) {
     return resolved ? std::string(resolved.get()) : std::string();
 }
 
-std::string SideName(const std::string& folder, ino_t inode, const char* kind) {
-    char name[64];
-    std::snprintf(name, sizeof name, "/.kivuna-%llx.%s", static_cast<unsigned long long>(inode),
-                  kind);
+std::string SideName(const std::string& folder, ino_t inode) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/.kivuna-%llx", static_cast<unsigned long long>(inode));
     return folder + name;
 }
 
@@ -43,18 +42,15 @@ SidePaths SidePathsFor(const char* name, const FileDescriptor& file) {
     paths.folder = slash == std::string::npos ? "." : paths.target.substr(0, slash);
     if (paths.folder.empty())
         paths.folder = "/";
-    paths.temp = SideName(paths.folder, file.Status().st_ino, "tmp");
-    paths.journal = SideName(paths.folder, file.Status().st_ino, "journal");
+    paths.side = SideName(paths.folder, file.Status().st_ino);
     return paths;
 }
 
 SideFile::SideFile(const SidePaths& paths) : paths_(paths) {
-    // A leftover of a killed save of this file: no live save can be using the name.
-    unlink(paths.temp.c_str());
     fd_ = FileDescriptor(open(paths.folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (!fd_.Valid()) {
         fd_ = FileDescriptor(
-            open(paths.temp.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC | O_NOFOLLOW, 0600));
+            open(paths.side.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC | O_NOFOLLOW, 0600));
         named_ = fd_.Valid();
     }
     fd_.Refresh();
@@ -63,17 +59,17 @@ SideFile::SideFile(const SidePaths& paths) : paths_(paths) {
 SideFile::~SideFile() {
     fd_.Close();
     if (named_ && !published_)
-        unlink(paths_.temp.c_str());
+        unlink(paths_.side.c_str());
 }
 
 bool SideFile::Publish(const std::string& name) {
-    // An unnamed file gets the temporary name first: a link cannot replace a name, a rename can.
+    // An unnamed file gets the side name first: a link cannot replace a name, a rename can.
     if (!named_) {
-        named_ = LinkUnnamed(fd_.Get(), paths_.temp);
+        named_ = LinkUnnamed(fd_.Get(), paths_.side);
         if (!named_)
             return false;
     }
-    published_ = rename(paths_.temp.c_str(), name.c_str()) == 0;
+    published_ = name == paths_.side || rename(paths_.side.c_str(), name.c_str()) == 0;
     return published_;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
-// The files a save keeps beside an MP3. They are named after the MP3's inode, never after its name:
-// a name may already use all 255 bytes a file system allows, and a save holding the lock on that
-// inode knows that no other live save uses those names, so a leftover of a killed one is removed.
+// The file a save keeps beside an MP3: the new content, under one name for both ways of putting it
+// in place (TagPlacement.cpp), while it is linked in before the rename or while it is the journal
+// of an in-place rewrite. It is named after the MP3's inode, never after its name: a name may
+// already use all 255 bytes a file system allows, and a save holding the lock on that inode knows
+// that no other live save uses the side name, so one found there is a leftover or a journal.
 #include <string>
 #include <sys/types.h>
 
@@ -14,27 +16,26 @@ struct SidePaths {
     // The MP3 itself, with a symbolic link followed, so a rename keeps the link pointing at it.
     std::string target;
     std::string folder;
-    // New content while it is written, where the file system cannot make it unnamed.
-    std::string temp;
-    // The complete new content of an in-place rewrite that has begun.
-    std::string journal;
+    // ".kivuna-<inode>" in the folder.
+    std::string side;
 };
 
 // The paths for `file`, opened by `name`; an empty target when a link cannot be resolved.
 SidePaths SidePathsFor(const char* name, const FileDescriptor& file);
 
-// A new file beside the target, removed again unless it was published under a name.
+// A new file beside the target, removed again unless it was published.
 class SideFile {
   public:
     // An unnamed file in the folder (so a killed save leaves nothing); where the file system cannot
-    // make one, a file at `paths.temp`, whose leftover from a killed save is removed first.
+    // make one, a file at the side name.
     explicit SideFile(const SidePaths& paths);
     ~SideFile();
     SideFile(const SideFile&) = delete;
     SideFile& operator=(const SideFile&) = delete;
 
     const FileDescriptor& File() const { return fd_; }
-    // Gives the complete content the name `name`, replacing what was there.
+    // Gives the complete content the side name and then, when it differs, `name` (replacing what
+    // was there).
     bool Publish(const std::string& name);
 
   private:
