@@ -7,47 +7,62 @@
 
 namespace kivuna::tags {
 
-bool IsRegularFile(const char* name) {
+namespace {
+
+// True when the name exists and is a regular file (a directory or a FIFO is not); `link` tells
+// whether the name is a symbolic link to it.
+bool IsRegularFile(const char* name, bool& link) {
     struct stat st {};
-    return name != nullptr && *name != '\0' && stat(name, &st) == 0 && S_ISREG(st.st_mode);
+    if (name == nullptr || *name == '\0' || lstat(name, &st) != 0)
+        return false;
+    link = S_ISLNK(st.st_mode);
+    return (!link || stat(name, &st) == 0) && S_ISREG(st.st_mode);
 }
+
+} // namespace
 
 FileDescriptor::~FileDescriptor() {
     Close();
 }
 
 FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), status_(other.status_) {}
+    : fd_(std::exchange(other.fd_, -1)), status_(other.status_), viaLink_(other.viaLink_) {}
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     if (this != &other) {
         Close();
         fd_ = std::exchange(other.fd_, -1);
         status_ = other.status_;
+        viaLink_ = other.viaLink_;
     }
     return *this;
 }
 
-FileDescriptor FileDescriptor::OpenRegular(const char* name, int access) {
-    if (!IsRegularFile(name))
+FileDescriptor FileDescriptor::OpenRegular(const char* name, int access,
+                                           const std::function<bool(int)>& first) {
+    bool link = false;
+    if (!IsRegularFile(name, link))
         return {};
     // O_NONBLOCK: should the name turn into a FIFO between stat and open, the open must not wait
     // for a writer. It has no effect on regular files.
     FileDescriptor file(open(name, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (!file.Valid() || fstat(file.fd_, &file.status_) != 0 || !S_ISREG(file.status_.st_mode))
+    if (!file.Valid() || (first && !first(file.fd_)) || fstat(file.fd_, &file.status_) != 0 ||
+        !S_ISREG(file.status_.st_mode))
         return {};
+    file.viaLink_ = link;
     return file;
 }
 
-FileDescriptor FileDescriptor::OpenForWriting(const char* name) {
-    FileDescriptor file = OpenRegular(name, O_RDWR);
+FileDescriptor FileDescriptor::OpenForWriting(const char* name,
+                                              const std::function<bool(int)>& first) {
+    FileDescriptor file = OpenRegular(name, O_RDWR, first);
     if (file.Valid() && (file.status_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return {};
     return file;
 }
 
 FileDescriptor FileDescriptor::OpenForReading(const char* name) {
-    return OpenRegular(name, O_RDONLY);
+    return OpenRegular(name, O_RDONLY, {});
 }
 
 namespace {
@@ -76,6 +91,10 @@ bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
 
 bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) const {
     return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size);
+}
+
+bool FileDescriptor::Refresh() {
+    return fd_ >= 0 && fstat(fd_, &status_) == 0;
 }
 
 bool FileDescriptor::Sync() const {

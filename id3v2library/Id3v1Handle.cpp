@@ -2,6 +2,7 @@
 
 #include "FileDescriptor.h"
 #include "MpegAudio.h"
+#include "SaveLock.h"
 #include "TagPlacement.h"
 
 namespace kivuna::tags {
@@ -23,14 +24,20 @@ bool ReadRecord(const FileDescriptor& file, Id3v1Record& record, std::string& by
 bool Id3v1Handle::Load(const char* fileName) {
     record_ = Id3v1Record();
     changed_.reset();
-    const FileDescriptor file = FileDescriptor::OpenForReading(fileName);
+    FileDescriptor file = FileDescriptor::OpenForReading(fileName);
+    bool mp3 = file.Valid() && HoldsMpegAudio(file);
+    if (file.Valid() && !mp3 && FinishPendingRewrite(file, fileName)) {
+        file = FileDescriptor::OpenForReading(fileName);
+        mp3 = file.Valid() && HoldsMpegAudio(file);
+    }
     std::string bytes;
-    return file.Valid() && HoldsMpegAudio(file) && ReadRecord(file, record_, bytes);
+    return mp3 && ReadRecord(file, record_, bytes);
 }
 
 bool Id3v1Handle::Save(const char* fileName) const {
-    const FileDescriptor writable = FileDescriptor::OpenForWriting(fileName);
-    if (!writable.Valid() || !HoldsMpegAudio(writable))
+    SaveLock lock(fileName);
+    const FileDescriptor& writable = lock.File();
+    if (!lock.Held() || !HoldsMpegAudio(writable))
         return false;
     const off_t size = writable.Size();
     Id3v1Record result;

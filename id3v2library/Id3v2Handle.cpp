@@ -4,6 +4,7 @@
 #include "Id3v23Downgrade.h"
 #include "Id3v2RawTag.h"
 #include "MpegFile.h"
+#include "SaveLock.h"
 #include "TagPlacement.h"
 
 namespace kivuna::tags {
@@ -24,7 +25,9 @@ bool Id3v2Handle::Load(const char* fileName) {
     loaded_ = false;
     read_ = {};
     changes_ = {};
-    const auto file = OpenMpegFile(fileName);
+    auto file = OpenMpegFile(fileName);
+    if (!file && FinishPendingRewrite(FileDescriptor::OpenForReading(fileName), fileName))
+        file = OpenMpegFile(fileName);
     if (!file || !file->hasID3v2Tag())
         return false;
     read_ = Id3v2Values::Read(*file->ID3v2Tag());
@@ -33,23 +36,27 @@ bool Id3v2Handle::Load(const char* fileName) {
 }
 
 bool Id3v2Handle::Save(const char* fileName) const {
-    const FileDescriptor writable = FileDescriptor::OpenForWriting(fileName);
-    if (!writable.Valid())
+    SaveLock lock(fileName);
+    if (!lock.Held())
         return false;
+    const FileDescriptor& writable = lock.File();
     const auto file = OpenMpegFile(fileName);
     if (!file)
         return false;
 
     // Only a tag at the very front is ours to rewrite; TagLib also finds one behind junk bytes.
-    const auto header = ParseId3v2Header(View(ReadBytes(*file, 0, Id3v2Header::kSize)));
+    std::string oldTag(Id3v2Header::kSize, '\0');
+    if (!writable.ReadAt(0, oldTag.data(), oldTag.size()))
+        oldTag.clear();
+    const auto header = ParseId3v2Header(oldTag);
     if (header.has_value() != file->hasID3v2Tag())
         return false;
-    TagLib::ByteVector oldTag;
+    oldTag.clear();
     if (header) {
-        oldTag = ReadBytes(*file, 0, header->completeSize);
+        oldTag.resize(header->completeSize);
         // TagLib 1.13 stops at the first frame it cannot read and would save the tag without the
         // rest; such a tag is left as it is.
-        if (IsDamagedId3v2Tag(View(oldTag)) ||
+        if (!writable.ReadAt(0, oldTag.data(), oldTag.size()) || IsDamagedId3v2Tag(oldTag) ||
             file->ID3v2Tag()->header()->completeTagSize() != header->completeSize)
             return false;
     }
@@ -63,9 +70,9 @@ bool Id3v2Handle::Save(const char* fileName) const {
         PrepareForId3v23(tag, header && header->majorVersion == 3);
     // A tag left without frames leaves the file.
     const TagLib::ByteVector newTag = tag.isEmpty() ? TagLib::ByteVector() : tag.render(version);
-    if (newTag == oldTag)
+    if (View(newTag) == oldTag)
         return true;
-    return ReplaceFileFront(writable, fileName, static_cast<off_t>(oldTag.size()), View(newTag));
+    return ReplaceFileFront(lock, static_cast<off_t>(oldTag.size()), View(newTag));
 }
 
 std::string Id3v2Handle::Text(const std::string& frameId) const {

@@ -96,6 +96,55 @@ bool FramesDamaged(std::string_view frames, int majorVersion) {
     return false;
 }
 
+// Length of the extended header at the start of `body` (resynchronised), when it is well formed.
+// v2.3: a size that counts what follows it (6, or 10 with a CRC), two flag bytes, the padding
+// size and the CRC. v2.4: a synchsafe size that counts the whole header, one flag byte count (1),
+// the flags, and for each set flag a length byte and its data (update 0, CRC 5, restrictions 1).
+std::optional<size_t> ExtendedHeaderSize(std::string_view body, int majorVersion) {
+    if (body.size() < 6)
+        return std::nullopt;
+    if (majorVersion == 3) {
+        const uint32_t size = PlainSize(body, 4);
+        const bool crc = (static_cast<unsigned char>(body[4]) & 0x80) != 0;
+        if (size != (crc ? 10u : 6u) || body.size() < 4 + size)
+            return std::nullopt;
+        return 4 + size;
+    }
+    if (majorVersion != 4 || body[4] != '\x01' ||
+        std::any_of(body.begin(), body.begin() + 4,
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return std::nullopt;
+    const uint32_t size = SynchsafeSize(body);
+    const auto flags = static_cast<unsigned char>(body[5]);
+    size_t pos = 6;
+    for (const auto& [flag, length] :
+         {std::pair{0x40, 0}, std::pair{0x20, 5}, std::pair{0x10, 1}}) {
+        if ((flags & flag) == 0)
+            continue;
+        if (pos >= body.size() || static_cast<unsigned char>(body[pos]) != length)
+            return std::nullopt;
+        pos += 1 + static_cast<size_t>(length);
+    }
+    if ((flags & 0x8F) != 0 || size != pos || body.size() < size)
+        return std::nullopt;
+    return size;
+}
+
+// Frames and padding, without header, extended header and footer; unsynchronisation of the whole
+// tag (before v2.4) undone. Nothing for a malformed extended header.
+std::optional<std::string> PlainBody(std::string_view tag, const Id3v2Header& header) {
+    const std::string_view body = tag.substr(Id3v2Header::kSize, SynchsafeSize(tag.substr(6)));
+    std::string plain = header.majorVersion < 4 && (header.flags & kUnsynchronisation) != 0
+                            ? Resynchronised(body)
+                            : std::string(body);
+    if (!header.HasExtendedHeader())
+        return plain;
+    const auto extended = ExtendedHeaderSize(plain, header.majorVersion);
+    if (!extended)
+        return std::nullopt;
+    return plain.substr(*extended);
+}
+
 } // namespace
 
 std::optional<Id3v2Header> ParseId3v2Header(std::string_view bytes) {
@@ -125,15 +174,27 @@ bool IsDamagedId3v2Tag(std::string_view tag) {
         return true;
     if (header->majorVersion < 2 || header->majorVersion > 4)
         return true;
-    if ((header->flags & kExtendedHeader) != 0)
-        return true;
-    // Frames and padding, without header and footer.
-    const std::string_view body = tag.substr(Id3v2Header::kSize, SynchsafeSize(tag.substr(6)));
-    if (header->majorVersion < 4 && (header->flags & kUnsynchronisation) != 0) {
-        const std::string plain = Resynchronised(body);
-        return FramesDamaged(plain, header->majorVersion);
-    }
-    return FramesDamaged(body, header->majorVersion);
+    const auto frames = PlainBody(tag, *header);
+    return !frames || FramesDamaged(*frames, header->majorVersion);
+}
+
+std::optional<std::string> WithoutExtendedHeader(std::string_view tag) {
+    const auto header = ParseId3v2Header(tag);
+    if (!header || !header->HasExtendedHeader() || tag.size() < header->completeSize ||
+        header->majorVersion < 3 || header->majorVersion > 4)
+        return std::nullopt;
+    const auto frames = PlainBody(tag, *header);
+    if (!frames)
+        return std::nullopt;
+    const size_t bodySize = SynchsafeSize(tag.substr(6));
+    std::string result(tag.substr(0, Id3v2Header::kSize));
+    const uint8_t undone = header->majorVersion < 4 ? kUnsynchronisation : 0;
+    result[5] = static_cast<char>(header->flags & ~(kExtendedHeader | undone));
+    result += *frames;
+    result.append(bodySize - frames->size(), '\0');
+    result += tag.substr(Id3v2Header::kSize + bodySize,
+                         header->completeSize - Id3v2Header::kSize - bodySize);
+    return result;
 }
 
 } // namespace kivuna::tags

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Id3v2RawTag.h"
+#include "RewriteMarker.h"
 
 namespace kivuna::tags {
 namespace {
@@ -55,11 +56,14 @@ bool FramesAt(const FileDescriptor& file, off_t offset) {
            (next[1] & 0xFE) == (first[1] & 0xFE) && (next[2] & 0x0C) == (first[2] & 0x0C);
 }
 
-// Where the audio may start: behind an ID3v2 tag at the front, else at the start.
+// Where the audio may start: behind an ID3v2 tag at the front, else at the start; nowhere in a file
+// that is being rewritten.
 off_t AudioSearchStart(const FileDescriptor& file) {
     std::array<char, Id3v2Header::kSize> bytes{};
     if (!file.ReadAt(0, bytes.data(), bytes.size()))
         return 0;
+    if (std::string_view(bytes.data(), bytes.size()).starts_with(kRewriteMarker))
+        return file.Size();
     const auto header = ParseId3v2Header({bytes.data(), bytes.size()});
     return header ? static_cast<off_t>(header->completeSize) : 0;
 }

@@ -1,9 +1,54 @@
 #include "MpegFile.h"
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <taglib/tbytevectorstream.h>
+
 #include "FileDescriptor.h"
+#include "Id3v2RawTag.h"
 #include "MpegAudio.h"
 
 namespace kivuna::tags {
+namespace {
+
+// Enough of the audio behind the tag for TagLib to take the stream for an MPEG file.
+constexpr size_t kAudioStart = 64 * 1024;
+
+struct MemoryStream {
+    explicit MemoryStream(const std::string& bytes)
+        : stream(TagLib::ByteVector(bytes.data(), static_cast<unsigned int>(bytes.size()))) {}
+    TagLib::ByteVectorStream stream;
+};
+
+// An MPEG file over bytes in memory; the stream lives as long as the file.
+class MemoryMpegFile : private MemoryStream, public TagLib::MPEG::File {
+  public:
+    explicit MemoryMpegFile(const std::string& bytes)
+        : MemoryStream(bytes), TagLib::MPEG::File(&stream, TagLib::ID3v2::FrameFactory::instance(),
+                                                  false) {}
+};
+
+// The tag without its extended header followed by the start of the audio, when the file's tag has
+// a well-formed extended header.
+std::optional<std::string> ReadableFront(const FileDescriptor& file) {
+    std::string start(Id3v2Header::kSize, '\0');
+    if (!file.ReadAt(0, start.data(), start.size()))
+        return std::nullopt;
+    const auto header = ParseId3v2Header(start);
+    if (!header || !header->HasExtendedHeader())
+        return std::nullopt;
+    const off_t size = std::min<off_t>(file.Size(), header->completeSize + kAudioStart);
+    std::string front(static_cast<size_t>(size), '\0');
+    if (!file.ReadAt(0, front.data(), front.size()))
+        return std::nullopt;
+    auto tag = WithoutExtendedHeader(std::string_view(front).substr(0, header->completeSize));
+    if (!tag)
+        return std::nullopt;
+    return *tag + front.substr(header->completeSize);
+}
+
+} // namespace
 
 std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name) {
     // Our own check first: it opens regular files only (TagLib would wait on a FIFO) and stops at
@@ -11,13 +56,12 @@ std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name) {
     const FileDescriptor checked = FileDescriptor::OpenForReading(name);
     if (!checked.Valid() || !HoldsMpegAudio(checked))
         return nullptr;
-    auto file = std::make_unique<TagLib::MPEG::File>(name, false);
+    std::unique_ptr<TagLib::MPEG::File> file;
+    if (const auto front = ReadableFront(checked))
+        file = std::make_unique<MemoryMpegFile>(*front);
+    else
+        file = std::make_unique<TagLib::MPEG::File>(name, false);
     return file->isValid() ? std::move(file) : nullptr;
-}
-
-TagLib::ByteVector ReadBytes(TagLib::MPEG::File& file, long offset, unsigned long size) {
-    file.seek(offset);
-    return file.readBlock(size);
 }
 
 } // namespace kivuna::tags

@@ -7,10 +7,8 @@
 namespace kivuna::tags {
 
 // The file opened by TagLib, without the audio-properties scan; null when the name is not a regular
-// file, cannot be read, or holds no MPEG audio after its ID3v2 tag.
+// file, cannot be read, or holds no MPEG audio after its ID3v2 tag. A tag with an extended header
+// is read from memory without it (see WithoutExtendedHeader), so only its ID3v2 tag is to be used.
 std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name);
-
-// The file's bytes [offset, offset+size), fewer at its end.
-TagLib::ByteVector ReadBytes(TagLib::MPEG::File& file, long offset, unsigned long size);
 
 } // namespace kivuna::tags

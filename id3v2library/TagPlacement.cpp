@@ -1,54 +1,13 @@
 #include "TagPlacement.h"
 
-#include <climits>
-#include <cstdlib>
-#include <fcntl.h>
-#include <memory>
-#include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "FileIdentity.h"
+#include "SaveJournal.h"
+
 namespace kivuna::tags {
 namespace {
-
-// A temporary file beside the original, removed unless it was renamed into place.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& target) : path_(TemplateFor(target)) {
-        fd_ = FileDescriptor(mkostemp(path_.data(), O_CLOEXEC));
-    }
-    ~TempFile() {
-        fd_.Close();
-        if (!renamed_)
-            unlink(path_.c_str());
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    const FileDescriptor& File() const { return fd_; }
-    bool CloseAndRename(const std::string& target) {
-        renamed_ = fd_.Close() && rename(path_.c_str(), target.c_str()) == 0;
-        return renamed_;
-    }
-
-  private:
-    static std::string TemplateFor(const std::string& target) {
-        const size_t slash = target.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
-        const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-        return folder + "/." + base + ".kivuna-XXXXXX";
-    }
-
-    std::string path_;
-    FileDescriptor fd_;
-    bool renamed_ = false;
-};
-
-// The real path, so a symbolic link keeps pointing at the rewritten file.
-std::string ResolvedPath(const char* name) {
-    std::unique_ptr<char, decltype(&free)> resolved(realpath(name, nullptr), &free);
-    return resolved ? std::string(resolved.get()) : std::string();
-}
 
 bool CopyRest(const FileDescriptor& from, off_t offset, const FileDescriptor& to, off_t toOffset) {
     constexpr size_t kChunk = 256 * 1024;
@@ -66,25 +25,32 @@ bool CopyRest(const FileDescriptor& from, off_t offset, const FileDescriptor& to
 
 } // namespace
 
-bool ReplaceFileFront(const FileDescriptor& file, const char* name, off_t oldSize,
-                      std::string_view tag) {
+// A tag of another size moves the audio. The new file is always written whole beside the original
+// first (unnamed where the file system allows, so a kill leaves nothing behind; elsewhere under a
+// name the next save of the file removes), then one of two ways puts it in place:
+// - Rename over the original, when the new file can be made indistinguishable from it: the file
+//   has one name only, and its owner, group, permissions and extended attributes (ACLs included)
+//   could all be given to the new file. A kill leaves the old file or the new one at the path.
+// - Otherwise copy over the original in place, keeping its inode: every hard link sees the new
+//   tag, and an owner the saving user could not give away, or an attribute it could not set, stays
+//   as it is. The new file becomes the journal first, and the original is marked while it is
+//   rewritten (SaveJournal.h); a kill in between leaves a file that no load takes for an MP3 until
+//   the next load or save of it has copied the journal over it again.
+// The copy costs a second write of the file, so the rename stays the way whenever it loses nothing.
+bool ReplaceFileFront(SaveLock& lock, off_t oldSize, std::string_view tag) {
+    FileDescriptor& file = lock.File();
     if (static_cast<off_t>(tag.size()) == oldSize)
         return file.WriteAt(0, tag.data(), tag.size());
 
-    const std::string target = ResolvedPath(name);
-    if (target.empty())
-        return false;
-    TempFile temp(target);
-    const FileDescriptor& out = temp.File();
+    SideFile side(lock.Paths());
+    const FileDescriptor& out = side.File();
     if (!out.Valid() || !out.WriteAt(0, tag.data(), tag.size()) ||
         !CopyRest(file, oldSize, out, static_cast<off_t>(tag.size())))
         return false;
-    const struct stat& original = file.Status();
-    // Ownership may only be kept by a privileged user; the permissions always are.
-    [[maybe_unused]] const int owned = fchown(out.Get(), original.st_uid, original.st_gid);
-    if (fchmod(out.Get(), original.st_mode & 07777) != 0 || !out.Sync())
-        return false;
-    return temp.CloseAndRename(target);
+    if (file.Status().st_nlink == 1 && CopyFileIdentity(file, out))
+        return out.Sync() && side.Publish(lock.Paths().target);
+    const off_t size = static_cast<off_t>(tag.size()) + file.Size() - oldSize;
+    return RewriteThroughJournal(file, side, size, lock.Paths());
 }
 
 bool WriteFileTail(const FileDescriptor& file, off_t offset, std::string_view bytes) {

@@ -87,14 +87,13 @@ TEST_F(SaveSafetyTest, AudioIsFoundBehindJunkButALoneFrameHeaderMakesNoMp3) {
 TEST_F(SaveSafetyTest, DamagedTagsAreReadAsFarAsPossibleButNeverSavedOver) {
     const QByteArray damaged[] = {
         TagWithZeroSizeFrame(),
-        // v2.4 extended header (6 bytes: size, one flag byte, no flags).
+        // v2.4 extended header that claims two flag bytes (v2.4 has one).
         Id3v2Tag(4, 0x40,
-                 QByteArray("\x00\x00\x00\x06\x01\x00", 6) +
-                     Id3v2Frame(4, "TIT2", Latin1Text("Title")) +
-                     Id3v2Frame(4, "TPE1", Latin1Text("Artist")) + QByteArray(32, '\0')),
-        // v2.3 extended header: TagLib 1.13 reads no frame at all behind it.
+                 QByteArray("\x00\x00\x00\x07\x02\x00\x00", 7) +
+                     Id3v2Frame(4, "TIT2", Latin1Text("Title")) + QByteArray(32, '\0')),
+        // v2.3 extended header whose size is neither 6 nor 10.
         Id3v2Tag(3, 0x40,
-                 QByteArray("\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00", 10) +
+                 QByteArray("\x00\x00\x00\x07\x00\x00\x00\x00\x00\x00\x00", 11) +
                      Id3v2Frame(3, "TIT2", Latin1Text("Title")) + QByteArray(32, '\0')),
         // A frame size running past the end of the tag.
         Id3v2Tag(3, 0,
@@ -115,6 +114,43 @@ TEST_F(SaveSafetyTest, DamagedTagsAreReadAsFarAsPossibleButNeverSavedOver) {
     const QString file = Path("zero.mp3");
     WriteMp3(file, TagWithZeroSizeFrame());
     EXPECT_EQ(V2Text(LoadV2(file), "TIT2"), "Title");
+}
+
+TEST_F(SaveSafetyTest, TagsWithAnExtendedHeaderAreReadWholeAndSavedWithoutIt) {
+    const QByteArray frames = Id3v2Frame(3, "TIT2", Latin1Text("Title")) +
+                              Id3v2Frame(3, "TPE1", Latin1Text("Artist")) + QByteArray(64, '\0');
+    const QByteArray frames4 = Id3v2Frame(4, "TIT2", Latin1Text("Title")) +
+                               Id3v2Frame(4, "TPE1", Latin1Text("Artist")) + QByteArray(64, '\0');
+    const QByteArray tags[] = {
+        // v2.3: size 6 (counting what follows it), no flags, padding size.
+        Id3v2Tag(3, 0x40, QByteArray("\x00\x00\x00\x06\x00\x00\x00\x00\x00\x40", 10) + frames),
+        // v2.3 with a CRC: size 10, CRC flag, padding size, CRC.
+        Id3v2Tag(3, 0x40,
+                 QByteArray("\x00\x00\x00\x0a\x80\x00\x00\x00\x00\x40\x12\x34\x56\x78", 14) +
+                     frames),
+        // v2.4: synchsafe size 6 counting itself, one flag byte, no flags.
+        Id3v2Tag(4, 0x40, QByteArray("\x00\x00\x00\x06\x01\x00", 6) + frames4),
+        // v2.4 with restrictions: size 8, flag 0x10, its length byte (1) and the restrictions.
+        Id3v2Tag(4, 0x40, QByteArray("\x00\x00\x00\x08\x01\x10\x01\x00", 8) + frames4),
+    };
+    for (const QByteArray& tag : tags) {
+        const QString file = Path("extended.mp3");
+        WriteMp3(file, tag);
+        const uint32_t h = LoadV2(file);
+        EXPECT_EQ(V2Text(h, "TIT2"), "Title");
+        EXPECT_EQ(V2Text(h, "TPE1"), "Artist");
+        Lib().ID3v2_SetAsciiText(h, "TALB", "Album");
+        ASSERT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+        const QByteArray bytes = testsupport::ReadFile(file);
+        EXPECT_EQ(bytes[5] & 0x40, 0);
+        EXPECT_EQ(bytes.size(), tag.size() + Audio().size());
+        const QJsonObject dump = Dump(file);
+        EXPECT_EQ(dump["v2"].toObject()["version"].toArray()[1].toInt(), tag[3]);
+        EXPECT_EQ(FrameText(dump, "TIT2"), "Title");
+        EXPECT_EQ(FrameText(dump, "TPE1"), "Artist");
+        EXPECT_EQ(FrameText(dump, "TALB"), "Album");
+        EXPECT_EQ(dump["audio"].toObject()["sha256"].toString(), AudioSha256());
+    }
 }
 
 TEST_F(SaveSafetyTest, SavesThatChangeNothingWriteNothing) {

@@ -1,0 +1,59 @@
+#include "SaveLock.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <sys/file.h>
+#include <thread>
+
+#include "SaveJournal.h"
+
+namespace kivuna::tags {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kPatience = std::chrono::seconds(5);
+
+// Polls rather than blocks, so a save never waits longer than its patience.
+bool LockBefore(int fd, Clock::time_point deadline) {
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        // A file system without advisory locks: saves there cannot take turns, but still work.
+        if (errno == ENOLCK || errno == ENOTSUP || errno == ENOSYS)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(20));
+    }
+}
+
+} // namespace
+
+SaveLock::SaveLock(const char* name) {
+    const auto deadline = Clock::now() + kPatience;
+    do {
+        FileDescriptor file =
+            FileDescriptor::OpenForWriting(name, [&](int fd) { return LockBefore(fd, deadline); });
+        if (!file.Valid())
+            return;
+        // A save that locked the file before us replaced it by a new one with the only name: this
+        // one has none left, and the name is opened again.
+        if (file.Status().st_nlink == 0)
+            continue;
+        paths_ = SidePathsFor(name, file);
+        if (!paths_.target.empty() && FinishInterruptedRewrite(file, paths_))
+            file_ = std::move(file);
+        return;
+    } while (Clock::now() < deadline);
+}
+
+bool FinishPendingRewrite(const FileDescriptor& file, const char* name) {
+    return ShowsRewriteMarker(file) && SaveLock(name).Held();
+}
+
+} // namespace kivuna::tags
