@@ -19,15 +19,45 @@ std::string Canonical(const std::string& frameId) {
     return frameId == "TDRC" ? std::string("TYER") : frameId;
 }
 
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool NothingToApply(const Id3v2Changes& changes) {
+    return changes.texts.empty() && !changes.comment && !changes.picture;
+}
+
 } // namespace
+
+Id3v2Handle::FileFacts Id3v2Handle::FileFacts::Of(const struct stat& status,
+                                                  TagLib::MPEG::File& file) {
+    return {status.st_dev,
+            status.st_ino,
+            status.st_size,
+            status.st_mtim,
+            status.st_ctim,
+            file.hasID3v2Tag(),
+            file.hasID3v2Tag() ? file.ID3v2Tag()->header()->completeTagSize() : 0};
+}
+
+bool Id3v2Handle::FileFacts::SameFile(const struct stat& status) const {
+    return status.st_dev == device && status.st_ino == inode && status.st_size == size &&
+           SameTime(status.st_mtim, modified) && SameTime(status.st_ctim, changed);
+}
 
 bool Id3v2Handle::Load(const char* fileName) {
     loaded_ = false;
     read_ = {};
     changes_ = {};
-    auto file = OpenMpegFile(fileName);
-    if (!file && FinishPendingRewrite(FileDescriptor::OpenForReading(fileName), fileName))
-        file = OpenMpegFile(fileName);
+    loadedFile_.reset();
+    FileDescriptor checked = FileDescriptor::OpenForReading(fileName);
+    auto file = OpenMpegFile(checked, fileName);
+    if (!file && FinishPendingRewrite(checked, fileName)) {
+        checked = FileDescriptor::OpenForReading(fileName);
+        file = OpenMpegFile(checked, fileName);
+    }
+    if (file)
+        loadedFile_ = FileFacts::Of(checked.Status(), *file);
     if (!file || !file->hasID3v2Tag())
         return false;
     read_ = Id3v2Values::Read(*file->ID3v2Tag());
@@ -40,16 +70,26 @@ bool Id3v2Handle::Save(const char* fileName) const {
     if (!lock.Held())
         return false;
     const FileDescriptor& writable = lock.File();
-    const auto file = OpenMpegFile(fileName);
-    if (!file)
-        return false;
+    // With nothing to change, only the answer is wanted: while the file is the one loaded, what
+    // TagLib read of it then still holds, and parsing it again (most of a save's time) is spared.
+    const bool nothingToApply = NothingToApply(changes_);
+    std::unique_ptr<TagLib::MPEG::File> file;
+    FileFacts facts;
+    if (nothingToApply && loadedFile_ && loadedFile_->SameFile(writable.Status())) {
+        facts = *loadedFile_;
+    } else {
+        file = OpenMpegFile(fileName);
+        if (!file)
+            return false;
+        facts = FileFacts::Of(writable.Status(), *file);
+    }
 
     // Only a tag at the very front is ours to rewrite; TagLib also finds one behind junk bytes.
     std::string oldTag(Id3v2Header::kSize, '\0');
     if (!writable.ReadAt(0, oldTag.data(), oldTag.size()))
         oldTag.clear();
     const auto header = ParseId3v2Header(oldTag);
-    if (header.has_value() != file->hasID3v2Tag())
+    if (header.has_value() != facts.hasTag)
         return false;
     oldTag.clear();
     if (header) {
@@ -57,9 +97,11 @@ bool Id3v2Handle::Save(const char* fileName) const {
         // TagLib 1.13 stops at the first frame it cannot read and would save the tag without the
         // rest; such a tag is left as it is.
         if (!writable.ReadAt(0, oldTag.data(), oldTag.size()) || IsDamagedId3v2Tag(oldTag) ||
-            file->ID3v2Tag()->header()->completeTagSize() != header->completeSize)
+            facts.tagSize != header->completeSize)
             return false;
     }
+    if (nothingToApply)
+        return true;
 
     TagLib::ID3v2::Tag& tag = *file->ID3v2Tag(true);
     const bool keepsV24 = header && header->majorVersion == 4;

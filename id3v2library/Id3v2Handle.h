@@ -1,9 +1,13 @@
 #pragma once
 
 // The state behind an ID3v2 handle: what it read from the file and, apart from that, what it set.
+#include "FileDescriptor.h"
 #include "Id3v2Changes.h"
 #include "Id3v2Values.h"
+
 #include "ReturnedText.h"
+#include <optional>
+#include <taglib/mpegfile.h>
 
 namespace kivuna::tags {
 
@@ -25,7 +29,24 @@ class Id3v2Handle {
     ReturnedText& Returned() { return returned_; }
 
   private:
+    // What a save needs to know of TagLib's reading of the file, and the file it was learnt from.
+    struct FileFacts {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified{};
+        timespec changed{};
+        bool hasTag = false;
+        uint32_t tagSize = 0;
+
+        static FileFacts Of(const struct stat& status, TagLib::MPEG::File& file);
+        bool SameFile(const struct stat& status) const;
+    };
+
     bool loaded_ = false;
+    // From the last load that found MPEG audio: a save with nothing to change need not parse the
+    // file again while it is unchanged.
+    std::optional<FileFacts> loadedFile_;
     Id3v2Values read_;
     Id3v2Changes changes_;
     ReturnedText returned_;

@@ -114,6 +114,16 @@ TEST_F(SaveSafetyTest, DamagedTagsAreReadAsFarAsPossibleButNeverSavedOver) {
     const QString file = Path("zero.mp3");
     WriteMp3(file, TagWithZeroSizeFrame());
     EXPECT_EQ(V2Text(LoadV2(file), "TIT2"), "Title");
+
+    // A save with nothing to change answers as one that writes would: refused for a damaged tag,
+    // also when the damage came after the load.
+    const QString later = Path("later.mp3");
+    WriteMp3(later, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Title")) + QByteArray(32, 0)));
+    const uint32_t loaded = LoadV2(later);
+    EXPECT_TRUE(Lib().ID3v2_Save(loaded, Name(later).c_str()) & 0xFF);
+    WriteMp3(later, TagWithZeroSizeFrame());
+    EXPECT_FALSE(Lib().ID3v2_Save(loaded, Name(later).c_str()) & 0xFF);
+    EXPECT_FALSE(Lib().ID3v2_Save(LoadV2(later), Name(later).c_str()) & 0xFF);
 }
 
 TEST_F(SaveSafetyTest, TagsWithAnExtendedHeaderAreReadWholeAndSavedWithoutIt) {
