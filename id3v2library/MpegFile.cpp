@@ -13,7 +13,7 @@ namespace kivuna::tags {
 namespace {
 
 // Enough of the audio behind the tag for TagLib to take the stream for an MPEG file.
-constexpr size_t kAudioStart = 64 * 1024;
+constexpr size_t kAudioStart = 4 * 1024;
 
 struct MemoryStream {
     explicit MemoryStream(const std::string& bytes)
@@ -29,19 +29,23 @@ class MemoryMpegFile : private MemoryStream, public TagLib::MPEG::File {
                                                   false) {}
 };
 
-// The tag without its extended header followed by the start of the audio, when the file's tag has
-// a well-formed extended header.
+// The file's front as TagLib is to read it, when the file starts with an ID3v2 tag: the tag
+// (without an extended header, which TagLib misreads) and the start of the audio. TagLib is given
+// these bytes from memory rather than the file: it would read the tag again in pieces and search
+// the end of the file for tags the library reads itself, a dozen system calls per load.
 std::optional<std::string> ReadableFront(const FileDescriptor& file) {
     std::string start(Id3v2Header::kSize, '\0');
     if (!file.ReadAt(0, start.data(), start.size()))
         return std::nullopt;
     const auto header = ParseId3v2Header(start);
-    if (!header || !header->HasExtendedHeader())
+    if (!header)
         return std::nullopt;
     const off_t size = std::min<off_t>(file.Size(), header->completeSize + kAudioStart);
     std::string front(static_cast<size_t>(size), '\0');
     if (!file.ReadAt(0, front.data(), front.size()))
         return std::nullopt;
+    if (!header->HasExtendedHeader())
+        return front;
     auto tag = WithoutExtendedHeader(std::string_view(front).substr(0, header->completeSize));
     if (!tag)
         return std::nullopt;
