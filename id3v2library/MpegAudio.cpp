@@ -1,8 +1,10 @@
 #include "MpegAudio.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "Id3v2RawTag.h"
@@ -45,14 +47,30 @@ std::optional<uint32_t> FrameLength(const Header& h) {
     return perSecond * bitrate / rate + padding;
 }
 
+// The bytes already read from the file: `bytes` from `offset` on.
+struct Chunk {
+    off_t offset;
+    std::span<const unsigned char> bytes;
+};
+
+// The four bytes at `at`, from the chunk when it holds them (the usual case: frames are short),
+// else from the file.
+bool HeaderAt(const FileDescriptor& file, const Chunk& chunk, off_t at, Header& header) {
+    if (at >= chunk.offset && at + 4 <= chunk.offset + static_cast<off_t>(chunk.bytes.size())) {
+        std::copy_n(chunk.bytes.begin() + (at - chunk.offset), header.size(), header.begin());
+        return true;
+    }
+    return file.ReadAt(at, header.data(), header.size());
+}
+
 // A frame at `offset` whose successor has the same version, layer and sample rate.
-bool FramesAt(const FileDescriptor& file, off_t offset) {
+bool FramesAt(const FileDescriptor& file, const Chunk& chunk, off_t offset) {
     Header first{};
     Header next{};
-    if (!file.ReadAt(offset, first.data(), first.size()))
+    if (!HeaderAt(file, chunk, offset, first))
         return false;
     const auto length = FrameLength(first);
-    return length && file.ReadAt(offset + *length, next.data(), next.size()) && next[0] == 0xFF &&
+    return length && HeaderAt(file, chunk, offset + *length, next) && next[0] == 0xFF &&
            (next[1] & 0xFE) == (first[1] & 0xFE) && (next[2] & 0x0C) == (first[2] & 0x0C);
 }
 
@@ -81,7 +99,7 @@ bool HoldsMpegAudio(const FileDescriptor& file) {
             return false;
         for (size_t i = 0; i + 1 < n; ++i) {
             if (buffer[i] == 0xFF && buffer[i + 1] != 0xFF && (buffer[i + 1] & 0xE0) == 0xE0 &&
-                FramesAt(file, offset + static_cast<off_t>(i)))
+                FramesAt(file, {offset, {buffer.data(), n}}, offset + static_cast<off_t>(i)))
                 return true;
         }
     }
