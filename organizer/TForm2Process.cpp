@@ -12,6 +12,7 @@
 #include "ui_TForm2.h"
 
 #include <QHeaderView>
+#include <optional>
 
 namespace organizer {
 namespace {
@@ -77,7 +78,8 @@ void TForm2::RunProcessing() {
 
     tagaccess::ID3& id3 = *ListFilesId3();
     MessagePump pump(kRepaintIntervalMs);
-    const platform::OneCpu pinned;
+    // Pinned for the loop only: nothing after it loads the library.
+    std::optional<platform::OneCpu> pinned(std::in_place);
     for (int i = 0; i < total && Running != 0; ++i) {
         const QString& path = FoundPaths[size_t(i)];
         if (id3.SyncTags(path, kPreferV2, false)) {
@@ -96,6 +98,7 @@ void TForm2::RunProcessing() {
         ui_->Label18->setText(platform::IntToStr(UnresolvedCount));
         pump();
     }
+    pinned.reset();
     ui_->ProgressBar1->setValue(0);
     ui_->Animate1->Stop();
     ui_->Animate1->hide();
