@@ -12,7 +12,6 @@
 #include "ui_TForm2.h"
 
 #include <QHeaderView>
-#include <optional>
 
 namespace organizer {
 namespace {
@@ -78,27 +77,28 @@ void TForm2::RunProcessing() {
 
     tagaccess::ID3& id3 = *ListFilesId3();
     MessagePump pump(kRepaintIntervalMs);
-    // Pinned for the loop only: nothing after it loads the library.
-    std::optional<platform::OneCpu> pinned(std::in_place);
-    for (int i = 0; i < total && Running != 0; ++i) {
-        const QString& path = FoundPaths[size_t(i)];
-        if (id3.SyncTags(path, kPreferV2, false)) {
-            const tagaccess::TagFields fields =
-                UseId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
-            TagRow& row = TagRows[size_t(ResolvedCount++)];
-            row[0] = path;
-            for (size_t k = 0; k < 6; ++k)
-                row[k + 1] = k < fields.size() ? fields[k] : QString();
-        } else {
-            UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+    {
+        // Pinned for the loop only: nothing after it loads the library.
+        const platform::OneCpu pinned;
+        for (int i = 0; i < total && Running != 0; ++i) {
+            const QString& path = FoundPaths[size_t(i)];
+            if (id3.SyncTags(path, kPreferV2, false)) {
+                const tagaccess::TagFields fields =
+                    UseId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
+                TagRow& row = TagRows[size_t(ResolvedCount++)];
+                row[0] = path;
+                for (size_t k = 0; k < 6; ++k)
+                    row[k + 1] = k < fields.size() ? fields[k] : QString();
+            } else {
+                UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+            }
+            ui_->Label8->setText(platform::IntToStr(i + 1));
+            ui_->ProgressBar1->setValue(ui_->ProgressBar1->value() + 1);
+            ui_->Label16->setText(platform::IntToStr(ResolvedCount));
+            ui_->Label18->setText(platform::IntToStr(UnresolvedCount));
+            pump();
         }
-        ui_->Label8->setText(platform::IntToStr(i + 1));
-        ui_->ProgressBar1->setValue(ui_->ProgressBar1->value() + 1);
-        ui_->Label16->setText(platform::IntToStr(ResolvedCount));
-        ui_->Label18->setText(platform::IntToStr(UnresolvedCount));
-        pump();
     }
-    pinned.reset();
     ui_->ProgressBar1->setValue(0);
     ui_->Animate1->Stop();
     ui_->Animate1->hide();
