@@ -78,7 +78,7 @@ void TForm2::RunProcessing() {
     tagaccess::ID3& id3 = *ListFilesId3();
     MessagePump pump(kRepaintIntervalMs);
     {
-        // Pinned for the loop only: nothing after it loads the library.
+        // One CPU for the thousands of load cycles only, not for what follows them.
         const platform::OneCpu pinned;
         for (int i = 0; i < total && Running != 0; ++i) {
             const QString& path = FoundPaths[size_t(i)];
