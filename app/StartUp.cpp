@@ -6,6 +6,7 @@
 #include "organizer/TForm2.h"
 #include "platform/ErrorBox.h"
 #include "platform/Fonts.h"
+#include "platform/MessageBoxWindow.h"
 #include "platform/PngDecoder.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 namespace app {
 
 void InitializeUnits() {
+    platform::UseMessageBoxWindow();
     platform::RegisterPngSupport();
     platform::RegisterFonts();
     editor::InitializeUnit1();

@@ -21,7 +21,21 @@ QString LimitMessage(int32_t limit) {
 }
 
 FolderWalk::FolderWalk(FoundFileList& list, AfterEntry afterEntry)
-    : list_(list), afterEntry_(std::move(afterEntry)) {}
+    : list_(&list), afterEntry_(std::move(afterEntry)) {}
+
+FolderWalk::FolderWalk(FileFound fileFound, AfterEntry afterEntry)
+    : fileFound_(std::move(fileFound)), afterEntry_(std::move(afterEntry)) {}
+
+bool FolderWalk::Found(FoundFile file, int32_t limit) {
+    if (list_ == nullptr)
+        return fileFound_(file);
+    if (list_->size() >= size_t(std::max(limit, 0))) {
+        platform::ShowMessage(LimitMessage(limit));
+        return false;
+    }
+    list_->push_back(std::move(file));
+    return true;
+}
 
 bool FolderWalk::Enter(const QByteArray& folder) {
     struct stat info {};
@@ -54,12 +68,8 @@ void FolderWalk::FindFiles(const QByteArray& Folder, const QByteArray& Pattern, 
                               Limit);
             } else if ((record.Attr & Attributes) == record.Attr &&
                        (MatchesMask(record.Name, lower) || MatchesMask(record.Name, upper))) {
-                if (list_.size() >= size_t(std::max(Limit, 0))) {
-                    platform::ShowMessage(LimitMessage(Limit));
+                if (!Found({record.Name, folderText}, Limit))
                     ended_ = true;
-                } else {
-                    list_.push_back({record.Name, folderText});
-                }
             }
             if (!ended_ && !afterEntry_())
                 ended_ = true;

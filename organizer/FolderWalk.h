@@ -12,17 +12,24 @@
 namespace organizer {
 
 // The recursive search for files: walks a folder and every folder below it, depth first in the
-// order the directory gives its entries, and appends each matching file to a list.
+// order the directory gives its entries, and appends each matching file to a list, or hands it
+// on as it is met.
 class FolderWalk {
   public:
     // Run after every entry; answers false to end the walk there (the stop button).
     using AfterEntry = std::function<bool()>;
+    // Takes one matching file as it is met; answers false to end the walk there.
+    using FileFound = std::function<bool(const FoundFile& file)>;
 
     FolderWalk(FoundFileList& list, AfterEntry afterEntry);
+    // A walk that keeps nothing: however many files it meets, its memory stays that of the
+    // folder path it is in.
+    FolderWalk(FileFound fileFound, AfterEntry afterEntry);
 
     // Folder and Pattern are 8-bit texts; Folder ends in a separator. Nothing happens when
-    // Enabled is 0. When a file beyond Limit is met, the limit message is shown and the walk
-    // ends, keeping the first Limit files in the order found.
+    // Enabled is 0. When a file beyond Limit is met in a walk into a list, the limit message is
+    // shown and the walk ends, keeping the first Limit files in the order found; a walk that
+    // hands files on has no limit.
     void FindFiles(const QByteArray& Folder, const QByteArray& Pattern, uint32_t Attributes,
                    uint8_t Enabled, int32_t Limit);
 
@@ -32,8 +39,11 @@ class FolderWalk {
   private:
     // Enters the folder unless it already lies on the current path (a link leading back up).
     bool Enter(const QByteArray& folder);
+    // Keeps or hands on one matching file; answers false when the walk ends with it.
+    bool Found(FoundFile file, int32_t limit);
 
-    FoundFileList& list_;
+    FoundFileList* list_ = nullptr;
+    FileFound fileFound_;
     AfterEntry afterEntry_;
     std::vector<std::pair<dev_t, ino_t>> path_;
     bool ended_ = false;

@@ -1,6 +1,7 @@
 // The second step: synchronise the two tags of every listed file and show the chosen one.
 #include "ListFiles.h"
 #include "MessagePump.h"
+#include "ProcessFile.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/MessageBox.h"
@@ -16,7 +17,6 @@
 namespace organizer {
 namespace {
 
-constexpr int8_t kPreferV2 = 2;
 // Window messages wait at most this long during a run: the counters move smoothly and the stop
 // button answers at once, without a repaint for every file.
 constexpr int kRepaintIntervalMs = 20;
@@ -82,13 +82,8 @@ void TForm2::RunProcessing() {
         const platform::OneCpu pinned;
         for (int i = 0; i < total && Running != 0; ++i) {
             const QString& path = FoundPaths[size_t(i)];
-            if (id3.SyncTags(path, kPreferV2, false)) {
-                const tagaccess::TagFields fields =
-                    UseId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
-                TagRow& row = TagRows[size_t(ResolvedCount++)];
-                row[0] = path;
-                for (size_t k = 0; k < 6; ++k)
-                    row[k + 1] = k < fields.size() ? fields[k] : QString();
+            if (std::optional<TagRow> row = ProcessFile(id3, path, UseId3v1)) {
+                TagRows[size_t(ResolvedCount++)] = std::move(*row);
             } else {
                 UnresolvedPaths[size_t(UnresolvedCount++)] = path;
             }

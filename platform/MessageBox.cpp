@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 
-#include <QMessageBox>
+#include <cstdio>
 #include <utility>
 
 namespace platform {
@@ -11,9 +11,13 @@ MessageHandler& CurrentHandler() {
     return handler;
 }
 
-void ShowMessageBox(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kivuna"), text, QMessageBox::Ok);
-    box.exec();
+void PrintMessage(const QString& text) {
+    std::fprintf(stderr, "Kivuna: %s\n", text.toUtf8().constData());
+}
+
+MessageHandler& Presenter() {
+    static MessageHandler presenter = PrintMessage;
+    return presenter;
 }
 
 } // namespace
@@ -22,11 +26,15 @@ void ShowMessage(const QString& text) {
     if (const MessageHandler& handler = CurrentHandler())
         handler(text);
     else
-        ShowMessageBox(text);
+        Presenter()(text);
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
     return std::exchange(CurrentHandler(), std::move(handler));
+}
+
+void SetMessagePresenter(MessageHandler presenter) {
+    Presenter() = presenter ? std::move(presenter) : MessageHandler(PrintMessage);
 }
 
 } // namespace platform

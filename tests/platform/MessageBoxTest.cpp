@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 #include "TestSupport.h"
+#include "platform/MessageBoxWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,6 +22,7 @@ TEST(MessageBox, RealBoxHasOneOkButtonAndTheProgramTitle) {
     char name[] = "platform_tests";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    platform::UseMessageBoxWindow();
     QString caption, text;
     int buttons = 0;
     // Answer the modal box from inside its own event loop, as a user would.
