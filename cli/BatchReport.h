@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+
+#include <QElapsedTimer>
+#include <QString>
+#include <QStringList>
+
+namespace cli {
+
+// Keeps account of a batch, one file at a time. Every message the tag operations show while a
+// file is in hand is kept for that file; a file that failed gets one line on standard error,
+// and the batch goes on. When standard error is a terminal, a progress line stands at its
+// bottom. The seam is taken for the object's life.
+class BatchReport {
+  public:
+    BatchReport();
+    ~BatchReport();
+    BatchReport(const BatchReport&) = delete;
+    BatchReport& operator=(const BatchReport&) = delete;
+
+    void Begin(const QString& path);
+    // Records a failure of the file in hand.
+    void Fail(const QString& message);
+    // Whether the file in hand has failed so far.
+    bool Failed() const { return !messages_.isEmpty(); }
+    const QStringList& Messages() const { return messages_; }
+    // Ends the file: prints its line when it failed; answers whether it went through.
+    bool End();
+    // A failure that belongs to no file (a path that names nothing), printed at once.
+    void FailPath(const QString& path, const QString& message);
+
+    int Files() const { return files_; }
+    // 0 when every file went through, 1 when some failed.
+    int ExitCode() const { return failed_ == 0 ? 0 : 1; }
+
+  private:
+    void ShowProgress();
+    void ClearProgress();
+
+    QString path_;
+    QStringList messages_;
+    int files_ = 0;
+    int failed_ = 0;
+    bool terminal_ = false;
+    bool progressShown_ = false;
+    QElapsedTimer sinceProgress_;
+    platform::MessageHandler previous_;
+};
+
+// "kivuna-cli: " and the text on one line of standard error.
+void PrintError(const QString& text);
+
+} // namespace cli

@@ -1,0 +1,214 @@
+#include "CommandLine.h"
+
+#include "tagaccess/TagFields.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace cli {
+namespace {
+
+using namespace tagaccess;
+
+struct FieldOption {
+    const char* name;
+    int field;
+};
+constexpr std::array<FieldOption, 7> kFieldOptions = {{{"--title", kTitle},
+                                                       {"--artist", kArtist},
+                                                       {"--album", kAlbum},
+                                                       {"--year", kYear},
+                                                       {"--genre", kGenre},
+                                                       {"--track", kTrack},
+                                                       {"--comment", kComment}}};
+
+std::optional<Command> CommandNamed(const QString& name) {
+    if (name == u"show")
+        return Command::Show;
+    if (name == u"set")
+        return Command::Set;
+    if (name == u"copy")
+        return Command::Copy;
+    if (name == u"sync")
+        return Command::Sync;
+    if (name == u"help")
+        return Command::Help;
+    return std::nullopt;
+}
+
+// The arguments of one command: options in any order before or between the paths, "--" ends
+// the options, "--name=value" and "--name value" both give a value.
+class Arguments {
+  public:
+    Arguments(const QStringList& list, int first) : list_(list), next_(first) {}
+
+    bool AtEnd() const { return next_ >= list_.size(); }
+
+    // The next argument; sets `isOption` when it is an option (its value split off).
+    QString Take(bool& isOption) {
+        QString argument = list_[next_++];
+        isOption = !optionsEnded_ && argument.startsWith(u'-') && argument != u"-";
+        value_.reset();
+        if (isOption && argument == u"--") {
+            optionsEnded_ = true;
+            isOption = false;
+            return AtEnd() ? QString() : Take(isOption);
+        }
+        if (isOption && argument.startsWith(u"--")) {
+            const qsizetype equals = argument.indexOf(u'=');
+            if (equals > 0) {
+                value_ = argument.mid(equals + 1);
+                argument.truncate(equals);
+            }
+        }
+        return argument;
+    }
+
+    QString Value(const QString& option) {
+        if (value_)
+            return *std::exchange(value_, std::nullopt);
+        if (AtEnd())
+            throw UsageError(QStringLiteral("%1 needs a value").arg(option));
+        return list_[next_++];
+    }
+
+    // An option that takes no value must not be given one.
+    void NoValue(const QString& option) const {
+        if (value_)
+            throw UsageError(QStringLiteral("%1 takes no value").arg(option));
+    }
+
+  private:
+    const QStringList& list_;
+    int next_;
+    bool optionsEnded_ = false;
+    std::optional<QString> value_;
+};
+
+void CheckTrack(const QString& text) {
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (!text.isEmpty() && (!ok || number < 0))
+        throw UsageError(
+            QStringLiteral("--track needs a whole number of 0 or more, not \"%1\"").arg(text));
+}
+
+// Whether the option is one of the command's own; consumes its value.
+bool TakeCommandOption(const QString& option, Arguments& args, Options& options) {
+    const auto flag = [&](bool& target) {
+        args.NoValue(option);
+        target = true;
+        return true;
+    };
+    switch (options.command) {
+    case Command::Show:
+        if (option == u"--json")
+            return flag(options.json);
+        return false;
+    case Command::Set:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        if (option == u"--v1" || option == u"--v2" || option == u"--both") {
+            args.NoValue(option);
+            options.tags = {option != u"--v2", option != u"--v1"};
+            return true;
+        }
+        for (const FieldOption& field : kFieldOptions) {
+            if (option == QLatin1String(field.name)) {
+                FieldChange change{field.field, args.Value(option)};
+                if (field.field == kTrack)
+                    CheckTrack(change.text);
+                std::erase_if(options.changes,
+                              [&](const FieldChange& c) { return c.field == change.field; });
+                options.changes.push_back(std::move(change));
+                return true;
+            }
+        }
+        return false;
+    case Command::Copy:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        return false;
+    case Command::Sync:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        if (option == u"--prefer") {
+            const QString version = args.Value(option);
+            if (version != u"1" && version != u"2")
+                throw UsageError(QStringLiteral("--prefer takes 1 or 2, not \"%1\"").arg(version));
+            options.prefer = version == u"1" ? 1 : 2;
+            return true;
+        }
+        return false;
+    case Command::Help:
+        return false;
+    }
+    return false;
+}
+
+} // namespace
+
+Options ParseCommandLine(const QStringList& arguments) {
+    Options options;
+    if (arguments.isEmpty())
+        throw UsageError(QStringLiteral("a command is missing"));
+    const QString& first = arguments.front();
+    if (first == u"--help" || first == u"-h")
+        return options;
+    const std::optional<Command> command = CommandNamed(first);
+    if (!command)
+        throw UsageError(QStringLiteral("\"%1\" is no command").arg(first));
+    options.command = *command;
+
+    Arguments args(arguments, 1);
+    while (!args.AtEnd()) {
+        bool isOption = false;
+        const QString argument = args.Take(isOption);
+        if (isOption && (argument == u"--help" || argument == u"-h")) {
+            options.helpTopic = first;
+            options.command = Command::Help;
+            return options;
+        }
+        if (isOption) {
+            if (!TakeCommandOption(argument, args, options))
+                throw UsageError(QStringLiteral("%1 has no option %2").arg(first, argument));
+        } else if (!argument.isNull()) {
+            options.paths << argument;
+        }
+    }
+
+    switch (options.command) {
+    case Command::Help:
+        if (options.paths.size() > 1)
+            throw UsageError(QStringLiteral("help takes one command name"));
+        options.helpTopic = options.paths.value(0);
+        if (!options.helpTopic.isEmpty() && !CommandNamed(options.helpTopic))
+            throw UsageError(QStringLiteral("\"%1\" is no command").arg(options.helpTopic));
+        options.paths.clear();
+        return options;
+    case Command::Copy: {
+        const QString direction = options.paths.isEmpty() ? QString() : options.paths.takeFirst();
+        if (direction != u"v1-to-v2" && direction != u"v2-to-v1")
+            throw UsageError(QStringLiteral("copy needs v1-to-v2 or v2-to-v1 first"));
+        options.v1ToV2 = direction == u"v1-to-v2";
+        break;
+    }
+    case Command::Set:
+        if (options.changes.empty())
+            throw UsageError(QStringLiteral("set needs at least one field to change"));
+        std::sort(options.changes.begin(), options.changes.end(),
+                  [](const FieldChange& a, const FieldChange& b) { return a.field < b.field; });
+        break;
+    default:
+        break;
+    }
+    if (options.paths.isEmpty())
+        throw UsageError(QStringLiteral("%1 needs at least one %2")
+                             .arg(first, options.command == Command::Sync
+                                             ? QStringLiteral("file or folder")
+                                             : QStringLiteral("file")));
+    return options;
+}
+
+} // namespace cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "tagaccess/ID3.h"
+
+// The commands; each answers the program's exit code (0 every file went through, 1 some failed).
+namespace cli {
+
+int RunShow(const Options& options, tagaccess::ID3& id3);
+int RunSet(const Options& options, tagaccess::ID3& id3);
+int RunCopy(const Options& options, tagaccess::ID3& id3);
+int RunSync(const Options& options, tagaccess::ID3& id3);
+
+} // namespace cli

@@ -1,0 +1,49 @@
+// show: both tags of each file, as aligned text or as JSON.
+#include "Commands.h"
+#include "FileBatch.h"
+#include "FileCheck.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace cli {
+namespace {
+
+// Tags stay null for a file that could not be read at all.
+QString JsonLine(const QString& path, const TagPair* tags, const QStringList& errors) {
+    const QJsonValue none(QJsonValue::Null);
+    const QJsonObject object{
+        {QStringLiteral("path"), path},
+        {QStringLiteral("v1"), tags != nullptr ? QJsonValue(FieldsObject(tags->v1)) : none},
+        {QStringLiteral("v2"), tags != nullptr ? QJsonValue(FieldsObject(tags->v2)) : none},
+        {QStringLiteral("errors"), QJsonArray::fromStringList(errors)}};
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+int RunShow(const Options& options, tagaccess::ID3& id3) {
+    BatchReport report;
+    // Each file goes out as it is read: a long list is never held whole.
+    PrintOut(options.json ? QStringLiteral("[") : QString());
+    for (qsizetype i = 0; i < options.paths.size(); ++i) {
+        const QString& path = options.paths[i];
+        report.Begin(path);
+        const QString reason = UnusableReason(path);
+        std::optional<TagPair> tags;
+        if (!reason.isEmpty())
+            report.Fail(reason);
+        else
+            tags = ReadBoth(id3, path);
+        if (options.json)
+            PrintOut((i == 0 ? QStringLiteral("\n") : QStringLiteral(",\n")) +
+                     JsonLine(path, tags ? &*tags : nullptr, report.Messages()));
+        else if (tags)
+            PrintOut((i == 0 ? QString() : QStringLiteral("\n")) + AlignedText(path, *tags));
+        report.End();
+    }
+    PrintOut(options.json ? QStringLiteral("\n]\n") : QString());
+    return report.ExitCode();
+}
+
+} // namespace cli

@@ -1,0 +1,111 @@
+#include "TagTexts.h"
+
+#include "tagaccess/GenreTable.h"
+#include "tagaccess/TagSteps.h"
+
+#include <array>
+
+namespace cli {
+namespace {
+
+using namespace tagaccess;
+
+constexpr std::array<const char*, kTagFieldCount> kLabels = {"Title", "Artist", "Album",  "Year",
+                                                             "Genre", "Track",  "Comment"};
+
+// Widths of the ID3v1 texts; the comment gives two bytes to the track when there is one.
+constexpr std::array<int, kTagFieldCount> kId3v1Widths = {30, 30, 30, 4, 0, 0, 30};
+constexpr int kCommentWidthWithTrack = 28;
+
+QString WithoutTrailingBlanks(QString text) {
+    while (!text.isEmpty() && text.back().unicode() <= u' ')
+        text.chop(1);
+    return text;
+}
+
+QString Quoted(const QString& text) {
+    return u'"' + text + u'"';
+}
+
+void AddDifferences(const char* tagName, const TagFields& now, const TagFields& planned,
+                    QStringList& lines) {
+    for (int field = 0; field < kTagFieldCount; ++field) {
+        const QString& before = steps::Field(now, field);
+        const QString& after = steps::Field(planned, field);
+        if (before != after)
+            lines << QStringLiteral("%1 %2: %3 -> %4")
+                         .arg(QLatin1String(tagName), FieldLabel(field), Quoted(before),
+                              Quoted(after));
+    }
+}
+
+} // namespace
+
+TagPair ReadBoth(ID3& id3, const QString& path) {
+    return {id3.ReadId3v1(path, true), id3.ReadId3v2(path, true)};
+}
+
+QString FieldLabel(int field) {
+    return QLatin1String(kLabels[size_t(field)]);
+}
+
+QString FieldKey(int field) {
+    return FieldLabel(field).toLower();
+}
+
+QString AlignedText(const QString& path, const TagPair& tags) {
+    qsizetype labelWidth = 0;
+    qsizetype v1Width = 5; // "ID3v1"
+    for (int field = 0; field < kTagFieldCount; ++field) {
+        labelWidth = std::max(labelWidth, FieldLabel(field).size());
+        v1Width = std::max(v1Width, steps::Field(tags.v1, field).size());
+    }
+    const auto line = [&](const QString& label, const QString& one, const QString& two) {
+        return WithoutTrailingBlanks(QStringLiteral("  ") + label.leftJustified(labelWidth) +
+                                     QStringLiteral("  ") + one.leftJustified(v1Width) +
+                                     QStringLiteral("  ") + two) +
+               u'\n';
+    };
+    QString text = path + u'\n' + line(QString(), QStringLiteral("ID3v1"), QStringLiteral("ID3v2"));
+    for (int field = 0; field < kTagFieldCount; ++field)
+        text += line(FieldLabel(field), steps::Field(tags.v1, field), steps::Field(tags.v2, field));
+    return text;
+}
+
+QJsonObject FieldsObject(const TagFields& fields) {
+    QJsonObject object;
+    for (int field = 0; field < kTagFieldCount; ++field)
+        object.insert(FieldKey(field), steps::Field(fields, field));
+    return object;
+}
+
+TagFields AsStoredInId3v1(const TagFields& fields) {
+    TagFields stored = EmptyTagFields();
+    uint8_t track = 0;
+    try {
+        track = steps::TrackByte(steps::Field(fields, kTrack));
+    } catch (const platform::Exception&) {
+        // The write itself refuses such a track; the plan shows it unchanged.
+    }
+    for (int field = 0; field < kTagFieldCount; ++field) {
+        const int width =
+            field == kComment && track != 0 ? kCommentWidthWithTrack : kId3v1Widths[size_t(field)];
+        stored[size_t(field)] = WithoutTrailingBlanks(steps::Field(fields, field).left(width));
+    }
+    const GenreTable& genres = TheGenreTable();
+    const uint8_t genre = GenreNumber(steps::Field(fields, kGenre), genres);
+    stored[kGenre] = genre < genres.size() ? genres[genre] : QString();
+    stored[kTrack] = QString::number(track);
+    return stored;
+}
+
+QStringList Differences(const TagPair& now, const TagPair& planned, TagChoice tags) {
+    QStringList lines;
+    if (tags.v1)
+        AddDifferences("ID3v1", now.v1, planned.v1, lines);
+    if (tags.v2)
+        AddDifferences("ID3v2", now.v2, planned.v2, lines);
+    return lines;
+}
+
+} // namespace cli

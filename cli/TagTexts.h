@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "tagaccess/ID3.h"
+#include "tagaccess/TagFields.h"
+
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+// The two tags of one file as the tool reads, prints and plans them.
+namespace cli {
+
+struct TagPair {
+    tagaccess::TagFields v1 = tagaccess::EmptyTagFields();
+    tagaccess::TagFields v2 = tagaccess::EmptyTagFields();
+};
+
+// Both tags, one library load each; failures go to the message seam.
+TagPair ReadBoth(tagaccess::ID3& id3, const QString& path);
+
+// The field's name as printed ("Title" ...) and as a JSON key ("title" ...).
+QString FieldLabel(int field);
+QString FieldKey(int field);
+
+// Both tags side by side in aligned columns, under the file's path.
+QString AlignedText(const QString& path, const TagPair& tags);
+
+// {"title": ..., "comment": ...} for one tag.
+QJsonObject FieldsObject(const tagaccess::TagFields& fields);
+
+// What an ID3v1 tag keeps of the fields once written: texts cut to their widths, the genre as a
+// name of the genre list (or none), the track as a number of 0-255.
+tagaccess::TagFields AsStoredInId3v1(const tagaccess::TagFields& fields);
+
+// One line per field that the plan changes: `ID3v1 Title: "old" -> "new"`.
+QStringList Differences(const TagPair& now, const TagPair& planned, TagChoice tags);
+
+} // namespace cli

@@ -1,0 +1,67 @@
+// kivuna-cli: the tag operations of Kivuna from the shell.
+#include "BatchReport.h"
+#include "CommandLine.h"
+#include "Commands.h"
+#include "FileBatch.h"
+#include "HelpText.h"
+#include "tagaccess/DllErrors.h"
+#include "tagaccess/TagLibraryEntries.h"
+
+#include <QStringList>
+
+namespace {
+
+constexpr int kUsageExitCode = 2;
+constexpr int kFailedExitCode = 1;
+
+// Every file would fail the same way without the library; say it once instead.
+bool TagLibraryLoads() {
+    try {
+        const tagaccess::TDll library(tagaccess::kTagLibraryName);
+        return true;
+    } catch (const tagaccess::EDllError& failure) {
+        cli::PrintError(failure.Message());
+        return false;
+    }
+}
+
+int Run(const cli::Options& options) {
+    tagaccess::ID3 id3;
+    switch (options.command) {
+    case cli::Command::Show:
+        return cli::RunShow(options, id3);
+    case cli::Command::Set:
+        return cli::RunSet(options, id3);
+    case cli::Command::Copy:
+        return cli::RunCopy(options, id3);
+    case cli::Command::Sync:
+        return cli::RunSync(options, id3);
+    case cli::Command::Help:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    cli::Options options;
+    try {
+        options = cli::ParseCommandLine(arguments);
+    } catch (const cli::UsageError& wrong) {
+        cli::PrintError(wrong.Message());
+        cli::PrintError(cli::UsageHint());
+        return kUsageExitCode;
+    }
+    if (options.command == cli::Command::Help) {
+        cli::PrintOut(cli::HelpText(options.helpTopic));
+        return 0;
+    }
+    tagaccess::DllErrorFormats::Instance();
+    if (!TagLibraryLoads())
+        return kFailedExitCode;
+    return Run(options);
+}
