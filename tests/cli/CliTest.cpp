@@ -1,0 +1,260 @@
+#include "CliRun.h"
+#include "TagFiles.h"
+#include "organizer/FolderWalk.h"
+#include "organizer/ProcessFile.h"
+#include "platform/AnsiText.h"
+#include "platform/FindFiles.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+using clitest::RunCli;
+using testsupport::TempFolder;
+
+const QStringList kKeys = {"title", "artist", "album", "year", "genre", "track", "comment"};
+
+// The independent reader's view, read-only so that lookups chain.
+const QJsonObject ReadTags(const QString& path) {
+    return tagfiles::ReadTags(path);
+}
+
+QString Trimmed(const QString& text) {
+    return text.trimmed();
+}
+
+// The generator writes a genre reference as stored ("(17)"); the library reads its number.
+QString GenreNumberText(QString text) {
+    if (text.startsWith(u'(') && text.endsWith(u')'))
+        text = text.mid(1, text.size() - 2);
+    return text;
+}
+
+QJsonObject FilesByPath(const QJsonObject& manifest, const QString& root) {
+    QJsonObject files;
+    for (const QJsonValue file : manifest["files"].toArray())
+        files.insert(root + u'/' + file["path"].toString(), file.toObject());
+    return files;
+}
+
+TEST(Cli, ShowJsonGivesBothTagsAsTheManifestRecordsThem) {
+    const TempFolder folder;
+    const QString root = folder.Path(QStringLiteral("tree"));
+    const QJsonObject files = FilesByPath(clitest::MakeCorpus(root, 24, 5), root);
+    const clitest::CliResult shown = RunCli(QStringList{"show", "--json"} + files.keys());
+    EXPECT_EQ(shown.exitCode, 0) << shown.errorLines.join(u'\n').toStdString();
+    const QJsonArray objects = QJsonDocument::fromJson(shown.out).array();
+    ASSERT_EQ(objects.size(), files.size());
+    for (const QJsonValue object : objects) {
+        const QString path = object["path"].toString();
+        ASSERT_TRUE(files.contains(path)) << path.toStdString();
+        const QJsonObject expected = files[path]["expect_sync"].toObject();
+        EXPECT_TRUE(object["errors"].toArray().isEmpty());
+        for (int k = 0; k < kKeys.size(); ++k) {
+            for (const auto& [tag, read] : {std::pair{"v1", "read_v1"}, {"v2", "read_v2"}}) {
+                QString want = Trimmed(expected[read][k].toString());
+                QString got = Trimmed(object[tag][kKeys[k]].toString());
+                if (kKeys[k] == u"genre")
+                    want = GenreNumberText(want);
+                // A file without the tag has no track text; the manifest writes "0" or "".
+                if (kKeys[k] == u"track" && got.isEmpty())
+                    got = want == u"0" ? want : got;
+                EXPECT_EQ(got, want)
+                    << path.toStdString() << " " << tag << " " << kKeys[k].toStdString();
+            }
+        }
+    }
+    const clitest::CliResult text = RunCli({"show", files.keys().front()});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_TRUE(text.out.startsWith(files.keys().front().toUtf8() + "\n"));
+    EXPECT_TRUE(text.out.contains("ID3v1")) << text.out.toStdString();
+}
+
+// The organizer's processing and the tool's sync, each on its own copy of one tree, leave the
+// same bytes in every file; the files that cannot be synchronised fail with one line each.
+TEST(Cli, SyncOfATreeEqualsTheOrganizersProcessing) {
+    const TempFolder folder;
+    const QString byCli = folder.Path(QStringLiteral("cli"));
+    const QString byOrganizer = folder.Path(QStringLiteral("organizer"));
+    const QJsonObject manifest = clitest::MakeCorpus(byCli, 40, 11);
+    clitest::MakeCorpus(byOrganizer, 40, 11);
+    ASSERT_EQ(clitest::TreeBytes(byCli), clitest::TreeBytes(byOrganizer));
+
+    const clitest::CliResult dry = RunCli({"sync", "--dry-run", byCli});
+    EXPECT_FALSE(dry.out.isEmpty());
+    EXPECT_EQ(clitest::TreeBytes(byCli), clitest::TreeBytes(byOrganizer)) << "a dry run wrote";
+
+    const clitest::CliResult synced = RunCli({"sync", byCli});
+    tagaccess::ID3 id3;
+    organizer::FoundFileList found;
+    organizer::FolderWalk walk(found, [] { return true; });
+    walk.FindFiles(platform::ToAnsi(byOrganizer + u'/'), "*.mp3", platform::faAnyFile, 1, 100000);
+    int unresolved = 0;
+    for (const organizer::FoundFile& file : found)
+        unresolved += organizer::ProcessFile(id3, file.Folder + file.Name, false) ? 0 : 1;
+
+    EXPECT_EQ(found.size(), 40u);
+    EXPECT_GT(unresolved, 0) << "the corpus holds files without any tag";
+    EXPECT_EQ(synced.exitCode, 1);
+    EXPECT_EQ(synced.errorLines.size(), unresolved) << synced.errorLines.join(u'\n').toStdString();
+    EXPECT_EQ(dry.errorLines, synced.errorLines) << "a dry run foresees the same failures";
+    EXPECT_EQ(clitest::TreeBytes(byCli), clitest::TreeBytes(byOrganizer));
+
+    // The independent reader sees the merged texts in both tags (ID3v1's may be in another
+    // 8-bit code page than the reader assumes, so its numbers are compared).
+    const QJsonObject files = FilesByPath(manifest, byCli);
+    for (const QString& path : files.keys().mid(0, 4)) {
+        const QJsonObject sync = files[path]["expect_sync"].toObject();
+        if (!sync["ok"].toBool())
+            continue;
+        const QJsonObject tags = ReadTags(path);
+        EXPECT_EQ(tags["v2"]["frames"]["TIT2"].toString(), sync["merged"][0].toString());
+        EXPECT_EQ(tags["v1"]["genre"].toInt(), sync["v1_genre_byte"].toInt());
+        EXPECT_EQ(tags["v1"]["track"].toInt(), sync["v1_track_byte"].toInt());
+    }
+    testsupport::RunPython(
+        QStringLiteral("import runpy, sys; sys.argv = sys.argv[1:]; runpy.run_path(sys.argv[0], "
+                       "run_name='__main__')"),
+        {testsupport::SourceDir() + QStringLiteral("/tests/tools/make_mp3_corpus.py"), "--verify",
+         byCli, "--manifest", byCli + QStringLiteral(".json")});
+}
+
+TEST(Cli, SetChangesOnlyTheFieldsGivenInTheTagsChosen) {
+    const TempFolder folder;
+    const QString path = tagfiles::MakeMp3(
+        folder, QStringLiteral("both.mp3"),
+        QJsonObject{{"v1", QJsonObject{{"title", "Old"},
+                                       {"artist", "Band"},
+                                       {"track", 3},
+                                       {"genre", 17},
+                                       {"comment", "c1"}}},
+                    {"v2", QJsonObject{{"version", 4},
+                                       {"frames", QJsonObject{{"TIT2", "Old"},
+                                                              {"TPE1", "Band"},
+                                                              {"TRCK", "3/12"},
+                                                              {"TPE2", "Album Artist"}}},
+                                       {"comments", QJsonObject{{"", "c2"}}}}}});
+    const QJsonObject before = tagfiles::ReadTags(path);
+
+    const QByteArray bytes = testsupport::ReadFile(path);
+    const clitest::CliResult dry = RunCli({"set", "--dry-run", "--title", "New", path});
+    EXPECT_EQ(dry.exitCode, 0);
+    EXPECT_TRUE(dry.out.contains("ID3v1 Title: \"Old\" -> \"New\"")) << dry.out.toStdString();
+    EXPECT_TRUE(dry.out.contains("ID3v2 Title: \"Old\" -> \"New\""));
+    EXPECT_EQ(testsupport::ReadFile(path), bytes) << "a dry run wrote";
+
+    EXPECT_EQ(RunCli({"set", "--v2", "--title=New", path}).exitCode, 0);
+    QJsonObject after = tagfiles::ReadTags(path);
+    EXPECT_EQ(after["v1"], before["v1"]);
+    QJsonObject frames = before["v2"]["frames"].toObject();
+    frames["TIT2"] = "New";
+    EXPECT_EQ(std::as_const(after)["v2"]["frames"].toObject(), frames);
+    EXPECT_EQ(std::as_const(after)["v2"]["version"], 4);
+
+    EXPECT_EQ(RunCli({"set", path, "--v1", "--track", "4", "--genre", "Jazz"}).exitCode, 0);
+    after = tagfiles::ReadTags(path);
+    QJsonObject v1 = before["v1"].toObject();
+    v1["track"] = 4;
+    v1["genre"] = 8;
+    EXPECT_EQ(after["v1"].toObject(), v1);
+    EXPECT_EQ(std::as_const(after)["v2"]["frames"].toObject(), frames);
+}
+
+TEST(Cli, CopyNeedsItsSourceTag) {
+    const TempFolder folder;
+    const QString v1Only = tagfiles::MakeMp3(
+        folder, QStringLiteral("v1.mp3"),
+        QJsonObject{{"v1", QJsonObject{{"title", "One"}, {"artist", "Two"}, {"track", 5}}}});
+    const QString none = tagfiles::MakeMp3(folder, QStringLiteral("none.mp3"));
+    const clitest::CliResult copied = RunCli({"copy", "v1-to-v2", v1Only, none});
+    EXPECT_EQ(copied.exitCode, 1);
+    ASSERT_EQ(copied.errorLines.size(), 1) << copied.errorLines.join(u'\n').toStdString();
+    EXPECT_TRUE(copied.errorLines[0].startsWith("kivuna-cli: " + none + ": "));
+    const QJsonObject frames = ReadTags(v1Only)["v2"]["frames"].toObject();
+    EXPECT_EQ(frames["TIT2"].toString(), "One");
+    EXPECT_EQ(frames["TPE1"].toString(), "Two");
+    EXPECT_EQ(frames["TRCK"].toString(), "5");
+    EXPECT_TRUE(ReadTags(none)["v2"].isNull());
+}
+
+// Every bad path is one line on stderr and exit code 1; the good files still go through.
+TEST(Cli, BadPathsFailOneLineEachAndTheBatchGoesOn) {
+    const TempFolder folder;
+    const QString good = tagfiles::MakeMp3(folder, QStringLiteral("good.mp3"),
+                                           QJsonObject{{"v1", QJsonObject{{"title", "T"}}}});
+    const QString missing = folder.Path(QStringLiteral("missing.mp3"));
+    const QString locked = tagfiles::MakeMp3(folder, QStringLiteral("locked.mp3"),
+                                             QJsonObject{{"v1", QJsonObject{{"title", "L"}}}});
+    QStringList bad = {missing, folder.Root()};
+    // The owner of the files cannot be kept from reading them when it is the superuser.
+    if (geteuid() != 0) {
+        QFile(locked).setPermissions(QFileDevice::Permissions());
+        bad << locked;
+    } else {
+        std::puts("running as root: the unreadable-file case is left out");
+    }
+    const clitest::CliResult shown = RunCli(QStringList{"show", good} + bad);
+    EXPECT_EQ(shown.exitCode, 1);
+    ASSERT_EQ(shown.errorLines.size(), bad.size()) << shown.errorLines.join(u'\n').toStdString();
+    for (qsizetype i = 0; i < bad.size(); ++i)
+        EXPECT_TRUE(shown.errorLines[i].startsWith("kivuna-cli: " + bad[i] + ": "));
+    EXPECT_TRUE(shown.out.contains(good.toUtf8()));
+
+    const clitest::CliResult set = RunCli(QStringList{"set", "--title", "X", good} + bad);
+    EXPECT_EQ(set.exitCode, 1);
+    EXPECT_EQ(set.errorLines.size(), bad.size());
+    EXPECT_EQ(ReadTags(good)["v1"]["title"].toString(), "X");
+
+    const clitest::CliResult synced = RunCli({"sync", missing, good});
+    EXPECT_EQ(synced.exitCode, 1);
+    EXPECT_EQ(synced.errorLines.size(), 1);
+}
+
+TEST(Cli, WrongUsageExitsWithTwoAndTouchesNothing) {
+    const TempFolder folder;
+    const QString path = tagfiles::MakeMp3(folder, QStringLiteral("a.mp3"),
+                                           QJsonObject{{"v1", QJsonObject{{"title", "T"}}}});
+    const QByteArray bytes = testsupport::ReadFile(path);
+    const QList<QStringList> wrong = {{},
+                                      {"tag", path},
+                                      {"show"},
+                                      {"show", "--title", "X", path},
+                                      {"set", path},
+                                      {"set", "--track", "two", path},
+                                      {"set", "--title"},
+                                      {"set", "--v1=yes", "--title", "X", path},
+                                      {"copy", path},
+                                      {"sync", "--prefer", "3", path},
+                                      {"help", "tag"}};
+    for (const QStringList& args : wrong) {
+        const clitest::CliResult result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_FALSE(result.errorLines.isEmpty());
+    }
+    EXPECT_EQ(testsupport::ReadFile(path), bytes);
+    for (const QStringList& args :
+         QList<QStringList>{{"--help"}, {"help", "sync"}, {"set", "--help"}, {"copy", "-h"}}) {
+        const clitest::CliResult help = RunCli(args);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.startsWith("Usage: kivuna-cli")) << args.join(u' ').toStdString();
+    }
+}
+
+// The tool stands on the core alone: the windows' toolkit is not among its libraries.
+TEST(Cli, TheCoreLinksNoWidgets) {
+    QProcess readelf;
+    readelf.start(QStringLiteral("readelf"), {"-d", KIVUNA_CLI});
+    ASSERT_TRUE(readelf.waitForFinished(30000));
+    const QByteArray needed = readelf.readAllStandardOutput();
+    ASSERT_TRUE(needed.contains("libQt6Core")) << needed.toStdString();
+    EXPECT_FALSE(needed.contains("libQt6Widgets"));
+    EXPECT_FALSE(needed.contains("libQt6Gui"));
+}
+
+} // namespace
