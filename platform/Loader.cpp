@@ -35,11 +35,15 @@ HMODULE LoadLibraryA(const char* fileName) {
     // RTLD_LOCAL keeps the library's symbols to itself, so nothing else in the process can bind
     // to them and keep it from unloading.
     constexpr int flags = RTLD_NOW | RTLD_LOCAL;
-    if (name.find('/') == std::string::npos) {
-        const std::string besideExecutable = ExecutableFolder() + name;
-        if (!ExecutableFolder().empty() && IsFile(besideExecutable))
-            return dlopen(besideExecutable.c_str(), flags);
+    if (name.find('/') == std::string::npos && !ExecutableFolder().empty()) {
+        // An installed program keeps its private libraries in lib/kivuna beside its bin folder.
+        for (const char* folder : {"", "../lib/kivuna/"}) {
+            const std::string candidate = ExecutableFolder() + folder + name;
+            if (IsFile(candidate))
+                return dlopen(candidate.c_str(), flags);
+        }
     }
+    // The system's search never looks in the current folder (unless LD_LIBRARY_PATH says so).
     return dlopen(name.c_str(), flags);
 }
 

@@ -6,8 +6,9 @@ namespace platform {
 
 using HMODULE = void*;
 
-// Loads a library. A bare name is looked up in the executable's own folder first, then by the
-// system's search (LD_LIBRARY_PATH, the cache, the default folders). Null when it cannot be loaded.
+// Loads a library. A bare name is looked up in the executable's own folder first, then in
+// ../lib/kivuna from there (the installed layout), then by the system's search (LD_LIBRARY_PATH,
+// the cache, the default folders); never in the current folder. Null when it cannot be loaded.
 HMODULE LoadLibraryA(const char* fileName);
 
 // Address of an exported symbol, or null.

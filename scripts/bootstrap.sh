@@ -7,7 +7,7 @@ mode=${1:-build}
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libtag1-dev libpng-dev
           zlib1g-dev libgl-dev libxcb1-dev)
 case "$mode" in
-  test) packages+=(libgtest-dev python3 python3-mutagen) ;;
+  test) packages+=(libgtest-dev python3 python3-mutagen desktop-file-utils appstream xvfb xdotool) ;;
   run) packages+=(fonts-wine) ;;
 esac
 
