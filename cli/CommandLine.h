@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 // What the command line asks for, checked before any file is touched.
