@@ -74,6 +74,7 @@ void SpeedAgainstMutagen(const QString& scratch, int files) {
     const QString tree = scratch + QStringLiteral("/cli");
     const QString copy = scratch + QStringLiteral("/mutagen");
     std::printf("writing %d corpus files...\n", files);
+    std::fflush(stdout);
     if (!WriteTrees(tree, files) ||
         QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), tree, copy}) != 0) {
         std::fprintf(stderr, "could not write the corpus\n");
@@ -109,6 +110,7 @@ void MemoryAsFilesGrow(const QString& scratch) {
     int written = 0;
     for (const int files : {1000, 10000, 100000}) {
         std::printf("writing up to %d corpus files...\n", files);
+        std::fflush(stdout);
         for (; written < files; written += std::min(kFilesPerTree, files - written)) {
             const int count = std::min(kFilesPerTree, files - written);
             if (!benchsupport::WriteCorpus(
