@@ -49,6 +49,10 @@ void BatchReport::Fail(const QString& message) {
         messages_ << message;
 }
 
+void BatchReport::Explain(const QString& message) {
+    messages_ = QStringList{message};
+}
+
 bool BatchReport::End() {
     if (messages_.isEmpty())
         return true;

@@ -22,6 +22,8 @@ class BatchReport {
     void Begin(const QString& path);
     // Records a failure of the file in hand.
     void Fail(const QString& message);
+    // Says what went wrong with the file in hand better than the messages recorded so far.
+    void Explain(const QString& message);
     // Whether the file in hand has failed so far.
     bool Failed() const { return !messages_.isEmpty(); }
     const QStringList& Messages() const { return messages_; }

@@ -104,6 +104,9 @@ TEST(Cli, SyncOfATreeEqualsTheOrganizersProcessing) {
     EXPECT_EQ(synced.exitCode, 1);
     EXPECT_EQ(synced.errorLines.size(), unresolved) << synced.errorLines.join(u'\n').toStdString();
     EXPECT_EQ(dry.errorLines, synced.errorLines) << "a dry run foresees the same failures";
+    for (const QString& line : synced.errorLines)
+        EXPECT_TRUE(line.endsWith(": has no ID3v1 or ID3v2 tag with text to synchronise"))
+            << line.toStdString();
     EXPECT_EQ(clitest::TreeBytes(byCli), clitest::TreeBytes(byOrganizer));
 
     // The independent reader sees the merged texts in both tags (ID3v1's may be in another
