@@ -83,15 +83,17 @@ TEST_F(InstallTest, TheInstalledToolFindsItsLibraryAndNeverTheCurrentFolders) {
     EXPECT_EQ(without.err.count('\n'), 1);
 }
 
-// Names of the files opened in `folder` while `work` runs, as the kernel reports them.
-template <typename Work> QStringList OpenedIn(const QByteArray& folder, Work&& work) {
-    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+// Names of the files opened in `folder`, as the kernel reports them, until `enough` says so or
+// a minute has passed.
+template <typename Enough> QStringList OpenedIn(const QByteArray& folder, Enough&& enough) {
+    const int watch = inotify_init1(IN_CLOEXEC);
     EXPECT_GE(watch, 0);
     EXPECT_GE(inotify_add_watch(watch, folder.constData(), IN_OPEN), 0);
-    work();
     QStringList opened;
-    alignas(inotify_event) char buffer[4096];
-    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;) {
+    pollfd events{watch, POLLIN, 0};
+    while (!enough(opened) && poll(&events, 1, 60000) > 0) {
+        alignas(inotify_event) char buffer[4096];
+        const ssize_t n = read(watch, buffer, sizeof buffer);
         for (ssize_t at = 0; at < n;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
             if (event->len > 0)
@@ -124,14 +126,22 @@ TEST_F(InstallTest, TheInstalledEditorFindsItsPictures) {
         GTEST_SKIP() << "xvfb-run or xdotool is not installed (Debian: xvfb, xdotool): the "
                         "installed editor's pictures are not checked";
     const QByteArray res = Installed(QStringLiteral("share/kivuna/Res")).toUtf8();
-    Outcome clicked;
-    const QStringList opened = OpenedIn(res, [&] {
-        clicked =
-            RunIn(elsewhere.Root(), xvfb,
+    const QString seen = elsewhere.Path(QStringLiteral("seen"));
+    QProcess display;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    display.setProcessEnvironment(environment);
+    display.setWorkingDirectory(elsewhere.Root());
+    display.start(xvfb,
                   {"-a", QStringLiteral(KIVUNA_SOURCE_DIR "/tests/install/click_edit_switch.sh"),
-                   Installed(QStringLiteral("bin/kivuna"))});
+                   Installed(QStringLiteral("bin/kivuna")), seen});
+    const QStringList opened = OpenedIn(res, [](const QStringList& names) {
+        return names.contains(QStringLiteral("Black_HL.png")) &&
+               names.contains(QStringLiteral("lock_off.png"));
     });
-    EXPECT_EQ(clicked.exitCode, 0) << clicked.err.toStdString();
+    testsupport::WriteFile(seen, QByteArray());
+    EXPECT_TRUE(display.waitForFinished(120000));
+    EXPECT_EQ(display.exitCode(), 0) << display.readAllStandardError().toStdString();
     EXPECT_TRUE(opened.contains(QStringLiteral("Black_HL.png"))) << opened.join(u' ').toStdString();
     EXPECT_TRUE(opened.contains(QStringLiteral("lock_off.png"))) << opened.join(u' ').toStdString();
 }
