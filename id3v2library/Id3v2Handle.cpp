@@ -25,7 +25,8 @@ bool SameTime(const timespec& a, const timespec& b) {
 }
 
 bool NothingToApply(const Id3v2Changes& changes) {
-    return changes.texts.empty() && !changes.comment && !changes.picture;
+    return changes.texts.empty() && !changes.comment && !changes.picture &&
+           changes.removedPictureTypes.empty();
 }
 
 } // namespace
@@ -134,6 +135,41 @@ bool Id3v2Handle::Remove(const char* fileName) {
     changes_ = {};
     loadedFile_.reset();
     return true;
+}
+
+std::vector<const Id3v2StoredPicture*> Id3v2Handle::KeptPictures() const {
+    std::vector<const Id3v2StoredPicture*> kept;
+    for (const auto& picture : read_.pictures) {
+        if (!changes_.removedPictureTypes.contains(picture.type))
+            kept.push_back(&picture);
+    }
+    return kept;
+}
+
+const Id3v2StoredPicture* Id3v2Handle::Picture(int32_t index) const {
+    const auto kept = KeptPictures();
+    return index >= 0 && static_cast<size_t>(index) < kept.size() ? kept[static_cast<size_t>(index)]
+                                                                  : nullptr;
+}
+
+int32_t Id3v2Handle::PictureCount() const {
+    return static_cast<int32_t>(KeptPictures().size());
+}
+
+void Id3v2Handle::RemovePictures(int32_t type) {
+    if (type >= 0 && type <= 20)
+        changes_.removedPictureTypes.insert(type);
+}
+
+bool Id3v2Handle::LoadFileInfo(const char* fileName) {
+    fileInfo_ = ReadFileInfo(fileName);
+    return fileInfo_.has_value();
+}
+
+int32_t Id3v2Handle::FileInfoValue(const char* name) const {
+    if (!fileInfo_ || name == nullptr)
+        return 0;
+    return fileInfo_->Get(name).value_or(0);
 }
 
 std::string Id3v2Handle::Text(const std::string& frameId) const {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FileFacts.h"
 #include "TDll.h"
 #include "TagFields.h"
 #include "TagLibraryEntries.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace tagaccess {
 
@@ -35,6 +37,14 @@ class ID3 {
     // file holds no such tag afterwards (also when it had none).
     virtual bool RemoveId3v1(const QString& path, bool showErrors);
     virtual bool RemoveId3v2(const QString& path, bool showErrors);
+
+    // The ID3v2 tag's front cover, else its first picture; nothing when it has none.
+    virtual std::optional<TagPicture> ReadPicture(const QString& path, bool showErrors);
+    // Removes every picture of that type from the ID3v2 tag.
+    virtual bool RemovePictures(const QString& path, int type, bool showErrors);
+    // The audio properties and tag places; nothing for a file that is no MP3 (said when showErrors
+    // only if the library failed).
+    virtual std::optional<AudioFacts> ReadAudioFacts(const QString& path, bool showErrors);
 
     virtual bool CopyV1ToV2(const QString& path, bool showErrors);
     virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);
