@@ -204,6 +204,18 @@ int32_t ID3v2_Remove(uint32_t handle, const char* fileName) {
         handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Remove(fileName)); });
 }
 
+int32_t ID3v1_CreateTag(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v1Handle>(handle, int32_t{0}, [&](Id3v1Handle& state) {
+        return Answer(state.CreateEmpty(fileName));
+    });
+}
+
+int32_t ID3v2_CreateTag(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        return Answer(state.CreateEmpty(fileName));
+    });
+}
+
 int32_t ID3v2_GetPictureCount(uint32_t handle) {
     return WithHandle<Id3v2Handle>(handle, int32_t{0},
                                    [](Id3v2Handle& state) { return state.PictureCount(); });

@@ -56,6 +56,12 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_Save(uint32_t handle, const char* fileName);
 KIVUNA_TAG_EXPORT int32_t ID3v1_Remove(uint32_t handle, const char* fileName);
 KIVUNA_TAG_EXPORT int32_t ID3v2_Remove(uint32_t handle, const char* fileName);
 
+// Give a file without the tag an empty one (an ID3v1 record without texts, genre 255; an ID3v2.3
+// tag of padding only), under the same guarantees as a save. Nonzero when the file holds the tag
+// afterwards, also when it had one; 0 for a read-only, vanished or non-MPEG file.
+KIVUNA_TAG_EXPORT int32_t ID3v1_CreateTag(uint32_t handle, const char* fileName);
+KIVUNA_TAG_EXPORT int32_t ID3v2_CreateTag(uint32_t handle, const char* fileName);
+
 // The pictures (APIC frames) of a loaded ID3v2 tag, by index from 0 in tag order, less those of
 // types removed on the handle. Type, MIME type, size and bytes of one picture; the type is -1 and
 // the texts are empty past the last. The bytes stay valid until the next call on the handle.
@@ -83,16 +89,17 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name);
     X(ID3v1_Load)                                                                                  \
     X(ID3v2_Load)                                                                                  \
     X(ID3v2_Loaded)                                                                                \
-    X(ID3v1_GetTitle) X(ID3v1_GetArtist) X(ID3v1_GetAlbum) X(ID3v1_GetYear) X(ID3v1_GetGenre)      \
-        X(ID3v1_GetComment) X(ID3v1_GetTrack) X(ID3v2_GetAsciiText) X(ID3v2_GetCOMM)               \
-            X(ID3v1_SetTitle) X(ID3v1_SetArtist) X(ID3v1_SetAlbum) X(ID3v1_SetYear)                \
-                X(ID3v1_SetComment) X(ID3v1_SetGenre) X(ID3v1_SetTrack) X(ID3v2_SetAsciiText)      \
-                    X(ID3v2_SetCOMM) X(ID3v2_AddAlbumPicture) X(ID3v1_Save) X(ID3v2_Save)          \
-                        X(ID3v1_Remove) X(ID3v2_Remove) X(ID3v2_GetPictureCount)                   \
-                            X(ID3v2_GetPictureType) X(ID3v2_GetPictureMime)                        \
-                                X(ID3v2_GetPictureSize) X(ID3v2_GetPictureData)                    \
-                                    X(ID3v2_RemovePictures) X(ID3v2_LoadFileInfo)                  \
-                                        X(ID3v2_GetFileInfo)
+    X(ID3v1_GetTitle)                                                                              \
+    X(ID3v1_GetArtist)                                                                             \
+    X(ID3v1_GetAlbum) X(ID3v1_GetYear) X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack)     \
+        X(ID3v2_GetAsciiText) X(ID3v2_GetCOMM) X(ID3v1_SetTitle) X(ID3v1_SetArtist)                \
+            X(ID3v1_SetAlbum) X(ID3v1_SetYear) X(ID3v1_SetComment) X(ID3v1_SetGenre)               \
+                X(ID3v1_SetTrack) X(ID3v2_SetAsciiText) X(ID3v2_SetCOMM) X(ID3v2_AddAlbumPicture)  \
+                    X(ID3v1_Save) X(ID3v2_Save) X(ID3v1_Remove) X(ID3v2_Remove)                    \
+                        X(ID3v2_GetPictureCount) X(ID3v2_GetPictureType) X(ID3v2_GetPictureMime)   \
+                            X(ID3v2_GetPictureSize) X(ID3v2_GetPictureData)                        \
+                                X(ID3v2_RemovePictures) X(ID3v2_LoadFileInfo) X(ID3v2_GetFileInfo) \
+                                    X(ID3v1_CreateTag) X(ID3v2_CreateTag)
 
 // Pointer types for callers that resolve the entry points at run time.
 typedef uint32_t (*ID3v1_Create_t)(void);

@@ -70,6 +70,18 @@ bool Id3v1Handle::Remove(const char* fileName) {
     return true;
 }
 
+bool Id3v1Handle::CreateEmpty(const char* fileName) {
+    SaveLock lock(fileName);
+    const FileDescriptor& writable = lock.File();
+    if (!lock.Held() || !HoldsMpegAudio(writable))
+        return false;
+    Id3v1Record onDisk;
+    std::string diskBytes;
+    if (ReadRecord(writable, onDisk, diskBytes))
+        return true;
+    return WriteFileTail(writable, writable.Size(), Id3v1Record().Render());
+}
+
 void Id3v1Handle::SetText(Id3v1Field field, const std::string& utf8) {
     if (record_.Text(field) == utf8)
         return;

@@ -137,6 +137,22 @@ bool Id3v2Handle::Remove(const char* fileName) {
     return true;
 }
 
+bool Id3v2Handle::CreateEmpty(const char* fileName) {
+    SaveLock lock(fileName);
+    if (!lock.Held() || !HoldsMpegAudio(lock.File()))
+        return false;
+    std::string front(Id3v2Header::kSize, '\0');
+    if (lock.File().ReadAt(0, front.data(), front.size()) && ParseId3v2Header(front))
+        return true;
+    // The padding TagLib gives a new tag, so the first fields fit without moving the audio.
+    constexpr uint32_t kPadding = 1024;
+    std::string tag("ID3\x03\0\0", 6);
+    for (const int shift : {21, 14, 7, 0})
+        tag += static_cast<char>((kPadding >> shift) & 0x7F);
+    tag.append(kPadding, '\0');
+    return ReplaceFileFront(lock, 0, tag);
+}
+
 std::vector<const Id3v2StoredPicture*> Id3v2Handle::KeptPictures() const {
     std::vector<const Id3v2StoredPicture*> kept;
     for (const auto& picture : read_.pictures) {

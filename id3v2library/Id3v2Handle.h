@@ -24,6 +24,9 @@ class Id3v2Handle {
     // True when the file holds no tag at its front afterwards (also when it had none); false for a
     // read-only, vanished or non-MPEG file.
     bool Remove(const char* fileName);
+    // Gives a file without a tag at its front an ID3v2.3 tag of padding only. True when the file
+    // holds a tag at its front afterwards (also when it had one).
+    bool CreateEmpty(const char* fileName);
 
     std::string Text(const std::string& frameId) const;
     std::string Comment() const;

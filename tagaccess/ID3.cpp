@@ -188,6 +188,18 @@ std::optional<AudioFacts> ID3::ReadAudioFacts(const QString& path, bool showErro
     return facts;
 }
 
+bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
+    return Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const bool v1 = version == 1;
+        const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();
+        if (!LowByte(TextCallEntry(library, v1 ? "ID3v1_CreateTag" : "ID3v2_CreateTag")(
+                handle, ToAnsi(path).constData())))
+            throw platform::Exception(QStringLiteral("The %1 tag could not be created in \"%2\".")
+                                          .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
+    });
+}
+
 // The transfer operations read and write with one load of the library: the file is the same
 // throughout, so the write handles are the ones the reads loaded. Any failure of the reads ends
 // the operation before anything is written: going on with half-read fields would overwrite real

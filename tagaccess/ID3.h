@@ -37,6 +37,9 @@ class ID3 {
     // file holds no such tag afterwards (also when it had none).
     virtual bool RemoveId3v1(const QString& path, bool showErrors);
     virtual bool RemoveId3v2(const QString& path, bool showErrors);
+    // Give the file an empty tag of that version (1 or 2) when it has none. True when the file
+    // holds such a tag afterwards.
+    virtual bool CreateEmptyTag(const QString& path, int version, bool showErrors);
 
     // The ID3v2 tag's front cover, else its first picture; nothing when it has none.
     virtual std::optional<TagPicture> ReadPicture(const QString& path, bool showErrors);

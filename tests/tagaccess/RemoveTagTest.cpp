@@ -60,4 +60,27 @@ TEST_F(TagAccessTest, RemovingFromAFileThatIsNoWritableMp3FailsAndSaysSo) {
                   QStringLiteral("The ID3v2 tag could not be removed from \"%1\".").arg(locked)}));
 }
 
+TEST_F(TagAccessTest, CreatingAnEmptyTagGivesItOnlyToAFileWithoutOne) {
+    const QString path = Mp3();
+    ASSERT_TRUE(id3.CreateEmptyTag(path, 2, true));
+    ASSERT_TRUE(id3.CreateEmptyTag(path, 1, true));
+    const QJsonObject tags = tagfiles::ReadTags(path);
+    EXPECT_EQ(tags[u"v2"].toObject()[u"frames"].toObject(), QJsonObject());
+    EXPECT_EQ(tags[u"v1"].toObject()[u"title"].toString(), "");
+    EXPECT_EQ(tags[u"v1"].toObject()[u"genre"].toInt(), 255);
+    const QByteArray bytes = testsupport::ReadFile(path);
+    EXPECT_EQ(
+        bytes.mid(bytes.indexOf(testsupport::SilentAudio()), testsupport::SilentAudio().size()),
+        testsupport::SilentAudio());
+    EXPECT_EQ(id3.ReadId3v2(path, true), (tagaccess::TagFields{"", "", "", "", "", "0", ""}));
+
+    // A tag already there stays as it is.
+    const QString tagged = Mp3(kBothTags, QStringLiteral("tagged.mp3"));
+    const QByteArray before = testsupport::ReadFile(tagged);
+    EXPECT_TRUE(id3.CreateEmptyTag(tagged, 1, true));
+    EXPECT_TRUE(id3.CreateEmptyTag(tagged, 2, true));
+    EXPECT_EQ(testsupport::ReadFile(tagged), before);
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
 } // namespace
