@@ -83,23 +83,47 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_LoadFileInfo(uint32_t handle, const char* fileNa
 KIVUNA_TAG_EXPORT int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name);
 
 // Every entry point, for callers that resolve them all: X(name) for each.
-#define KIVUNA_TAG_ENTRY_POINTS(X)                                                                 \
-    X(ID3v1_Create)                                                                                \
-    X(ID3v2_Create)                                                                                \
-    X(ID3v1_Load)                                                                                  \
-    X(ID3v2_Load)                                                                                  \
-    X(ID3v2_Loaded)                                                                                \
-    X(ID3v1_GetTitle)                                                                              \
-    X(ID3v1_GetArtist)                                                                             \
-    X(ID3v1_GetAlbum) X(ID3v1_GetYear) X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack)     \
-        X(ID3v2_GetAsciiText) X(ID3v2_GetCOMM) X(ID3v1_SetTitle) X(ID3v1_SetArtist)                \
-            X(ID3v1_SetAlbum) X(ID3v1_SetYear) X(ID3v1_SetComment) X(ID3v1_SetGenre)               \
-                X(ID3v1_SetTrack) X(ID3v2_SetAsciiText) X(ID3v2_SetCOMM) X(ID3v2_AddAlbumPicture)  \
-                    X(ID3v1_Save) X(ID3v2_Save) X(ID3v1_Remove) X(ID3v2_Remove)                    \
-                        X(ID3v2_GetPictureCount) X(ID3v2_GetPictureType) X(ID3v2_GetPictureMime)   \
-                            X(ID3v2_GetPictureSize) X(ID3v2_GetPictureData)                        \
-                                X(ID3v2_RemovePictures) X(ID3v2_LoadFileInfo) X(ID3v2_GetFileInfo) \
-                                    X(ID3v1_CreateTag) X(ID3v2_CreateTag)
+// clang-format off
+#define KIVUNA_TAG_ENTRY_POINTS(X) \
+    X(ID3v1_Create) \
+    X(ID3v2_Create) \
+    X(ID3v1_Load) \
+    X(ID3v2_Load) \
+    X(ID3v2_Loaded) \
+    X(ID3v1_GetTitle) \
+    X(ID3v1_GetArtist) \
+    X(ID3v1_GetAlbum) \
+    X(ID3v1_GetYear) \
+    X(ID3v1_GetGenre) \
+    X(ID3v1_GetComment) \
+    X(ID3v1_GetTrack) \
+    X(ID3v2_GetAsciiText) \
+    X(ID3v2_GetCOMM) \
+    X(ID3v1_SetTitle) \
+    X(ID3v1_SetArtist) \
+    X(ID3v1_SetAlbum) \
+    X(ID3v1_SetYear) \
+    X(ID3v1_SetComment) \
+    X(ID3v1_SetGenre) \
+    X(ID3v1_SetTrack) \
+    X(ID3v2_SetAsciiText) \
+    X(ID3v2_SetCOMM) \
+    X(ID3v2_AddAlbumPicture) \
+    X(ID3v1_Save) \
+    X(ID3v2_Save) \
+    X(ID3v1_Remove) \
+    X(ID3v2_Remove) \
+    X(ID3v2_GetPictureCount) \
+    X(ID3v2_GetPictureType) \
+    X(ID3v2_GetPictureMime) \
+    X(ID3v2_GetPictureSize) \
+    X(ID3v2_GetPictureData) \
+    X(ID3v2_RemovePictures) \
+    X(ID3v2_LoadFileInfo) \
+    X(ID3v2_GetFileInfo) \
+    X(ID3v1_CreateTag) \
+    X(ID3v2_CreateTag)
+// clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.
 typedef uint32_t (*ID3v1_Create_t)(void);

@@ -16,7 +16,8 @@ QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
                 const QJsonObject& tags = {});
 
 // Both tags as the independent reader sees them: {"v1": {...} or null, "v2": {"version",
-// "frames": {"TIT2": text, "COMM::eng": text, "APIC:<description>": {mime, type, size, sha1}}} or null}.
+// "frames": {"TIT2": text, "COMM::eng": text, "APIC:<description>": {mime, type, size, sha1}}} or
+// null}.
 QJsonObject ReadTags(const QString& path);
 
 // Whether "ID3v2Library.dll" from beside the test program is loaded in this process.
