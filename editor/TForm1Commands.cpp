@@ -51,6 +51,15 @@ QString DraggedMp3(const QMimeData* data) {
     return platform::LowerCaseAscii(QFileInfo(path).suffix()) == u"mp3" ? path : QString();
 }
 
+// The file's facts; nothing, said to the user, for a file that is no MP3.
+std::optional<tagaccess::AudioFacts> Mp3Facts(tagaccess::ID3& id3, const QString& path) {
+    auto facts = id3.ReadAudioFacts(path, true);
+    if (!facts)
+        platform::ShowMessage(
+            QStringLiteral("\"%1\" is not an MP3 file.").arg(QFileInfo(path).fileName()));
+    return facts;
+}
+
 } // namespace
 
 void TForm1::ConnectCommands() {
@@ -125,12 +134,9 @@ void TForm1::Image16Click() {
     const QString path = ui_->Edit1->text();
     if (!platform::FileExists(path) || id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
         return;
-    const auto facts = id3->ReadAudioFacts(path, true);
-    if (!facts) {
-        platform::ShowMessage(
-            QStringLiteral("\"%1\" is not an MP3 file.").arg(QFileInfo(path).fileName()));
+    const auto facts = Mp3Facts(*id3, path);
+    if (!facts)
         return;
-    }
     if (TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0) {
         platform::ShowMessage(
             QStringLiteral("The file already has an %1 tag.").arg(TagName(TagVersion)));
@@ -148,8 +154,10 @@ void TForm1::Image17Click() {
     const QString path = ui_->Edit1->text();
     if (!platform::FileExists(path) || id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
         return;
-    const auto facts = id3->ReadAudioFacts(path, true);
-    if (facts && !(TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0)) {
+    const auto facts = Mp3Facts(*id3, path);
+    if (!facts)
+        return;
+    if (!(TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0)) {
         platform::ShowMessage(QStringLiteral("The file has no %1 tag.").arg(TagName(TagVersion)));
         return;
     }

@@ -55,6 +55,18 @@ TEST_F(CommandsTest, CreateGivesOnlyAMissingTagAndDeleteRemovesTheChosenOneAfter
     Click("Image17");
     EXPECT_EQ(testsupport::ReadFile(both), testsupport::SilentAudio());
     EXPECT_EQ(questions.asked.size(), 3);
+
+    // A file that is no MP3 gets no tag and loses none.
+    const QString notes = folder.Path("notes.mp3");
+    const QByteArray text = QByteArray(200, 'x') + "TAG" + QByteArray(125, ' ');
+    testsupport::WriteFile(notes, text);
+    Open(notes);
+    Click("Image16");
+    Click("Image17");
+    EXPECT_EQ(testsupport::ReadFile(notes), text);
+    EXPECT_EQ(messages.Texts().mid(2), (QStringList{"\"notes.mp3\" is not an MP3 file.",
+                                                    "\"notes.mp3\" is not an MP3 file."}));
+    EXPECT_EQ(questions.asked.size(), 3);
 }
 
 TEST_F(CommandsTest, GetFromFilenameFillsOneFieldOrAllNamedOnesWithoutSaving) {
