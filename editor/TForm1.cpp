@@ -1,5 +1,7 @@
 #include "TForm1.h"
 
+#include "CoverArt.h"
+#include "Handlers.h"
 #include "ResPictures.h"
 #include "Unit1.h"
 #include "platform/ErrorBox.h"
@@ -33,13 +35,6 @@ const QColor kYellow(255, 255, 0);
 // The client area below the menu bar: its size at first show and its limits.
 const QSize kClientMinimum(706, 482);
 const QSize kClientMaximum(1272, 749);
-
-// Connects a signal to a handler of the window; a failure in the handler goes to the error box
-// instead of into the toolkit.
-template <typename Sender, typename Signal>
-void Handle(Sender* sender, Signal signal, TForm1* form, void (TForm1::*handler)()) {
-    QObject::connect(sender, signal, form, [form, handler] { Guard([&] { (form->*handler)(); }); });
-}
 
 // The grow and shrink effect of a picture button: 2 pixels on every side around its centre.
 void GrowOnHover(platform::PictureBox* button) {
@@ -95,7 +90,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N6"));
     PopupMenu1->addAction(ui_->Getfromfilename2);
 
+    cover_ = std::make_unique<CoverArt>(ui_->Image1);
+    setAcceptDrops(true);
     ConnectHandlers();
+    ConnectCommands();
 }
 
 TForm1::~TForm1() = default;
@@ -137,6 +135,7 @@ void TForm1::ConnectHandlers() {
     for (QWidget* field : fields) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(field, &QWidget::customContextMenuRequested, this, [this, field](const QPoint& at) {
+            menuField_ = field;
             Guard([this] { PopupMenu1Popup(); });
             PopupMenu1->popup(field->mapToGlobal(at));
         });
@@ -172,6 +171,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (TakeFileDrop(event))
+        return true;
     if (watched == ui_->ClientArea && event->type() == QEvent::Resize)
         Guard([this] { FormResize(); });
     if (watched == menuBar() && event->type() == QEvent::Resize && shownBefore_) {
@@ -233,12 +234,18 @@ void TForm1::ShowTags(const QString& path) {
     ui_->Edit6->setText(field(tagaccess::kTrack));
     ui_->Memo1->setPlainText(field(tagaccess::kComment));
     shownCommentDocument_ = ui_->Memo1->document()->toRawText();
+    cover_->Show(*id3, path, TagVersion);
+    ShowFileFacts(path);
 }
 
 void TForm1::SpeedButton1Click() {
     QString path;
     path = platform::GetOpenFileName(
         this, {QStringLiteral("Open MP3 file:"), QStringLiteral("Music files (*.mp3)"), QString()});
+    OpenFile(path);
+}
+
+void TForm1::OpenFile(const QString& path) {
     if (platform::FileExists(path)) {
         ui_->Edit1->setText(path);
         ShowTags(path);
@@ -332,15 +339,20 @@ void TForm1::SpeedButton2Click() {
     tagaccess::ID3* id3 = Unit1Id3();
     if (!platform::FileExists(path) || id3 == nullptr)
         return;
-    // The eighth entry of an ID3v2 save stays empty: a save from the editor never adds a picture.
-    const TagFields fields = FieldsFromControls(
-        TagVersion == 2 ? tagaccess::kTagFieldCountWithPicture : tagaccess::kTagFieldCount);
+    // The eighth entry of an ID3v2 save is the picture file chosen with "Load", if any.
+    TagFields fields = FieldsFromControls(TagVersion == 2 ? tagaccess::kTagFieldCountWithPicture
+                                                          : tagaccess::kTagFieldCount);
+    const bool coverChanged = TagVersion == 2 && cover_->HasChange();
+    if (coverChanged)
+        fields[tagaccess::kPicture] = cover_->ChosenFile();
     // Texts just as they were read from this tag of this file: the file stays as it is, byte for
     // byte, rather than take the tag library's normal form of them (a track frame, say).
-    if (!ShowsStoredTag(path, fields)) {
+    if (!ShowsStoredTag(path, fields) || coverChanged) {
         if (TagVersion == 1 && !id3->WriteId3v1(path, fields, true))
             platform::ShowMessage(QStringLiteral("Error saving ID3v1 Tag!"));
-        if (TagVersion == 2 && !id3->WriteId3v2(path, fields, true))
+        if (TagVersion == 2 && (!id3->WriteId3v2(path, fields, true) ||
+                                (cover_->DeletedType() >= 0 &&
+                                 !id3->RemovePictures(path, cover_->DeletedType(), true))))
             platform::ShowMessage(QStringLiteral("Error saving ID3v2 Tag!"));
     }
     ShowTags(path);

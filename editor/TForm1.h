@@ -1,12 +1,16 @@
 #pragma once
 
+#include "naming/NamePattern.h"
 #include "tagaccess/ID3.h"
 
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
 class QWidget;
 
@@ -15,6 +19,8 @@ class TForm1;
 }
 
 namespace editor {
+
+class CoverArt;
 
 // The editor window: one MP3 file at a time, one of its two tags at a time. The current file is
 // the text of Edit1; the field texts live only in the controls.
@@ -58,6 +64,30 @@ class TForm1 : public QMainWindow {
     void Image14Click();
     void PopupMenu1Popup();
 
+    // The picture box's buttons, "Create tags..." and "Delete tags...".
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void Image16Click();
+    void Image17Click();
+    // "Get from filename...": the field the menu was opened on; "Get from filename": all fields.
+    void Getfromfilename2Click();
+    void Getfromfilename1Click();
+
+    // The main menu.
+    void Open1Click();
+    void Exit1Click();
+    void aginfo1Click();
+    void Settags1Click();
+    void ID3v1ID3v21Click();
+    void ID3v2ID3v11Click();
+    void ID3v1ID3v22Click();
+    void Loadfromsource1Click();
+    void Openhelpfile1Click();
+    void About1Click();
+
+    // Makes the file current and shows it, when it exists (the "..." button, a dropped file).
+    void OpenFile(const QString& path);
+
     void Image2MouseEnter();
     void Image2MouseLeave();
     void Image2MouseDown();
@@ -67,9 +97,20 @@ class TForm1 : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void ConnectHandlers();
+    void ConnectCommands();
+    // Shows the file's play length, bitrate and sample rate, or the empty brackets.
+    void ShowFileFacts(const QString& path);
+    // The shown field control of a tag field (0-6) gets the text.
+    void SetFieldText(int field, const QString& text);
+    // Asks for the pattern and reads the file name by it; nothing when cancelled or not read.
+    std::optional<naming::NameFields> AskFieldsFromFileName(QString& pattern);
+    // Handles a drag or drop of an MP3 file onto the window or a field; false for anything else.
+    bool TakeFileDrop(QEvent* event);
     void SetEditLook(bool on);
     void LoadSwitchFace(const QString& name);
     tagaccess::TagFields FieldsFromControls(int count) const;
@@ -90,6 +131,10 @@ class TForm1 : public QMainWindow {
     int8_t shownTagVersion_ = 0;
     tagaccess::TagFields shownFields_ = tagaccess::EmptyTagFields();
     QString shownCommentDocument_;
+    std::unique_ptr<CoverArt> cover_;
+    // The field whose menu was opened last, and the last pattern used to read file names.
+    QWidget* menuField_ = nullptr;
+    QString namePattern_ = naming::kReadNamePattern;
 };
 
 } // namespace editor

@@ -194,4 +194,77 @@ int32_t ID3v2_Save(uint32_t handle, const char* fileName) {
         handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Save(fileName)); });
 }
 
+int32_t ID3v1_Remove(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v1Handle>(
+        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Remove(fileName)); });
+}
+
+int32_t ID3v2_Remove(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(
+        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Remove(fileName)); });
+}
+
+int32_t ID3v1_CreateTag(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v1Handle>(handle, int32_t{0}, [&](Id3v1Handle& state) {
+        return Answer(state.CreateEmpty(fileName));
+    });
+}
+
+int32_t ID3v2_CreateTag(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        return Answer(state.CreateEmpty(fileName));
+    });
+}
+
+int32_t ID3v2_GetPictureCount(uint32_t handle) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0},
+                                   [](Id3v2Handle& state) { return state.PictureCount(); });
+}
+
+int32_t ID3v2_GetPictureType(uint32_t handle, int32_t index) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{-1}, [&](Id3v2Handle& state) {
+        const auto* picture = state.Picture(index);
+        return picture != nullptr ? picture->type : int32_t{-1};
+    });
+}
+
+const char* ID3v2_GetPictureMime(uint32_t handle, int32_t index) {
+    return WithHandle<Id3v2Handle>(handle, "", [&](Id3v2Handle& state) {
+        const auto* picture = state.Picture(index);
+        return state.Returned().Keep(picture != nullptr ? picture->mimeType : std::string());
+    });
+}
+
+int32_t ID3v2_GetPictureSize(uint32_t handle, int32_t index) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        const auto* picture = state.Picture(index);
+        return picture != nullptr ? static_cast<int32_t>(picture->data.size()) : int32_t{0};
+    });
+}
+
+const char* ID3v2_GetPictureData(uint32_t handle, int32_t index) {
+    return WithHandle<Id3v2Handle>(handle, "", [&](Id3v2Handle& state) {
+        const auto* picture = state.Picture(index);
+        return state.Returned().Keep(picture != nullptr ? picture->data : std::string());
+    });
+}
+
+void ID3v2_RemovePictures(uint32_t handle, int32_t type) {
+    WithHandle<Id3v2Handle>(handle, 0, [&](Id3v2Handle& state) {
+        state.RemovePictures(type);
+        return 0;
+    });
+}
+
+int32_t ID3v2_LoadFileInfo(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        return Answer(state.LoadFileInfo(fileName));
+    });
+}
+
+int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0},
+                                   [&](Id3v2Handle& state) { return state.FileInfoValue(name); });
+}
+
 } // extern "C"

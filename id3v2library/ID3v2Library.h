@@ -50,17 +50,80 @@ KIVUNA_TAG_EXPORT void ID3v2_AddAlbumPicture(uint32_t handle, const char* pictur
 KIVUNA_TAG_EXPORT int32_t ID3v1_Save(uint32_t handle, const char* fileName);
 KIVUNA_TAG_EXPORT int32_t ID3v2_Save(uint32_t handle, const char* fileName);
 
+// Remove the tag from the file at once, under the same guarantees as a save: the audio bytes and
+// the other tag stay as they are. The handle then holds no tag. Nonzero when the file holds no
+// such tag afterwards, also when it had none; 0 for a read-only, vanished or non-MPEG file.
+KIVUNA_TAG_EXPORT int32_t ID3v1_Remove(uint32_t handle, const char* fileName);
+KIVUNA_TAG_EXPORT int32_t ID3v2_Remove(uint32_t handle, const char* fileName);
+
+// Give a file without the tag an empty one (an ID3v1 record without texts, genre 255; an ID3v2.3
+// tag of padding only), under the same guarantees as a save. Nonzero when the file holds the tag
+// afterwards, also when it had one; 0 for a read-only, vanished or non-MPEG file.
+KIVUNA_TAG_EXPORT int32_t ID3v1_CreateTag(uint32_t handle, const char* fileName);
+KIVUNA_TAG_EXPORT int32_t ID3v2_CreateTag(uint32_t handle, const char* fileName);
+
+// The pictures (APIC frames) of a loaded ID3v2 tag, by index from 0 in tag order, less those of
+// types removed on the handle. Type, MIME type, size and bytes of one picture; the type is -1 and
+// the texts are empty past the last. The bytes stay valid until the next call on the handle.
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetPictureCount(uint32_t handle);
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetPictureType(uint32_t handle, int32_t index);
+KIVUNA_TAG_EXPORT const char* ID3v2_GetPictureMime(uint32_t handle, int32_t index);
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetPictureSize(uint32_t handle, int32_t index);
+KIVUNA_TAG_EXPORT const char* ID3v2_GetPictureData(uint32_t handle, int32_t index);
+// The next save removes every picture of this type (0-20; 3 is the front cover).
+KIVUNA_TAG_EXPORT void ID3v2_RemovePictures(uint32_t handle, int32_t type);
+
+// Reads the file's audio properties and tag places into the handle; nonzero for an MP3. Then one
+// value by name (0 for an unknown one): "length" (ms), "bitrate" (kbit/s, the average with a
+// Xing/Info or VBRI header), "samplerate" (Hz), "channels", "vbr" (1 with such a header),
+// "mpegversion" (10, 20 or 25), "layer", "channelmode" (0 stereo, 1 joint, 2 dual, 3 mono),
+// "id3v2version" (0 without a tag at the front), "id3v2size" (bytes, header and padding
+// included), "id3v2padding" (bytes) and "id3v1" (1 with an ID3v1 record).
+KIVUNA_TAG_EXPORT int32_t ID3v2_LoadFileInfo(uint32_t handle, const char* fileName);
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name);
+
 // Every entry point, for callers that resolve them all: X(name) for each.
-#define KIVUNA_TAG_ENTRY_POINTS(X)                                                                 \
-    X(ID3v1_Create)                                                                                \
-    X(ID3v2_Create)                                                                                \
-    X(ID3v1_Load)                                                                                  \
-    X(ID3v2_Load) X(ID3v2_Loaded) X(ID3v1_GetTitle) X(ID3v1_GetArtist) X(ID3v1_GetAlbum)           \
-        X(ID3v1_GetYear) X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack)                   \
-            X(ID3v2_GetAsciiText) X(ID3v2_GetCOMM) X(ID3v1_SetTitle) X(ID3v1_SetArtist)            \
-                X(ID3v1_SetAlbum) X(ID3v1_SetYear) X(ID3v1_SetComment) X(ID3v1_SetGenre)           \
-                    X(ID3v1_SetTrack) X(ID3v2_SetAsciiText) X(ID3v2_SetCOMM)                       \
-                        X(ID3v2_AddAlbumPicture) X(ID3v1_Save) X(ID3v2_Save)
+// clang-format off
+#define KIVUNA_TAG_ENTRY_POINTS(X) \
+    X(ID3v1_Create) \
+    X(ID3v2_Create) \
+    X(ID3v1_Load) \
+    X(ID3v2_Load) \
+    X(ID3v2_Loaded) \
+    X(ID3v1_GetTitle) \
+    X(ID3v1_GetArtist) \
+    X(ID3v1_GetAlbum) \
+    X(ID3v1_GetYear) \
+    X(ID3v1_GetGenre) \
+    X(ID3v1_GetComment) \
+    X(ID3v1_GetTrack) \
+    X(ID3v2_GetAsciiText) \
+    X(ID3v2_GetCOMM) \
+    X(ID3v1_SetTitle) \
+    X(ID3v1_SetArtist) \
+    X(ID3v1_SetAlbum) \
+    X(ID3v1_SetYear) \
+    X(ID3v1_SetComment) \
+    X(ID3v1_SetGenre) \
+    X(ID3v1_SetTrack) \
+    X(ID3v2_SetAsciiText) \
+    X(ID3v2_SetCOMM) \
+    X(ID3v2_AddAlbumPicture) \
+    X(ID3v1_Save) \
+    X(ID3v2_Save) \
+    X(ID3v1_Remove) \
+    X(ID3v2_Remove) \
+    X(ID3v2_GetPictureCount) \
+    X(ID3v2_GetPictureType) \
+    X(ID3v2_GetPictureMime) \
+    X(ID3v2_GetPictureSize) \
+    X(ID3v2_GetPictureData) \
+    X(ID3v2_RemovePictures) \
+    X(ID3v2_LoadFileInfo) \
+    X(ID3v2_GetFileInfo) \
+    X(ID3v1_CreateTag) \
+    X(ID3v2_CreateTag)
+// clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.
 typedef uint32_t (*ID3v1_Create_t)(void);
@@ -78,6 +141,11 @@ typedef void (*ID3v2_SetAsciiText_t)(uint32_t, const char*, const char*);
 typedef void (*ID3v2_SetCOMM_t)(uint32_t, const char*, const char*);
 typedef void (*ID3v2_AddAlbumPicture_t)(uint32_t, const char*, int32_t);
 typedef int32_t (*ID3_Save_t)(uint32_t, const char*);
+typedef int32_t (*ID3_Remove_t)(uint32_t, const char*);
+typedef int32_t (*ID3v2_GetPictureInt_t)(uint32_t, int32_t);
+typedef const char* (*ID3v2_GetPictureText_t)(uint32_t, int32_t);
+typedef void (*ID3v2_RemovePictures_t)(uint32_t, int32_t);
+typedef int32_t (*ID3v2_GetFileInfo_t)(uint32_t, const char*);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <memory>
 #include <taglib/attachedpictureframe.h>
+
+#include "Id3v2Pictures.h"
 #include <taglib/commentsframe.h>
 #include <taglib/textidentificationframe.h>
 #include <vector>
@@ -118,6 +120,8 @@ bool ApplyId3v2Changes(const Id3v2Changes& changes, TagLib::ID3v2::Tag& tag,
     }
     if (changes.comment)
         changed = ApplyComment(*changes.comment, tag) || changed;
+    if (!changes.removedPictureTypes.empty())
+        changed = RemoveId3v2Pictures(tag, changes.removedPictureTypes) || changed;
     if (changes.picture)
         changed = ApplyPicture(*changes.picture, tag) || changed;
     return changed;

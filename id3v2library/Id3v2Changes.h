@@ -4,6 +4,7 @@
 // changes to the tag as it is on disk at that moment.
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <taglib/id3v2tag.h>
 
@@ -19,6 +20,8 @@ struct Id3v2Changes {
     std::map<std::string, std::string, std::less<>> texts;
     // The comment without a description; empty removes it.
     std::optional<std::string> comment;
+    // Picture types whose pictures go, before a new front cover is added.
+    std::set<int32_t> removedPictureTypes;
     // The front cover.
     std::optional<Id3v2Picture> picture;
 };

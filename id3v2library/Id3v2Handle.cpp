@@ -3,6 +3,7 @@
 #include "FileDescriptor.h"
 #include "Id3v23Downgrade.h"
 #include "Id3v2RawTag.h"
+#include "MpegAudio.h"
 #include "MpegFile.h"
 #include "SaveLock.h"
 #include "TagPlacement.h"
@@ -24,7 +25,8 @@ bool SameTime(const timespec& a, const timespec& b) {
 }
 
 bool NothingToApply(const Id3v2Changes& changes) {
-    return changes.texts.empty() && !changes.comment && !changes.picture;
+    return changes.texts.empty() && !changes.comment && !changes.picture &&
+           changes.removedPictureTypes.empty();
 }
 
 } // namespace
@@ -115,6 +117,75 @@ bool Id3v2Handle::Save(const char* fileName) const {
     if (View(newTag) == oldTag)
         return true;
     return ReplaceFileFront(lock, static_cast<off_t>(oldTag.size()), View(newTag));
+}
+
+bool Id3v2Handle::Remove(const char* fileName) {
+    SaveLock lock(fileName);
+    if (!lock.Held() || !HoldsMpegAudio(lock.File()))
+        return false;
+    // A damaged tag goes as a whole too: nothing of it is kept, so TagLib's reading does not
+    // matter.
+    std::string front(Id3v2Header::kSize, '\0');
+    const bool read = lock.File().ReadAt(0, front.data(), front.size());
+    const auto header = read ? ParseId3v2Header(front) : std::nullopt;
+    if (header && !ReplaceFileFront(lock, static_cast<off_t>(header->completeSize), {}))
+        return false;
+    loaded_ = false;
+    read_ = {};
+    changes_ = {};
+    loadedFile_.reset();
+    return true;
+}
+
+bool Id3v2Handle::CreateEmpty(const char* fileName) {
+    SaveLock lock(fileName);
+    if (!lock.Held() || !HoldsMpegAudio(lock.File()))
+        return false;
+    std::string front(Id3v2Header::kSize, '\0');
+    if (lock.File().ReadAt(0, front.data(), front.size()) && ParseId3v2Header(front))
+        return true;
+    // The padding TagLib gives a new tag, so the first fields fit without moving the audio.
+    constexpr uint32_t kPadding = 1024;
+    std::string tag("ID3\x03\0\0", 6);
+    for (const int shift : {21, 14, 7, 0})
+        tag += static_cast<char>((kPadding >> shift) & 0x7F);
+    tag.append(kPadding, '\0');
+    return ReplaceFileFront(lock, 0, tag);
+}
+
+std::vector<const Id3v2StoredPicture*> Id3v2Handle::KeptPictures() const {
+    std::vector<const Id3v2StoredPicture*> kept;
+    for (const auto& picture : read_.pictures) {
+        if (!changes_.removedPictureTypes.contains(picture.type))
+            kept.push_back(&picture);
+    }
+    return kept;
+}
+
+const Id3v2StoredPicture* Id3v2Handle::Picture(int32_t index) const {
+    const auto kept = KeptPictures();
+    return index >= 0 && static_cast<size_t>(index) < kept.size() ? kept[static_cast<size_t>(index)]
+                                                                  : nullptr;
+}
+
+int32_t Id3v2Handle::PictureCount() const {
+    return static_cast<int32_t>(KeptPictures().size());
+}
+
+void Id3v2Handle::RemovePictures(int32_t type) {
+    if (type >= 0 && type <= 20)
+        changes_.removedPictureTypes.insert(type);
+}
+
+bool Id3v2Handle::LoadFileInfo(const char* fileName) {
+    fileInfo_ = ReadFileInfo(fileName);
+    return fileInfo_.has_value();
+}
+
+int32_t Id3v2Handle::FileInfoValue(const char* name) const {
+    if (!fileInfo_ || name == nullptr)
+        return 0;
+    return fileInfo_->Get(name).value_or(0);
 }
 
 std::string Id3v2Handle::Text(const std::string& frameId) const {

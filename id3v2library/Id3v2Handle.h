@@ -2,6 +2,7 @@
 
 // The state behind an ID3v2 handle: what it read from the file and, apart from that, what it set.
 #include "FileDescriptor.h"
+#include "FileInfo.h"
 #include "Id3v2Changes.h"
 #include "Id3v2Values.h"
 
@@ -19,6 +20,13 @@ class Id3v2Handle {
     // Applies the handle's changes to the tag on disk now. True when the file holds the result;
     // false for a read-only, vanished or non-MPEG file and for a tag TagLib cannot read whole.
     bool Save(const char* fileName) const;
+    // Takes the ID3v2 tag off the front of the file, audio untouched; the handle then holds no tag.
+    // True when the file holds no tag at its front afterwards (also when it had none); false for a
+    // read-only, vanished or non-MPEG file.
+    bool Remove(const char* fileName);
+    // Gives a file without a tag at its front an ID3v2.3 tag of padding only. True when the file
+    // holds a tag at its front afterwards (also when it had one).
+    bool CreateEmpty(const char* fileName);
 
     std::string Text(const std::string& frameId) const;
     std::string Comment() const;
@@ -26,9 +34,21 @@ class Id3v2Handle {
     void SetComment(const std::string& text);
     void SetPicture(Id3v2Picture picture) { changes_.picture = std::move(picture); }
 
+    // The pictures the handle read, less the types it removes; null past the last.
+    const Id3v2StoredPicture* Picture(int32_t index) const;
+    int32_t PictureCount() const;
+    void RemovePictures(int32_t type);
+
+    // Reads the file's audio properties and tag places; false for a file that is no MP3.
+    bool LoadFileInfo(const char* fileName);
+    // A value of the last LoadFileInfo; 0 for an unknown name or before one succeeded.
+    int32_t FileInfoValue(const char* name) const;
+
     ReturnedText& Returned() { return returned_; }
 
   private:
+    std::vector<const Id3v2StoredPicture*> KeptPictures() const;
+
     // What a save needs to know of TagLib's reading of the file, and the file it was learnt from.
     struct FileFacts {
         dev_t device = 0;
@@ -49,6 +69,7 @@ class Id3v2Handle {
     std::optional<FileFacts> loadedFile_;
     Id3v2Values read_;
     Id3v2Changes changes_;
+    std::optional<FileInfo> fileInfo_;
     ReturnedText returned_;
 };
 

@@ -68,17 +68,18 @@ uint32_t Id3v24FrameSize(std::string_view frames, size_t pos) {
     return synchsafe;
 }
 
-bool FramesDamaged(std::string_view frames, int majorVersion) {
+// Where the frames end and the padding begins; nothing when a frame is damaged.
+std::optional<size_t> FramesEnd(std::string_view frames, int majorVersion) {
     const size_t headerSize = majorVersion == 2 ? 6 : 10;
     const size_t idSize = majorVersion == 2 ? 3 : 4;
     size_t pos = 0;
     while (pos < frames.size()) {
         if (frames[pos] == '\0')
-            return !IsPadding(frames.substr(pos));
+            return IsPadding(frames.substr(pos)) ? std::optional(pos) : std::nullopt;
         if (frames.size() - pos < headerSize)
-            return true;
+            return std::nullopt;
         if (!IsFrameId(frames.substr(pos, idSize)))
-            return true;
+            return std::nullopt;
         uint64_t size = 0;
         if (majorVersion == 2)
             size = PlainSize(frames.substr(pos + 3), 3);
@@ -90,10 +91,14 @@ bool FramesDamaged(std::string_view frames, int majorVersion) {
         const bool lengthIndicator =
             majorVersion == 4 && (static_cast<unsigned char>(frames[pos + 9]) & 0x01) != 0;
         if (size <= (lengthIndicator ? 4u : 0u) || size > frames.size() - pos - headerSize)
-            return true;
+            return std::nullopt;
         pos += headerSize + size;
     }
-    return false;
+    return pos;
+}
+
+bool FramesDamaged(std::string_view frames, int majorVersion) {
+    return !FramesEnd(frames, majorVersion);
 }
 
 // Length of the extended header at the start of `body` (resynchronised), when it is well formed.
@@ -176,6 +181,16 @@ bool IsDamagedId3v2Tag(std::string_view tag) {
         return true;
     const auto frames = PlainBody(tag, *header);
     return !frames || FramesDamaged(*frames, header->majorVersion);
+}
+
+uint32_t Id3v2PaddingSize(std::string_view tag) {
+    const auto header = ParseId3v2Header(tag);
+    if (!header || tag.size() < header->completeSize || header->majorVersion < 2 ||
+        header->majorVersion > 4)
+        return 0;
+    const auto frames = PlainBody(tag, *header);
+    const auto end = frames ? FramesEnd(*frames, header->majorVersion) : std::nullopt;
+    return end ? static_cast<uint32_t>(frames->size() - *end) : 0;
 }
 
 std::optional<std::string> WithoutExtendedHeader(std::string_view tag) {

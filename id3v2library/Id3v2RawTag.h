@@ -27,6 +27,9 @@ std::optional<Id3v2Header> ParseId3v2Header(std::string_view bytes);
 // file, or a malformed extended header.
 bool IsDamagedId3v2Tag(std::string_view tag);
 
+// The zero bytes between the last frame and the end of the tag (footer aside); 0 for a damaged tag.
+uint32_t Id3v2PaddingSize(std::string_view tag);
+
 // The tag as TagLib 1.13 reads it whole: without its extended header, which 1.13 misreads (behind a
 // v2.3 one it finds no frame, as it counts that header's size the v2.4 way, and behind a v2.4 one
 // it drops the last frames). The frames stay byte for byte, whole-tag unsynchronisation (v2.3) is

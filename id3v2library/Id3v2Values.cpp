@@ -61,6 +61,7 @@ Id3v2Values Id3v2Values::Read(const TagLib::ID3v2::Tag& tag) {
             values.texts.emplace(id, Id3v2Text(tag, id));
     }
     values.comment = Id3v2Comment(tag);
+    values.pictures = ReadId3v2Pictures(tag);
     return values;
 }
 

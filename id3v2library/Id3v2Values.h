@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 #include <taglib/id3v2tag.h>
+#include <vector>
+
+#include "Id3v2Pictures.h"
 
 namespace kivuna::tags {
 
@@ -25,6 +28,7 @@ struct Id3v2Values {
 
     std::map<std::string, std::string, std::less<>> texts;
     std::string comment;
+    std::vector<Id3v2StoredPicture> pictures;
 };
 
 } // namespace kivuna::tags

@@ -149,6 +149,57 @@ bool ID3::WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& l
     });
 }
 
+bool ID3::RemoveId3v1(const QString& path, bool showErrors) {
+    return Guarded(showErrors, [&] { RemoveTag(TDll(kTagLibraryName), 1, path); });
+}
+
+bool ID3::RemoveId3v2(const QString& path, bool showErrors) {
+    return Guarded(showErrors, [&] { RemoveTag(TDll(kTagLibraryName), 2, path); });
+}
+
+std::optional<TagPicture> ID3::ReadPicture(const QString& path, bool showErrors) {
+    std::optional<TagPicture> picture;
+    Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
+        if (LowByte(TextCallEntry(library, "ID3v2_Load")(handle, ToAnsi(path).constData())))
+            picture = FrontPicture(library, handle);
+    });
+    return picture;
+}
+
+bool ID3::RemovePictures(const QString& path, int type, bool showErrors) {
+    return Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
+        RemovePicturesEntry(library, "ID3v2_RemovePictures")(handle, type);
+        SaveId3v2(library, handle, path);
+    });
+}
+
+std::optional<AudioFacts> ID3::ReadAudioFacts(const QString& path, bool showErrors) {
+    std::optional<AudioFacts> facts;
+    Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
+        if (LowByte(FileInfoEntry(library, "ID3v2_LoadFileInfo")(handle, ToAnsi(path).constData())))
+            facts = ReadFacts(library, handle);
+    });
+    return facts;
+}
+
+bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
+    return Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const bool v1 = version == 1;
+        const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();
+        if (!LowByte(TextCallEntry(library, v1 ? "ID3v1_CreateTag" : "ID3v2_CreateTag")(
+                handle, ToAnsi(path).constData())))
+            throw platform::Exception(QStringLiteral("The %1 tag could not be created in \"%2\".")
+                                          .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
+    });
+}
+
 // The transfer operations read and write with one load of the library: the file is the same
 // throughout, so the write handles are the ones the reads loaded. Any failure of the reads ends
 // the operation before anything is written: going on with half-read fields would overwrite real

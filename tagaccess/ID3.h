@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FileFacts.h"
 #include "TDll.h"
 #include "TagFields.h"
 #include "TagLibraryEntries.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace tagaccess {
 
@@ -30,6 +32,22 @@ class ID3 {
     virtual bool WriteId3v2(const QString& path, const TagFields& fields, bool showErrors);
     virtual bool WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& library,
                                   TagHandle handle);
+
+    // Take that tag off the file, leaving the audio and the other tag as they are. True when the
+    // file holds no such tag afterwards (also when it had none).
+    virtual bool RemoveId3v1(const QString& path, bool showErrors);
+    virtual bool RemoveId3v2(const QString& path, bool showErrors);
+    // Give the file an empty tag of that version (1 or 2) when it has none. True when the file
+    // holds such a tag afterwards.
+    virtual bool CreateEmptyTag(const QString& path, int version, bool showErrors);
+
+    // The ID3v2 tag's front cover, else its first picture; nothing when it has none.
+    virtual std::optional<TagPicture> ReadPicture(const QString& path, bool showErrors);
+    // Removes every picture of that type from the ID3v2 tag.
+    virtual bool RemovePictures(const QString& path, int type, bool showErrors);
+    // The audio properties and tag places; nothing for a file that is no MP3 (said when showErrors
+    // only if the library failed).
+    virtual std::optional<AudioFacts> ReadAudioFacts(const QString& path, bool showErrors);
 
     virtual bool CopyV1ToV2(const QString& path, bool showErrors);
     virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);

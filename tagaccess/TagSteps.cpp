@@ -109,6 +109,54 @@ void SaveId3v2(const TDll& library, TagHandle handle, const QString& path) {
                path);
 }
 
+std::optional<TagPicture> FrontPicture(const TDll& library, TagHandle handle) {
+    const int32_t count = GetIntEntry(library, "ID3v2_GetPictureCount")(handle);
+    if (count <= 0)
+        return std::nullopt;
+    const PictureIntEntry type(library, "ID3v2_GetPictureType");
+    int32_t chosen = 0;
+    for (int32_t index = 0; index < count; ++index) {
+        if (type(handle, index) == kFrontCover) {
+            chosen = index;
+            break;
+        }
+    }
+    TagPicture picture;
+    picture.type = type(handle, chosen);
+    picture.mimeType = FromAnsi(PictureTextEntry(library, "ID3v2_GetPictureMime")(handle, chosen));
+    const int32_t size = PictureIntEntry(library, "ID3v2_GetPictureSize")(handle, chosen);
+    const char* data = PictureTextEntry(library, "ID3v2_GetPictureData")(handle, chosen);
+    picture.data = QByteArray(data, size);
+    return picture;
+}
+
+AudioFacts ReadFacts(const TDll& library, TagHandle handle) {
+    const FileInfoEntry value(library, "ID3v2_GetFileInfo");
+    AudioFacts facts;
+    facts.lengthMs = value(handle, "length");
+    facts.bitrate = value(handle, "bitrate");
+    facts.sampleRate = value(handle, "samplerate");
+    facts.channels = value(handle, "channels");
+    facts.vbr = value(handle, "vbr") != 0;
+    facts.mpegVersion = value(handle, "mpegversion");
+    facts.layer = value(handle, "layer");
+    facts.channelMode = value(handle, "channelmode");
+    facts.id3v2Version = value(handle, "id3v2version");
+    facts.id3v2Size = value(handle, "id3v2size");
+    facts.id3v2Padding = value(handle, "id3v2padding");
+    facts.id3v1 = value(handle, "id3v1") != 0;
+    return facts;
+}
+
+void RemoveTag(const TDll& library, int version, const QString& path) {
+    const bool v1 = version == 1;
+    const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();
+    if (!LowByte(RemoveTagEntry(library, v1 ? "ID3v1_Remove"
+                                            : "ID3v2_Remove")(handle, ToAnsi(path).constData())))
+        throw platform::Exception(QStringLiteral("The %1 tag could not be removed from \"%2\".")
+                                      .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
+}
+
 TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion) {
     TagFields merged = EmptyTagFields();
     for (int index = 0; index < kTagFieldCount; ++index) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "FileFacts.h"
 #include "TDll.h"
 #include "TagFields.h"
 #include "TagLibraryEntries.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 // The steps the tag operations are made of. Each resolves its entry points right before their
 // first call, so a missing entry point ends an operation after the steps before it have run.
@@ -28,6 +30,16 @@ void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& field
 void AttachPicture(const TDll& library, TagHandle handle, const QString& picturePath);
 
 void SaveId3v2(const TDll& library, TagHandle handle, const QString& path);
+
+// Takes one tag off the file through a new handle: `version` is 1 or 2. Raises an error naming
+// the tag and the file when the library could not.
+void RemoveTag(const TDll& library, int version, const QString& path);
+
+// The front cover of a loaded ID3v2 handle, else its first picture; nothing without pictures.
+std::optional<TagPicture> FrontPicture(const TDll& library, TagHandle handle);
+
+// The facts of a handle whose LoadFileInfo succeeded.
+AudioFacts ReadFacts(const TDll& library, TagHandle handle);
 
 // The field-by-field merge of the two tags' texts: blank-only texts count as empty; where both
 // hold text, ID3v2 wins for preferredVersion 2 and ID3v1 for any other value.

@@ -10,12 +10,14 @@ namespace tagfiles {
 
 // Writes silent audio plus the tags the JSON describes: {"v1": {title, artist, album, year,
 // comment, track, genre}, "v2": {"version": 3|4, "frames": {"TIT2": text, ...},
-// "comments": {description: text}}}; a missing key means no such tag.
+// "comments": {description: text}, "pictures": [{type, mime, file}]}}; a missing key means no
+// such tag.
 QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
                 const QJsonObject& tags = {});
 
 // Both tags as the independent reader sees them: {"v1": {...} or null, "v2": {"version",
-// "frames": {"TIT2": text, "COMM::eng": text, "APIC:": {mime, type, size}}} or null}.
+// "frames": {"TIT2": text, "COMM::eng": text, "APIC:<description>": {mime, type, size, sha1}}} or
+// null}.
 QJsonObject ReadTags(const QString& path);
 
 // Whether "ID3v2Library.dll" from beside the test program is loaded in this process.

@@ -6,7 +6,9 @@
 import json
 import sys
 
-from mutagen.id3 import ID3, COMM, Frames, ID3NoHeaderError
+import hashlib
+
+from mutagen.id3 import APIC, ID3, COMM, Frames, ID3NoHeaderError
 
 
 def v1_field(text, width):
@@ -21,6 +23,11 @@ def write(path, tags):
             tag.add(Frames[frame_id](encoding=3, text=[text]))
         for desc, text in v2.get("comments", {}).items():
             tag.add(COMM(encoding=3, lang="eng", desc=desc, text=[text]))
+        for index, picture in enumerate(v2.get("pictures", [])):
+            with open(picture["file"], "rb") as f:
+                data = f.read()
+            tag.add(APIC(encoding=3, mime=picture["mime"], type=picture["type"],
+                         desc=str(index), data=data))
         tag.save(path, v1=0, v2_version=v2.get("version", 3))
     v1 = tags.get("v1")
     if v1 is not None:
@@ -53,7 +60,8 @@ def read(path):
     for frame in tag.values():
         key = frame.HashKey
         if frame.FrameID == "APIC":
-            frames[key] = {"mime": frame.mime, "type": int(frame.type), "size": len(frame.data)}
+            frames[key] = {"mime": frame.mime, "type": int(frame.type), "size": len(frame.data),
+                           "sha1": hashlib.sha1(frame.data).hexdigest()}
         elif hasattr(frame, "text"):
             frames[key] = "/".join(str(t) for t in frame.text)
     out["v2"] = {"version": tag.version[1], "frames": frames}

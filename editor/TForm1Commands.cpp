@@ -1,0 +1,330 @@
+// The editor's commands beyond the field display: cover picture, file facts, creating and deleting
+// tags, fields from the file name, the main menu, keys and dropped files.
+#include "TForm1.h"
+
+#include "AudioFactsText.h"
+#include "CoverArt.h"
+#include "Handlers.h"
+#include "HelpTexts.h"
+#include "NamesFromFile.h"
+#include "TextWindow.h"
+#include "Unit1.h"
+#include "platform/ErrorBox.h"
+#include "platform/FileDialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/Questions.h"
+#include "platform/RuntimeText.h"
+#include "ui_TForm1.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QShortcut>
+#include <algorithm>
+#include <array>
+
+namespace editor {
+namespace {
+
+using platform::Guard;
+
+void Connect(QAction* action, TForm1* form, void (TForm1::*handler)()) {
+    Handle(action, &QAction::triggered, form, handler);
+}
+
+void ConnectKey(const QKeySequence& keys, TForm1* form, const std::function<void()>& handler) {
+    auto* shortcut = new QShortcut(keys, form);
+    QObject::connect(shortcut, &QShortcut::activated, form, [handler] { Guard(handler); });
+}
+
+QString TagName(int8_t version) {
+    return version == 1 ? QStringLiteral("ID3v1") : QStringLiteral("ID3v2");
+}
+
+// The local MP3 file a drag carries, or the empty text.
+QString DraggedMp3(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QString path = data->urls().front().toLocalFile();
+    return platform::LowerCaseAscii(QFileInfo(path).suffix()) == u"mp3" ? path : QString();
+}
+
+// The file's facts; nothing, said to the user, for a file that is no MP3.
+std::optional<tagaccess::AudioFacts> Mp3Facts(tagaccess::ID3& id3, const QString& path) {
+    auto facts = id3.ReadAudioFacts(path, true);
+    if (!facts)
+        platform::ShowMessage(
+            QStringLiteral("\"%1\" is not an MP3 file.").arg(QFileInfo(path).fileName()));
+    return facts;
+}
+
+} // namespace
+
+void TForm1::ConnectCommands() {
+    Handle(ui_->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
+    Handle(ui_->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    Handle(ui_->Image16, &platform::PictureBox::Click, this, &TForm1::Image16Click);
+    Handle(ui_->Image17, &platform::PictureBox::Click, this, &TForm1::Image17Click);
+    Connect(ui_->Getfromfilename2, this, &TForm1::Getfromfilename2Click);
+    Connect(ui_->Getfromfilename1, this, &TForm1::Getfromfilename1Click);
+    Connect(ui_->Open1, this, &TForm1::Open1Click);
+    Connect(ui_->Exit1, this, &TForm1::Exit1Click);
+    Connect(ui_->aginfo1, this, &TForm1::aginfo1Click);
+    Connect(ui_->Settags1, this, &TForm1::Settags1Click);
+    Connect(ui_->ID3v1ID3v21, this, &TForm1::ID3v1ID3v21Click);
+    Connect(ui_->ID3v2ID3v11, this, &TForm1::ID3v2ID3v11Click);
+    Connect(ui_->ID3v1ID3v22, this, &TForm1::ID3v1ID3v22Click);
+    Connect(ui_->Loadfromsource1, this, &TForm1::Loadfromsource1Click);
+    Connect(ui_->Openhelpfile1, this, &TForm1::Openhelpfile1Click);
+    Connect(ui_->About1, this, &TForm1::About1Click);
+
+    ui_->Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    ui_->Settags1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    ui_->Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ConnectKey(QKeySequence(Qt::Key_F2), this, [this] { Label17Click(); });
+    ConnectKey(QKeySequence(Qt::Key_Escape), this, [this] {
+        if (EditMode)
+            SpeedButton3Click();
+    });
+
+    // The fields and the path box take text drops of their own; an MP3 file dropped on them
+    // opens it like a drop on the window.
+    for (QWidget* field : {static_cast<QWidget*>(ui_->Edit1), static_cast<QWidget*>(ui_->Edit2),
+                           static_cast<QWidget*>(ui_->Edit3), static_cast<QWidget*>(ui_->Edit4),
+                           static_cast<QWidget*>(ui_->Edit5), static_cast<QWidget*>(ui_->Edit6),
+                           static_cast<QWidget*>(ui_->ComboBox1), ui_->Memo1->viewport()})
+        field->installEventFilter(this);
+}
+
+void TForm1::ShowFileFacts(const QString& path) {
+    tagaccess::ID3* id3 = Unit1Id3();
+    const auto facts = id3 != nullptr ? id3->ReadAudioFacts(path, true) : std::nullopt;
+    for (const auto& [label, text] : {std::pair{ui_->Label11, PlayLengthText(facts)},
+                                      std::pair{ui_->Label13, BitrateText(facts)},
+                                      std::pair{ui_->Label15, SampleRateText(facts)}}) {
+        label->setText(text);
+        // The frame of the box ends at 628; a value grows to the right as far as it needs.
+        label->adjustSize();
+    }
+}
+
+void TForm1::BitBtn1Click() {
+    if (TagVersion != 2) {
+        platform::ShowMessage(
+            QStringLiteral("Pictures are kept in the ID3v2 tag: choose \"ID3 v2\" first."));
+        return;
+    }
+    const QString file = platform::GetOpenFileName(
+        this, {QStringLiteral("Load picture:"), QStringLiteral("Pictures (*.jpg *.jpeg *.png)"),
+               QString()});
+    if (!file.isEmpty() && !cover_->Choose(file))
+        platform::ShowMessage(
+            QStringLiteral("\"%1\" is not a JPEG or PNG picture.").arg(QFileInfo(file).fileName()));
+}
+
+void TForm1::BitBtn2Click() {
+    if (TagVersion == 2)
+        cover_->Delete();
+}
+
+void TForm1::Image16Click() {
+    tagaccess::ID3* id3 = Unit1Id3();
+    const QString path = ui_->Edit1->text();
+    if (!platform::FileExists(path) || id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
+        return;
+    const auto facts = Mp3Facts(*id3, path);
+    if (!facts)
+        return;
+    if (TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0) {
+        platform::ShowMessage(
+            QStringLiteral("The file already has an %1 tag.").arg(TagName(TagVersion)));
+        return;
+    }
+    if (id3->CreateEmptyTag(path, TagVersion, true))
+        ShowTags(path);
+    else
+        platform::ShowMessage(
+            QStringLiteral("ERROR: Can't create the %1 tag!").arg(TagName(TagVersion)));
+}
+
+void TForm1::Image17Click() {
+    tagaccess::ID3* id3 = Unit1Id3();
+    const QString path = ui_->Edit1->text();
+    if (!platform::FileExists(path) || id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
+        return;
+    const auto facts = Mp3Facts(*id3, path);
+    if (!facts)
+        return;
+    if (!(TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0)) {
+        platform::ShowMessage(QStringLiteral("The file has no %1 tag.").arg(TagName(TagVersion)));
+        return;
+    }
+    const QString question = QStringLiteral("Delete the %1 tag of \"%2\"?\n"
+                                            "The audio and the other tag stay as they are.")
+                                 .arg(TagName(TagVersion), QFileInfo(path).fileName());
+    if (!platform::AskYesNo(question))
+        return;
+    const bool removed =
+        TagVersion == 1 ? id3->RemoveId3v1(path, true) : id3->RemoveId3v2(path, true);
+    if (removed)
+        ShowTags(path);
+    else
+        platform::ShowMessage(
+            QStringLiteral("ERROR: Can't delete the %1 tag!").arg(TagName(TagVersion)));
+}
+
+std::optional<naming::NameFields> TForm1::AskFieldsFromFileName(QString& pattern) {
+    const QString path = ui_->Edit1->text();
+    if (!EditMode) {
+        platform::ShowMessage(QStringLiteral("Switch edit mode on to fill the fields."));
+        return std::nullopt;
+    }
+    if (!platform::FileExists(path))
+        return std::nullopt;
+    const auto answer = platform::AskText(
+        this, {QStringLiteral("Get from filename"),
+               QStringLiteral("Pattern (%artist%, %title%, %album%, %year%, %track%, %genre%, "
+                              "%comment%):"),
+               namePattern_});
+    if (!answer)
+        return std::nullopt;
+    pattern = *answer;
+    namePattern_ = pattern;
+    QString error;
+    auto fields = FieldsFromFileName(pattern, path, error);
+    if (!fields)
+        platform::ShowMessage(error);
+    return fields;
+}
+
+void TForm1::Getfromfilename2Click() {
+    const std::array<const QWidget*, tagaccess::kTagFieldCount> controls = {
+        ui_->Edit2, ui_->Edit3, ui_->Edit4, ui_->Edit5, ui_->ComboBox1, ui_->Edit6, ui_->Memo1};
+    const QWidget* target = menuField_ == ui_->ComboBox1->lineEdit() ? ui_->ComboBox1 : menuField_;
+    const auto found = std::find(controls.begin(), controls.end(), target);
+    if (found == controls.end())
+        return;
+    const int field = static_cast<int>(found - controls.begin());
+    QString pattern;
+    const auto fields = AskFieldsFromFileName(pattern);
+    if (!fields)
+        return;
+    if (!PatternNames(pattern, field)) {
+        platform::ShowMessage(
+            QStringLiteral("The pattern \"%1\" does not name this field.").arg(pattern));
+        return;
+    }
+    SetFieldText(field, (*fields)[static_cast<size_t>(field)]);
+}
+
+void TForm1::Getfromfilename1Click() {
+    QString pattern;
+    const auto fields = AskFieldsFromFileName(pattern);
+    if (!fields)
+        return;
+    for (int field = 0; field < tagaccess::kTagFieldCount; ++field) {
+        if (PatternNames(pattern, field))
+            SetFieldText(field, (*fields)[static_cast<size_t>(field)]);
+    }
+}
+
+void TForm1::SetFieldText(int field, const QString& text) {
+    switch (field) {
+    case tagaccess::kTitle:
+        return ui_->Edit2->setText(text);
+    case tagaccess::kArtist:
+        return ui_->Edit3->setText(text);
+    case tagaccess::kAlbum:
+        return ui_->Edit4->setText(text);
+    case tagaccess::kYear:
+        return ui_->Edit5->setText(text);
+    case tagaccess::kGenre:
+        return ui_->ComboBox1->setEditText(text);
+    case tagaccess::kTrack:
+        return ui_->Edit6->setText(text);
+    default:
+        return ui_->Memo1->setPlainText(text);
+    }
+}
+
+void TForm1::Open1Click() {
+    SpeedButton1Click();
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::aginfo1Click() {
+    const QString path = ui_->Edit1->text();
+    tagaccess::ID3* id3 = Unit1Id3();
+    if (!platform::FileExists(path) || id3 == nullptr) {
+        platform::ShowMessage(QStringLiteral("Open an MP3 file first."));
+        return;
+    }
+    ShowTextWindow(this, QStringLiteral("TagInfoWindow"), QStringLiteral("Tag info"),
+                   TagInfoText(path, id3->ReadAudioFacts(path, true)), TextFormat::Plain,
+                   QSize(420, 260));
+}
+
+void TForm1::Settags1Click() {
+    // Saving is an edit-mode command, as the Save button is.
+    if (EditMode)
+        SpeedButton2Click();
+}
+
+void TForm1::ID3v1ID3v21Click() {
+    Transfer([](tagaccess::ID3& id3, const QString& path) { return id3.CopyV1ToV2(path, true); },
+             QStringLiteral("Copied to ID3V2!"), QStringLiteral("ERROR: Can't copy to ID3V2!"));
+}
+
+void TForm1::ID3v2ID3v11Click() {
+    Transfer([](tagaccess::ID3& id3, const QString& path) { return id3.CopyV2ToV1(path, true); },
+             QStringLiteral("Copied to ID3V1!"), QStringLiteral("ERROR: Can't copy to ID3V1!"));
+}
+
+void TForm1::ID3v1ID3v22Click() {
+    Image14Click();
+}
+
+void TForm1::Loadfromsource1Click() {
+    SpeedButton3Click();
+}
+
+void TForm1::Openhelpfile1Click() {
+    ShowTextWindow(this, QStringLiteral("GuideWindow"), QStringLiteral("Kivuna user guide"),
+                   GuideMarkdown(), TextFormat::Markdown, QSize(640, 560));
+}
+
+void TForm1::About1Click() {
+    ShowTextWindow(this, QStringLiteral("AboutWindow"), QStringLiteral("About Kivuna"),
+                   AboutMarkdown(), TextFormat::Markdown, QSize(420, 260));
+}
+
+bool TForm1::TakeFileDrop(QEvent* event) {
+    if (event->type() != QEvent::DragEnter && event->type() != QEvent::DragMove &&
+        event->type() != QEvent::Drop)
+        return false;
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QString path = DraggedMp3(drop->mimeData());
+    if (path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    if (event->type() == QEvent::Drop)
+        Guard([&] { OpenFile(path); });
+    return true;
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!TakeFileDrop(event))
+        QMainWindow::dragEnterEvent(event);
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    if (!TakeFileDrop(event))
+        QMainWindow::dropEvent(event);
+}
+
+} // namespace editor

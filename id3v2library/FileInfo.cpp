@@ -1,0 +1,93 @@
+#include "FileInfo.h"
+
+#include <string>
+#include <taglib/mpegfile.h>
+#include <taglib/mpegproperties.h>
+#include <taglib/xingheader.h>
+#include <utility>
+
+#include "FileDescriptor.h"
+#include "Id3v1Record.h"
+#include "Id3v2RawTag.h"
+#include "MpegAudio.h"
+
+namespace kivuna::tags {
+namespace {
+
+int32_t VersionTimesTen(TagLib::MPEG::Header::Version version) {
+    switch (version) {
+    case TagLib::MPEG::Header::Version1:
+        return 10;
+    case TagLib::MPEG::Header::Version2:
+        return 20;
+    default:
+        return 25;
+    }
+}
+
+void ReadTagPlaces(const FileDescriptor& file, FileInfo& info) {
+    std::string start(Id3v2Header::kSize, '\0');
+    if (file.ReadAt(0, start.data(), start.size())) {
+        if (const auto header = ParseId3v2Header(start)) {
+            std::string tag(header->completeSize, '\0');
+            info.id3v2Version = header->majorVersion;
+            info.id3v2Size = static_cast<int32_t>(header->completeSize);
+            if (file.ReadAt(0, tag.data(), tag.size()))
+                info.id3v2Padding = static_cast<int32_t>(Id3v2PaddingSize(tag));
+        }
+    }
+    std::string tail(Id3v1Record::kSize, '\0');
+    Id3v1Record record;
+    info.id3v1 =
+        file.Size() >= static_cast<off_t>(Id3v1Record::kSize) &&
+        file.ReadAt(file.Size() - static_cast<off_t>(tail.size()), tail.data(), tail.size()) &&
+        Id3v1Record::Parse(tail, record);
+}
+
+} // namespace
+
+std::optional<int32_t> FileInfo::Get(std::string_view name) const {
+    const std::pair<std::string_view, int32_t> values[] = {{"length", lengthMs},
+                                                           {"bitrate", bitrate},
+                                                           {"samplerate", sampleRate},
+                                                           {"channels", channels},
+                                                           {"vbr", vbr},
+                                                           {"mpegversion", mpegVersion},
+                                                           {"layer", layer},
+                                                           {"channelmode", channelMode},
+                                                           {"id3v2version", id3v2Version},
+                                                           {"id3v2size", id3v2Size},
+                                                           {"id3v2padding", id3v2Padding},
+                                                           {"id3v1", id3v1}};
+    for (const auto& [key, value] : values) {
+        if (key == name)
+            return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileInfo> ReadFileInfo(const char* name) {
+    // Our own check first, as for a load: regular files holding MPEG audio only.
+    const FileDescriptor file = FileDescriptor::OpenForReading(name);
+    if (!file.Valid() || !HoldsMpegAudio(file))
+        return std::nullopt;
+    FileInfo info;
+    ReadTagPlaces(file, info);
+    // TagLib's reading of the first frame and of a Xing/Info or VBRI header behind it; a file
+    // without either has its length estimated from its size and first bitrate.
+    TagLib::MPEG::File mpeg(name, true, TagLib::AudioProperties::Average);
+    const TagLib::MPEG::Properties* audio = mpeg.isValid() ? mpeg.audioProperties() : nullptr;
+    if (audio == nullptr)
+        return info;
+    info.lengthMs = audio->lengthInMilliseconds();
+    info.bitrate = audio->bitrate();
+    info.sampleRate = audio->sampleRate();
+    info.channels = audio->channels();
+    info.vbr = audio->xingHeader() != nullptr;
+    info.mpegVersion = VersionTimesTen(audio->version());
+    info.layer = audio->layer();
+    info.channelMode = static_cast<int32_t>(audio->channelMode());
+    return info;
+}
+
+} // namespace kivuna::tags

@@ -1,0 +1,144 @@
+// The picture box, "OTHER INFO:" and the tag-info window, checked against the files on disk.
+#include "EditorFixture.h"
+
+#include "platform/PictureBox.h"
+
+#include <QCryptographicHash>
+#include <QImage>
+#include <QJsonArray>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTextBrowser>
+
+namespace {
+
+class CoverTest : public EditorTest {
+  protected:
+    // A real picture file of one colour, written by Qt's own encoders.
+    QString PictureFile(const QString& name, const char* format, QColor colour) {
+        QImage image(64, 32, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = folder.Path(name);
+        EXPECT_TRUE(image.save(path, format));
+        return path;
+    }
+    QString WithCover(const QString& pictureFile, const QString& name = "song.mp3") {
+        return Mp3(
+            {{"v1", QJsonObject{{"title", "V1"}}},
+             {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "V2"}}},
+                                {"pictures", QJsonArray{QJsonObject{{"type", 3},
+                                                                    {"mime", "image/png"},
+                                                                    {"file", pictureFile}}}}}}},
+            name);
+    }
+    const QImage& Shown() { return Control<platform::PictureBox>("Image1")->Picture(); }
+    QJsonObject Pictures(const QString& path) {
+        QJsonObject pictures;
+        const QJsonObject frames = tagfiles::ReadTags(path)[u"v2"].toObject()[u"frames"].toObject();
+        for (auto it = frames.begin(); it != frames.end(); ++it) {
+            if (it.key().startsWith(u"APIC"))
+                pictures.insert(it.key(), it.value());
+        }
+        return pictures;
+    }
+    static QString Sha1(const QString& file) {
+        return QString::fromLatin1(
+            QCryptographicHash::hash(testsupport::ReadFile(file), QCryptographicHash::Sha1)
+                .toHex());
+    }
+    bool AudioKept(const QString& path) {
+        const QByteArray bytes = testsupport::ReadFile(path);
+        return bytes.chopped(128).endsWith(testsupport::SilentAudio());
+    }
+};
+
+TEST_F(CoverTest, TheFrontCoverShowsForId3v2OnlyAndLoadDeleteAndCancelChangeItOnSave) {
+    const QString stored = PictureFile("stored.png", "PNG", Qt::red);
+    const QString path = WithCover(stored);
+    Open(path);
+    EXPECT_TRUE(Shown().isNull()) << "ID3v1 has no pictures";
+    Control<QRadioButton>("RadioButton2")->click();
+    ASSERT_FALSE(Shown().isNull());
+    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::red));
+
+    // Load shows the new picture at once; Cancel brings the stored one back.
+    const QString chosen = PictureFile("chosen.jpg", "JPG", Qt::blue);
+    Click("Label17");
+    dialogs.answer = chosen;
+    Click("BitBtn1");
+    EXPECT_EQ(dialogs.requests.back().filter, "Pictures (*.jpg *.jpeg *.png)");
+    EXPECT_NE(Shown().pixelColor(0, 0), QColor(Qt::red));
+    Click("SpeedButton3");
+    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(Pictures(path)[u"APIC:0"].toObject()[u"sha1"].toString(), Sha1(stored));
+
+    // Load then Save replaces the front cover with the file's bytes.
+    Click("BitBtn1");
+    Click("SpeedButton2");
+    QJsonObject pictures = Pictures(path);
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_EQ(pictures.begin()->toObject()[u"sha1"].toString(), Sha1(chosen));
+    EXPECT_EQ(pictures.begin()->toObject()[u"mime"].toString(), "image/jpeg");
+    EXPECT_EQ(pictures.begin()->toObject()[u"type"].toInt(), 3);
+    EXPECT_FALSE(Shown().isNull());
+    EXPECT_TRUE(AudioKept(path));
+
+    // Delete empties the box; Save removes the cover and keeps the texts.
+    Click("BitBtn2");
+    EXPECT_TRUE(Shown().isNull());
+    Click("SpeedButton2");
+    EXPECT_TRUE(Pictures(path).isEmpty());
+    EXPECT_EQ(tagfiles::ReadTags(path)[u"v2"].toObject()[u"frames"].toObject()[u"TIT2"], "V2");
+    EXPECT_TRUE(Shown().isNull());
+    EXPECT_TRUE(AudioKept(path));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(CoverTest, PicturesThatDoNotDecodeShowNothingAndNoneIsLoadedFromThem) {
+    const QString garbage = folder.Path("garbage.png");
+    testsupport::WriteFile(garbage, QByteArray("\x89PNG\r\n\x1a\n but nothing more", 25));
+    const QString path = WithCover(garbage);
+    Control<QRadioButton>("RadioButton2")->click();
+    Open(path);
+    EXPECT_TRUE(Shown().isNull());
+    EXPECT_TRUE(messages.Texts().isEmpty());
+
+    Click("Label17");
+    const QByteArray before = testsupport::ReadFile(path);
+    dialogs.answer = garbage;
+    Click("BitBtn1");
+    Click("SpeedButton2");
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(messages.Texts(), QStringList{"\"garbage.png\" is not a JPEG or PNG picture."});
+}
+
+TEST_F(CoverTest, OtherInfoAndTagInfoDescribeTheOpenFileAndNothingForOtherFiles) {
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "V1"}}},
+                              {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "V2"}}}}}});
+    Open(path);
+    // 20 frames of 26 ms each.
+    EXPECT_EQ(Control<QLabel>("Label11")->text(), "[0:01]");
+    EXPECT_EQ(Control<QLabel>("Label13")->text(), "[128 kbps]");
+    EXPECT_EQ(Control<QLabel>("Label15")->text(), "[44100 Hz]");
+
+    Control<QAction>("aginfo1")->trigger();
+    auto* window = form->findChild<QWidget*>("TagInfoWindow");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    const QString info = window->findChild<QTextBrowser*>()->toPlainText();
+    for (const char* line : {"MPEG version: 1, Layer 3", "Channel mode: Joint stereo",
+                             "ID3v1 tag: present", "ID3v2 tag: version 2.3"})
+        EXPECT_TRUE(info.contains(QString::fromUtf8(line))) << line << "\n" << info.toStdString();
+
+    const QString text = folder.Path("notes.mp3");
+    testsupport::WriteFile(text, QByteArray(3000, 'x'));
+    Open(text);
+    for (const char* label : {"Label11", "Label13", "Label15"})
+        EXPECT_EQ(Control<QLabel>(label)->text(), "[          ]") << label;
+    Control<QAction>("aginfo1")->trigger();
+    EXPECT_TRUE(
+        window->findChild<QTextBrowser*>()->toPlainText().contains("Not an MPEG audio file."));
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+} // namespace
