@@ -239,6 +239,10 @@ void TForm1::SpeedButton1Click() {
     QString path;
     path = platform::GetOpenFileName(
         this, {QStringLiteral("Open MP3 file:"), QStringLiteral("Music files (*.mp3)"), QString()});
+    OpenFile(path);
+}
+
+void TForm1::OpenFile(const QString& path) {
     if (platform::FileExists(path)) {
         ui_->Edit1->setText(path);
         ShowTags(path);
