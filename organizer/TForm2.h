@@ -1,13 +1,18 @@
 #pragma once
 
+#include "FieldChanges.h"
 #include "FoundFiles.h"
 #include "SortFlags.h"
+#include "TagFileChange.h"
+#include "TagVersions.h"
 
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -140,6 +145,51 @@ class TForm2 : public QWidget {
     bool ending_ = false;
     // The last run's unresolved files that the user has not removed, while they are not shown.
     std::vector<QString> hiddenUnresolved_;
+
+    // The list menu's tag commands: edit, clear, remove, transliterate and undo
+    // (TForm2TagCommands.cpp).
+  signals:
+    // "Edit tags" > "Single": the application opens the file in the editor window.
+    void EditorRequested(const QString& path);
+
+  public slots:
+    void Multiple1Click();
+    void Single1Click();
+    void LeaveID3tags1Click();
+    void KillID3tags1Click();
+    void RusEng1Click();
+    void EngRus1Click();
+    void Undolastchange1Click();
+
+  private:
+    // The files a command works on, in the list's order, with their rows.
+    struct CommandFiles {
+        std::vector<QString> paths;
+        std::vector<int> rows;
+        // No row was selected, so the command takes every row.
+        bool all = false;
+    };
+    using FileJob = std::function<FileResult(size_t index)>;
+
+    void AddTagCommands();
+    // The selected files, or every file after saying so; none when the list is empty.
+    CommandFiles ChosenFiles() const;
+    QString FilesMessage(const CommandFiles& files, const QString& action) const;
+    TagVersions ShownVersions() const;
+    void ChangeTags(const CommandFiles& files, TagVersions versions, const FieldsChange& change,
+                    const QString& what);
+    void Transliterate(TranslitDirection direction);
+    // Runs the job file by file with the counters, progress bar and stop button; answers the
+    // failed files with their reasons, and how many files it took.
+    std::vector<std::pair<QString, QString>> RunFileJobs(const std::vector<QString>& paths,
+                                                         const FileJob& job, size_t& taken);
+    void ReportResults(const std::vector<std::pair<QString, QString>>& failures, size_t taken,
+                       size_t total);
+    // Shows the files' fields of the listed tag version again, read from the files.
+    void RedrawRows(const CommandFiles& files);
+    void UpdateUndoCommand();
+
+    QAction* Undolastchange1 = nullptr;
 };
 
 } // namespace organizer

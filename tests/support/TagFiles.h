@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -17,6 +18,8 @@ QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
 // Both tags as the independent reader sees them: {"v1": {...} or null, "v2": {"version",
 // "frames": {"TIT2": text, "COMM::eng": text, "APIC:": {mime, type, size}}} or null}.
 QJsonObject ReadTags(const QString& path);
+// ReadTags of many files in one run of the reader, in their order.
+QJsonArray ReadTagsOfFiles(const QStringList& paths);
 
 // Whether "ID3v2Library.dll" from beside the test program is loaded in this process.
 bool TagLibraryIsLoaded();

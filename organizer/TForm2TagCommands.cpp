@@ -1,0 +1,271 @@
+// The list menu's tag commands: a multiple edit, opening one file in the editor, clearing and
+// removing tags, transliteration, and undoing the last of them.
+#include "ListFiles.h"
+#include "MessagePump.h"
+#include "MultipleEditFields.h"
+#include "TForm2.h"
+#include "TForm2Handlers.h"
+#include "TForm2WorkScope.h"
+#include "TagCommandDialog.h"
+#include "TranslitPreview.h"
+#include "platform/MessageBox.h"
+#include "platform/RuntimeText.h"
+#include "platform/SearchAnimation.h"
+#include "ui_TForm2.h"
+
+#include <QMenu>
+
+namespace organizer {
+namespace {
+
+constexpr int kRepaintIntervalMs = 20;
+// A failure report lists this many files by name, then counts the rest.
+constexpr size_t kListedFailures = 20;
+
+QString Files(size_t count) {
+    return platform::IntToStr(int(count)) + QStringLiteral(" file(s)");
+}
+
+} // namespace
+
+void TForm2::AddTagCommands() {
+    const auto connectItem = [this](const char* name, void (TForm2::*handler)()) {
+        Handle(PopupMenu1->findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered,
+               this, handler);
+    };
+    connectItem("Multiple1", &TForm2::Multiple1Click);
+    connectItem("Single1", &TForm2::Single1Click);
+    connectItem("LeaveID3tags1", &TForm2::LeaveID3tags1Click);
+    connectItem("KillID3tags1", &TForm2::KillID3tags1Click);
+    connectItem("RusEng1", &TForm2::RusEng1Click);
+    connectItem("EngRus1", &TForm2::EngRus1Click);
+    PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    Undolastchange1 = PopupMenu1->addAction(QStringLiteral("&Undo last change"));
+    Undolastchange1->setObjectName(QStringLiteral("Undolastchange1"));
+    Handle(Undolastchange1, &QAction::triggered, this, &TForm2::Undolastchange1Click);
+    UpdateUndoCommand();
+}
+
+TForm2::CommandFiles TForm2::ChosenFiles() const {
+    CommandFiles files;
+    const std::vector<bool> selected = SelectedRowMarks();
+    files.all = std::find(selected.begin(), selected.end(), true) == selected.end();
+    for (int r = 0; r < std::min(RowCount(), MaxFoundFiles); ++r) {
+        if (files.all || selected[size_t(r)]) {
+            files.paths.push_back(FoundPaths[size_t(r)]);
+            files.rows.push_back(r);
+        }
+    }
+    return files;
+}
+
+QString TForm2::FilesMessage(const CommandFiles& files, const QString& action) const {
+    QString message = action.arg(Files(files.paths.size()));
+    if (files.all)
+        message = QStringLiteral("No files are selected: the command works on all %1 of the "
+                                 "list.\n\n")
+                      .arg(Files(files.paths.size())) +
+                  message;
+    return message;
+}
+
+TagVersions TForm2::ShownVersions() const {
+    return UseId3v1 ? TagVersions::Id3v1 : TagVersions::Id3v2;
+}
+
+void TForm2::Multiple1Click() {
+    if (WorkInProgress())
+        return;
+    const CommandFiles files = ChosenFiles();
+    if (files.paths.empty())
+        return;
+    TagCommandDialog dialog(
+        this, QStringLiteral("Edit tags"),
+        FilesMessage(files, QStringLiteral("Write the checked fields into %1; every other "
+                                           "field keeps its text. An empty checked field is "
+                                           "cleared; auto-number counts in the list's order.")),
+        ShownVersions(), QStringLiteral("Write"));
+    auto* fields = new MultipleEditFields;
+    dialog.SetBody(fields);
+    dialog.SetAcceptable(false);
+    connect(fields, &MultipleEditFields::Changed, &dialog,
+            [&dialog, fields] { dialog.SetAcceptable(fields->Acceptable()); });
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const FieldEdit edit = fields->Edit();
+    ChangeTags(
+        files, dialog.Versions(),
+        [edit](const tagaccess::TagFields& old, int, int position) {
+            return ApplyFieldEdit(old, edit, position);
+        },
+        QStringLiteral("edit"));
+}
+
+void TForm2::Single1Click() {
+    const std::vector<bool> selected = SelectedRowMarks();
+    const auto first = std::find(selected.begin(), selected.end(), true);
+    if (first == selected.end()) {
+        platform::ShowMessage(QStringLiteral("Select the file to open in the editor."));
+        return;
+    }
+    emit EditorRequested(FoundPaths[size_t(first - selected.begin())]);
+}
+
+void TForm2::LeaveID3tags1Click() {
+    if (WorkInProgress())
+        return;
+    const CommandFiles files = ChosenFiles();
+    if (files.paths.empty())
+        return;
+    TagCommandDialog dialog(
+        this, QStringLiteral("Clear all tags"),
+        FilesMessage(files, QStringLiteral("Empty the seven fields of the chosen tags in %1? "
+                                           "Pictures and other frames of an ID3v2 tag stay.")),
+        ShownVersions(), QStringLiteral("Clear"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ChangeTags(
+        files, dialog.Versions(),
+        [](const tagaccess::TagFields&, int, int) { return ClearedFields(); },
+        QStringLiteral("clear"));
+}
+
+void TForm2::KillID3tags1Click() {}
+
+void TForm2::RusEng1Click() {
+    Transliterate(TranslitDirection::RusToEng);
+}
+
+void TForm2::EngRus1Click() {
+    Transliterate(TranslitDirection::EngToRus);
+}
+
+void TForm2::Transliterate(TranslitDirection direction) {
+    if (WorkInProgress())
+        return;
+    const CommandFiles files = ChosenFiles();
+    if (files.paths.empty())
+        return;
+    std::vector<PreviewFile> read(files.paths.size());
+    size_t taken = 0;
+    {
+        tagaccess::ID3& id3 = *ListFilesId3();
+        RunFileJobs(
+            files.paths,
+            [&](size_t i) {
+                read[i] = {files.paths[i], ReadBothTags(id3, files.paths[i])};
+                return FileResult{};
+            },
+            taken);
+    }
+    if (taken < files.paths.size())
+        return;
+    const FieldsChange change = [direction](const tagaccess::TagFields& old, int, int) {
+        return TranslitFields(old, direction);
+    };
+    const QString caption = direction == TranslitDirection::RusToEng
+                                ? QStringLiteral("Translit tag fields: Rus >> Eng")
+                                : QStringLiteral("Translit tag fields: Eng >> Rus");
+    TagCommandDialog dialog(this, caption, QString(), ShownVersions(), QStringLiteral("Write"));
+    auto* preview = new TranslitPreview;
+    dialog.SetBody(preview);
+    const auto show = [&](TagVersions versions) {
+        const int changing = preview->Show(read, versions, change);
+        dialog.SetMessage(FilesMessage(
+            files, QStringLiteral("%1 of %2 change as shown below; nothing is written before "
+                                  "you accept. ID3v1 stores Cyrillic as Windows-1251 and cuts "
+                                  "texts to its field widths.")
+                       .arg(platform::IntToStr(changing), QStringLiteral("%1"))));
+        dialog.SetAcceptable(changing > 0);
+    };
+    connect(&dialog, &TagCommandDialog::VersionsChanged, &dialog, show);
+    show(dialog.Versions());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ChangeTags(files, dialog.Versions(), change, QStringLiteral("transliteration"));
+}
+
+void TForm2::Undolastchange1Click() {}
+
+void TForm2::UpdateUndoCommand() {}
+
+void TForm2::ChangeTags(const CommandFiles& files, TagVersions versions, const FieldsChange& change,
+                        const QString& what) {
+    (void)what;
+    tagaccess::ID3& id3 = *ListFilesId3();
+    size_t taken = 0;
+    const auto failures = RunFileJobs(
+        files.paths,
+        [&](size_t i) {
+            return ChangeFileTags(id3, files.paths[i], versions, int(i) + 1, change,
+                                  [](const QString&, const FileTagsBefore&) { return true; });
+        },
+        taken);
+    RedrawRows(files);
+    ReportResults(failures, taken, files.paths.size());
+}
+
+std::vector<std::pair<QString, QString>> TForm2::RunFileJobs(const std::vector<QString>& paths,
+                                                             const FileJob& job, size_t& taken) {
+    const WorkScope work(*this);
+    std::vector<std::pair<QString, QString>> failures;
+    ui_->Animate1->Start();
+    ui_->Animate1->show();
+    ui_->ProgressBar1->setRange(0, int(paths.size()));
+    ui_->ProgressBar1->setValue(0);
+    Running = 1;
+    MessagePump pump(kRepaintIntervalMs);
+    taken = 0;
+    for (; taken < paths.size() && Running != 0; ++taken) {
+        const FileResult result = job(taken);
+        if (!result.ok)
+            failures.emplace_back(paths[taken], result.reason);
+        ui_->Label8->setText(platform::IntToStr(int(taken + 1)));
+        ui_->Label16->setText(platform::IntToStr(int(taken + 1 - failures.size())));
+        ui_->Label18->setText(platform::IntToStr(int(failures.size())));
+        ui_->ProgressBar1->setValue(int(taken + 1));
+        pump();
+    }
+    Running = 0;
+    ui_->ProgressBar1->setValue(0);
+    ui_->Animate1->Stop();
+    ui_->Animate1->hide();
+    return failures;
+}
+
+void TForm2::ReportResults(const std::vector<std::pair<QString, QString>>& failures, size_t taken,
+                           size_t total) {
+    QString report;
+    if (taken < total)
+        report = QStringLiteral("Stopped after %1 of %2; the other files were not touched.")
+                     .arg(Files(taken), Files(total));
+    if (!failures.empty()) {
+        if (!report.isEmpty())
+            report += QStringLiteral("\n\n");
+        report += QStringLiteral("%1 could not be changed:").arg(Files(failures.size()));
+        for (size_t i = 0; i < std::min(failures.size(), kListedFailures); ++i)
+            report += QStringLiteral("\n%1: %2").arg(failures[i].first, failures[i].second);
+        if (failures.size() > kListedFailures)
+            report += QStringLiteral("\n... and %1 more.").arg(failures.size() - kListedFailures);
+    }
+    if (!report.isEmpty())
+        platform::ShowMessage(report);
+}
+
+void TForm2::RedrawRows(const CommandFiles& files) {
+    if (!ProcessedView())
+        return;
+    tagaccess::ID3& id3 = *ListFilesId3();
+    QTreeWidget* list = ui_->ListView1;
+    for (size_t i = 0; i < files.rows.size(); ++i) {
+        QTreeWidgetItem* row = list->topLevelItem(files.rows[i]);
+        if (row == nullptr || row->text(0) != files.paths[i])
+            continue;
+        const tagaccess::TagFields fields =
+            UseId3v1 ? id3.ReadId3v1(files.paths[i], false) : id3.ReadId3v2(files.paths[i], false);
+        for (int c = 1; c < 7; ++c)
+            row->setText(c, size_t(c - 1) < fields.size() ? fields[size_t(c - 1)] : QString());
+    }
+}
+
+} // namespace organizer
