@@ -1,0 +1,43 @@
+#pragma once
+
+#include "JournalFile.h"
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace journal {
+
+// One journal as found on disk.
+struct JournalInfo {
+    QString path;
+    QString command;
+    QDateTime started;
+    int records = 0;
+    bool ended = false;
+    bool undone = false;
+};
+
+// Reads a journal's first line and marks. Answers nothing for a file that is not a journal.
+std::optional<JournalInfo> ReadJournalInfo(const QString& path);
+
+// The journals of the given commands left by a run that died (no end, not undone, and not held by
+// a run in progress), oldest first.
+std::vector<JournalInfo> UnfinishedJournals(const QStringList& commands,
+                                            const QString& folder = DefaultJournalFolder());
+
+// The newest journal of the given commands whose run ended and which was not undone.
+std::optional<JournalInfo> LastFinishedJournal(const QStringList& commands,
+                                               const QString& folder = DefaultJournalFolder());
+
+// The records of a journal, newest first: the order to undo them in. A line torn by a crash is
+// left out; it was written before its change, so the change was never made.
+std::vector<QJsonObject> RecordsNewestFirst(const QString& path);
+
+// Marks the journal undone, so it is offered no more. Answers false when the mark is not on disk.
+bool MarkUndone(const QString& path);
+
+} // namespace journal
