@@ -194,4 +194,14 @@ int32_t ID3v2_Save(uint32_t handle, const char* fileName) {
         handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Save(fileName)); });
 }
 
+int32_t ID3v1_Remove(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v1Handle>(
+        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Remove(fileName)); });
+}
+
+int32_t ID3v2_Remove(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(
+        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Remove(fileName)); });
+}
+
 } // extern "C"

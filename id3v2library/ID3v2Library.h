@@ -50,17 +50,24 @@ KIVUNA_TAG_EXPORT void ID3v2_AddAlbumPicture(uint32_t handle, const char* pictur
 KIVUNA_TAG_EXPORT int32_t ID3v1_Save(uint32_t handle, const char* fileName);
 KIVUNA_TAG_EXPORT int32_t ID3v2_Save(uint32_t handle, const char* fileName);
 
+// Remove the tag from the file at once, under the same guarantees as a save: the audio bytes and
+// the other tag stay as they are. The handle then holds no tag. Nonzero when the file holds no
+// such tag afterwards, also when it had none; 0 for a read-only, vanished or non-MPEG file.
+KIVUNA_TAG_EXPORT int32_t ID3v1_Remove(uint32_t handle, const char* fileName);
+KIVUNA_TAG_EXPORT int32_t ID3v2_Remove(uint32_t handle, const char* fileName);
+
 // Every entry point, for callers that resolve them all: X(name) for each.
 #define KIVUNA_TAG_ENTRY_POINTS(X)                                                                 \
     X(ID3v1_Create)                                                                                \
     X(ID3v2_Create)                                                                                \
     X(ID3v1_Load)                                                                                  \
-    X(ID3v2_Load) X(ID3v2_Loaded) X(ID3v1_GetTitle) X(ID3v1_GetArtist) X(ID3v1_GetAlbum)           \
-        X(ID3v1_GetYear) X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack)                   \
-            X(ID3v2_GetAsciiText) X(ID3v2_GetCOMM) X(ID3v1_SetTitle) X(ID3v1_SetArtist)            \
-                X(ID3v1_SetAlbum) X(ID3v1_SetYear) X(ID3v1_SetComment) X(ID3v1_SetGenre)           \
-                    X(ID3v1_SetTrack) X(ID3v2_SetAsciiText) X(ID3v2_SetCOMM)                       \
-                        X(ID3v2_AddAlbumPicture) X(ID3v1_Save) X(ID3v2_Save)
+    X(ID3v2_Load)                                                                                  \
+    X(ID3v2_Loaded) X(ID3v1_GetTitle) X(ID3v1_GetArtist) X(ID3v1_GetAlbum) X(ID3v1_GetYear)        \
+        X(ID3v1_GetGenre) X(ID3v1_GetComment) X(ID3v1_GetTrack) X(ID3v2_GetAsciiText)              \
+            X(ID3v2_GetCOMM) X(ID3v1_SetTitle) X(ID3v1_SetArtist) X(ID3v1_SetAlbum)                \
+                X(ID3v1_SetYear) X(ID3v1_SetComment) X(ID3v1_SetGenre) X(ID3v1_SetTrack)           \
+                    X(ID3v2_SetAsciiText) X(ID3v2_SetCOMM) X(ID3v2_AddAlbumPicture) X(ID3v1_Save)  \
+                        X(ID3v2_Save) X(ID3v1_Remove) X(ID3v2_Remove)
 
 // Pointer types for callers that resolve the entry points at run time.
 typedef uint32_t (*ID3v1_Create_t)(void);
@@ -78,6 +85,7 @@ typedef void (*ID3v2_SetAsciiText_t)(uint32_t, const char*, const char*);
 typedef void (*ID3v2_SetCOMM_t)(uint32_t, const char*, const char*);
 typedef void (*ID3v2_AddAlbumPicture_t)(uint32_t, const char*, int32_t);
 typedef int32_t (*ID3_Save_t)(uint32_t, const char*);
+typedef int32_t (*ID3_Remove_t)(uint32_t, const char*);
 
 #ifdef __cplusplus
 }

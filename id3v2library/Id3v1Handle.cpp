@@ -55,6 +55,21 @@ bool Id3v1Handle::Save(const char* fileName) const {
     return WriteFileTail(writable, onDisk ? size - kRecordSize : size, bytes);
 }
 
+bool Id3v1Handle::Remove(const char* fileName) {
+    SaveLock lock(fileName);
+    const FileDescriptor& writable = lock.File();
+    if (!lock.Held() || !HoldsMpegAudio(writable))
+        return false;
+    Id3v1Record onDisk;
+    std::string diskBytes;
+    if (ReadRecord(writable, onDisk, diskBytes) &&
+        !CutFileTail(writable, writable.Size() - kRecordSize))
+        return false;
+    record_ = Id3v1Record();
+    changed_.reset();
+    return true;
+}
+
 void Id3v1Handle::SetText(Id3v1Field field, const std::string& utf8) {
     if (record_.Text(field) == utf8)
         return;

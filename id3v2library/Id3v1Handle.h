@@ -16,6 +16,9 @@ class Id3v1Handle {
     // Writes the changed fields over the record on disk now, or removes the record when it ends up
     // holding nothing. True when the file holds the result.
     bool Save(const char* fileName) const;
+    // Cuts the ID3v1 record off the file; the handle then holds a blank record. True when the file
+    // holds no record afterwards (also when it had none).
+    bool Remove(const char* fileName);
 
     std::string Text(Id3v1Field field) const { return record_.Text(field); }
     uint8_t Genre() const { return record_.Genre(); }

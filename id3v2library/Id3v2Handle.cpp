@@ -3,6 +3,7 @@
 #include "FileDescriptor.h"
 #include "Id3v23Downgrade.h"
 #include "Id3v2RawTag.h"
+#include "MpegAudio.h"
 #include "MpegFile.h"
 #include "SaveLock.h"
 #include "TagPlacement.h"
@@ -115,6 +116,24 @@ bool Id3v2Handle::Save(const char* fileName) const {
     if (View(newTag) == oldTag)
         return true;
     return ReplaceFileFront(lock, static_cast<off_t>(oldTag.size()), View(newTag));
+}
+
+bool Id3v2Handle::Remove(const char* fileName) {
+    SaveLock lock(fileName);
+    if (!lock.Held() || !HoldsMpegAudio(lock.File()))
+        return false;
+    // A damaged tag goes as a whole too: nothing of it is kept, so TagLib's reading does not
+    // matter.
+    std::string front(Id3v2Header::kSize, '\0');
+    const bool read = lock.File().ReadAt(0, front.data(), front.size());
+    const auto header = read ? ParseId3v2Header(front) : std::nullopt;
+    if (header && !ReplaceFileFront(lock, static_cast<off_t>(header->completeSize), {}))
+        return false;
+    loaded_ = false;
+    read_ = {};
+    changes_ = {};
+    loadedFile_.reset();
+    return true;
 }
 
 std::string Id3v2Handle::Text(const std::string& frameId) const {

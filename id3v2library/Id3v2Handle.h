@@ -19,6 +19,10 @@ class Id3v2Handle {
     // Applies the handle's changes to the tag on disk now. True when the file holds the result;
     // false for a read-only, vanished or non-MPEG file and for a tag TagLib cannot read whole.
     bool Save(const char* fileName) const;
+    // Takes the ID3v2 tag off the front of the file, audio untouched; the handle then holds no tag.
+    // True when the file holds no tag at its front afterwards (also when it had none); false for a
+    // read-only, vanished or non-MPEG file.
+    bool Remove(const char* fileName);
 
     std::string Text(const std::string& frameId) const;
     std::string Comment() const;

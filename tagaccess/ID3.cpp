@@ -149,6 +149,14 @@ bool ID3::WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& l
     });
 }
 
+bool ID3::RemoveId3v1(const QString& path, bool showErrors) {
+    return Guarded(showErrors, [&] { RemoveTag(TDll(kTagLibraryName), 1, path); });
+}
+
+bool ID3::RemoveId3v2(const QString& path, bool showErrors) {
+    return Guarded(showErrors, [&] { RemoveTag(TDll(kTagLibraryName), 2, path); });
+}
+
 // The transfer operations read and write with one load of the library: the file is the same
 // throughout, so the write handles are the ones the reads loaded. Any failure of the reads ends
 // the operation before anything is written: going on with half-read fields would overwrite real

@@ -31,6 +31,11 @@ class ID3 {
     virtual bool WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& library,
                                   TagHandle handle);
 
+    // Take that tag off the file, leaving the audio and the other tag as they are. True when the
+    // file holds no such tag afterwards (also when it had none).
+    virtual bool RemoveId3v1(const QString& path, bool showErrors);
+    virtual bool RemoveId3v2(const QString& path, bool showErrors);
+
     virtual bool CopyV1ToV2(const QString& path, bool showErrors);
     virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);
     virtual bool CopyV2ToV1(const QString& path, bool showErrors);

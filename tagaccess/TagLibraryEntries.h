@@ -20,6 +20,7 @@ using SetByteEntry = TDllEntry<void, TagHandle, uint8_t>;                   // S
 using GetFrameEntry = TDllEntry<const char*, TagHandle, const char*>;       // GetAsciiText
 using SetFrameEntry = TDllEntry<void, TagHandle, const char*, const char*>; // SetAsciiText, SetCOMM
 using AddPictureEntry = TDllEntry<void, TagHandle, const char*, int32_t>;   // AddAlbumPicture
+using RemoveTagEntry = TDllEntry<int32_t, TagHandle, const char*>;          // ID3v1/ID3v2_Remove
 
 inline bool LowByte(int32_t answer) {
     return (answer & 0xFF) != 0;

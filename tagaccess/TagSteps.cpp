@@ -109,6 +109,15 @@ void SaveId3v2(const TDll& library, TagHandle handle, const QString& path) {
                path);
 }
 
+void RemoveTag(const TDll& library, int version, const QString& path) {
+    const bool v1 = version == 1;
+    const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();
+    if (!LowByte(RemoveTagEntry(library, v1 ? "ID3v1_Remove"
+                                            : "ID3v2_Remove")(handle, ToAnsi(path).constData())))
+        throw platform::Exception(QStringLiteral("The %1 tag could not be removed from \"%2\".")
+                                      .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
+}
+
 TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion) {
     TagFields merged = EmptyTagFields();
     for (int index = 0; index < kTagFieldCount; ++index) {

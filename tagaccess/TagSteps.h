@@ -29,6 +29,10 @@ void AttachPicture(const TDll& library, TagHandle handle, const QString& picture
 
 void SaveId3v2(const TDll& library, TagHandle handle, const QString& path);
 
+// Takes one tag off the file through a new handle: `version` is 1 or 2. Raises an error naming
+// the tag and the file when the library could not.
+void RemoveTag(const TDll& library, int version, const QString& path);
+
 // The field-by-field merge of the two tags' texts: blank-only texts count as empty; where both
 // hold text, ID3v2 wins for preferredVersion 2 and ID3v1 for any other value.
 TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion);

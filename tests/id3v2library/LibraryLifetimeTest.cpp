@@ -38,6 +38,8 @@ TEST_F(LibraryLifetimeTest, UnknownHandlesAndNullPointersAnswerTheFailureValue) 
         Lib().ID3v2_SetAsciiText(h, "TIT2", "x");
         EXPECT_FALSE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
         EXPECT_FALSE(Lib().ID3v1_Save(h, Name(file).c_str()) & 0xFF);
+        EXPECT_FALSE(Lib().ID3v1_Remove(h, Name(file).c_str()) & 0xFF);
+        EXPECT_FALSE(Lib().ID3v2_Remove(h, Name(file).c_str()) & 0xFF);
     }
     const uint32_t v1 = Lib().ID3v1_Create();
     const uint32_t v2 = Lib().ID3v2_Create();
@@ -60,6 +62,8 @@ TEST_F(LibraryLifetimeTest, UnknownHandlesAndNullPointersAnswerTheFailureValue) 
     EXPECT_EQ(Lib().ID3v2_GetAsciiText(v2, nullptr), std::string());
     EXPECT_FALSE(Lib().ID3v1_Save(v1, nullptr) & 0xFF);
     EXPECT_FALSE(Lib().ID3v2_Save(v2, nullptr) & 0xFF);
+    EXPECT_FALSE(Lib().ID3v1_Remove(v1, nullptr) & 0xFF);
+    EXPECT_FALSE(Lib().ID3v2_Remove(v2, nullptr) & 0xFF);
     EXPECT_EQ(testsupport::ReadFile(file), Audio());
 }
 
@@ -75,7 +79,9 @@ TEST_F(LibraryLifetimeTest, DirectoriesAndFifosAreNoTagAndNeverBlock) {
             return (Lib().ID3v1_Load(v1, Name(name).c_str()) & 0xFF) +
                    (Lib().ID3v2_Load(v2, Name(name).c_str()) & 0xFF) +
                    (Lib().ID3v1_Save(v1, Name(name).c_str()) & 0xFF) +
-                   (Lib().ID3v2_Save(v2, Name(name).c_str()) & 0xFF);
+                   (Lib().ID3v2_Save(v2, Name(name).c_str()) & 0xFF) +
+                   (Lib().ID3v1_Remove(v1, Name(name).c_str()) & 0xFF) +
+                   (Lib().ID3v2_Remove(v2, Name(name).c_str()) & 0xFF);
         });
         ASSERT_EQ(answer.wait_for(std::chrono::seconds(10)), std::future_status::ready)
             << "blocked on " << Name(name);

@@ -1,7 +1,7 @@
 #pragma once
 
 // ID3v2Library.dll loaded the way the programs load it (platform loader, bare name, the copy
-// beside the test executable) with its 26 entry points resolved; unloaded with the object.
+// beside the test executable) with all its entry points resolved; unloaded with the object.
 #include <string>
 
 #include "id3v2library/ID3v2Library.h"
