@@ -5,6 +5,7 @@
 #include "SortFlags.h"
 #include "TagFileChange.h"
 #include "TagVersions.h"
+#include "journal/JournalReader.h"
 
 #include <QString>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -170,6 +172,9 @@ class TForm2 : public QWidget {
         bool all = false;
     };
     using FileJob = std::function<FileResult(size_t index)>;
+    // A file of a command that keeps the old tags in the undo journal through `keep`.
+    using JournaledJob =
+        std::function<FileResult(tagaccess::ID3& id3, size_t index, const KeepBefore& keep)>;
 
     void AddTagCommands();
     // The selected files, or every file after saying so; none when the list is empty.
@@ -177,7 +182,13 @@ class TForm2 : public QWidget {
     QString FilesMessage(const CommandFiles& files, const QString& action) const;
     TagVersions ShownVersions() const;
     void ChangeTags(const CommandFiles& files, TagVersions versions, const FieldsChange& change,
-                    const QString& what);
+                    const QString& command);
+    // Runs a command's job over the files with a new undo journal, then shows the files again.
+    void RunJournaled(const CommandFiles& files, const QString& command, const JournaledJob& job);
+    // The last tag command's journal, while it is not undone.
+    std::optional<journal::JournalInfo> UndoableChange() const;
+    // The listed rows of the files.
+    CommandFiles RowsOf(const std::vector<QString>& paths) const;
     void Transliterate(TranslitDirection direction);
     // Runs the job file by file with the counters, progress bar and stop button; answers the
     // failed files with their reasons, and how many files it took.

@@ -7,13 +7,18 @@
 #include "TForm2Handlers.h"
 #include "TForm2WorkScope.h"
 #include "TagCommandDialog.h"
+#include "TagsJournalRecord.h"
 #include "TranslitPreview.h"
+#include "journal/JournalReader.h"
+#include "journal/JournalWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
 #include "ui_TForm2.h"
 
+#include <QJsonObject>
 #include <QMenu>
+#include <set>
 
 namespace organizer {
 namespace {
@@ -43,7 +48,9 @@ void TForm2::AddTagCommands() {
     Undolastchange1 = PopupMenu1->addAction(QStringLiteral("&Undo last change"));
     Undolastchange1->setObjectName(QStringLiteral("Undolastchange1"));
     Handle(Undolastchange1, &QAction::triggered, this, &TForm2::Undolastchange1Click);
-    UpdateUndoCommand();
+    // The journals live on disk and another instance may add one: asked each time the menu opens.
+    connect(PopupMenu1, &QMenu::aboutToShow, this,
+            [this] { platform::Guard([this] { UpdateUndoCommand(); }); });
 }
 
 TForm2::CommandFiles TForm2::ChosenFiles() const {
@@ -98,7 +105,7 @@ void TForm2::Multiple1Click() {
         [edit](const tagaccess::TagFields& old, int, int position) {
             return ApplyFieldEdit(old, edit, position);
         },
-        QStringLiteral("edit"));
+        kEditCommand);
 }
 
 void TForm2::Single1Click() {
@@ -126,11 +133,29 @@ void TForm2::LeaveID3tags1Click() {
         return;
     ChangeTags(
         files, dialog.Versions(),
-        [](const tagaccess::TagFields&, int, int) { return ClearedFields(); },
-        QStringLiteral("clear"));
+        [](const tagaccess::TagFields&, int, int) { return ClearedFields(); }, kClearCommand);
 }
 
-void TForm2::KillID3tags1Click() {}
+void TForm2::KillID3tags1Click() {
+    if (WorkInProgress())
+        return;
+    const CommandFiles files = ChosenFiles();
+    if (files.paths.empty())
+        return;
+    TagCommandDialog dialog(
+        this, QStringLiteral("Clear all tags"),
+        FilesMessage(files,
+                     QStringLiteral("Remove the chosen tags from %1? The audio is not touched. "
+                                    "\"Undo last change\" gives back the seven fields; pictures "
+                                    "and other frames of a removed ID3v2 tag are gone for good.")),
+        ShownVersions(), QStringLiteral("Remove"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const TagVersions versions = dialog.Versions();
+    RunJournaled(files, kRemoveCommand, [&](tagaccess::ID3& id3, size_t i, const KeepBefore& keep) {
+        return RemoveFileTags(id3, files.paths[i], versions, keep);
+    });
+}
 
 void TForm2::RusEng1Click() {
     Transliterate(TranslitDirection::RusToEng);
@@ -182,26 +207,95 @@ void TForm2::Transliterate(TranslitDirection direction) {
     show(dialog.Versions());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ChangeTags(files, dialog.Versions(), change, QStringLiteral("transliteration"));
+    ChangeTags(files, dialog.Versions(), change, kTranslitCommand);
 }
 
-void TForm2::Undolastchange1Click() {}
+void TForm2::Undolastchange1Click() {
+    if (WorkInProgress())
+        return;
+    const std::optional<journal::JournalInfo> last = UndoableChange();
+    if (!last) {
+        platform::ShowMessage(QStringLiteral("There is no change to undo."));
+        UpdateUndoCommand();
+        return;
+    }
+    std::vector<KeptTags> kept;
+    for (const QJsonObject& record : journal::RecordsNewestFirst(last->path)) {
+        if (std::optional<KeptTags> file = ReadTagsRecord(record))
+            kept.push_back(std::move(*file));
+    }
+    TagCommandDialog dialog(this, QStringLiteral("Undo last change"),
+                            QStringLiteral("Restore the tags of %1 as they were before the last "
+                                           "change?")
+                                .arg(Files(kept.size())),
+                            std::nullopt, QStringLiteral("Restore"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    tagaccess::ID3& id3 = *ListFilesId3();
+    std::vector<QString> paths;
+    for (const KeptTags& file : kept)
+        paths.push_back(file.path);
+    size_t taken = 0;
+    const auto failures = RunFileJobs(
+        paths, [&](size_t i) { return RestoreFileTags(id3, kept[i].path, kept[i].before); }, taken);
+    // A stopped or partly failed undo stays on offer: restoring a file twice does no harm.
+    if (taken == kept.size() && failures.empty() && !journal::MarkUndone(last->path))
+        platform::ShowMessage(QStringLiteral("The tags were restored, but the change could not "
+                                             "be marked undone: it stays on offer."));
+    RedrawRows(RowsOf(paths));
+    UpdateUndoCommand();
+    ReportResults(failures, taken, kept.size());
+}
 
-void TForm2::UpdateUndoCommand() {}
+std::optional<journal::JournalInfo> TForm2::UndoableChange() const {
+    std::optional<journal::JournalInfo> newest = journal::NewestJournal(TagCommandNames());
+    if (!newest || newest->undone || newest->records == 0)
+        return std::nullopt;
+    return newest;
+}
+
+void TForm2::UpdateUndoCommand() {
+    Undolastchange1->setEnabled(UndoableChange().has_value());
+}
+
+TForm2::CommandFiles TForm2::RowsOf(const std::vector<QString>& paths) const {
+    CommandFiles files;
+    const std::set<QString> wanted(paths.begin(), paths.end());
+    for (int r = 0; r < std::min(RowCount(), MaxFoundFiles); ++r) {
+        if (wanted.count(FoundPaths[size_t(r)]) != 0) {
+            files.paths.push_back(FoundPaths[size_t(r)]);
+            files.rows.push_back(r);
+        }
+    }
+    return files;
+}
 
 void TForm2::ChangeTags(const CommandFiles& files, TagVersions versions, const FieldsChange& change,
-                        const QString& what) {
-    (void)what;
+                        const QString& command) {
+    RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i, const KeepBefore& keep) {
+        return ChangeFileTags(id3, files.paths[i], versions, int(i) + 1, change, keep);
+    });
+}
+
+void TForm2::RunJournaled(const CommandFiles& files, const QString& command,
+                          const JournaledJob& job) {
+    journal::JournalWriter writer(command);
+    if (!writer.IsOpen()) {
+        platform::ShowMessage(QStringLiteral("Nothing was changed: the undo journal could not be "
+                                             "opened (%1).")
+                                  .arg(writer.ErrorText()));
+        return;
+    }
+    const KeepBefore keep = [&writer](const QString& path, const FileTagsBefore& before) {
+        return writer.Append(TagsRecord(path, before)) ? QString() : writer.ErrorText();
+    };
     tagaccess::ID3& id3 = *ListFilesId3();
     size_t taken = 0;
     const auto failures = RunFileJobs(
-        files.paths,
-        [&](size_t i) {
-            return ChangeFileTags(id3, files.paths[i], versions, int(i) + 1, change,
-                                  [](const QString&, const FileTagsBefore&) { return true; });
-        },
-        taken);
+        files.paths, [&](size_t i) { return job(id3, i, keep); }, taken);
+    writer.End();
     RedrawRows(files);
+    UpdateUndoCommand();
     ReportResults(failures, taken, files.paths.size());
 }
 

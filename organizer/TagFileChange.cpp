@@ -6,6 +6,7 @@
 #include "tagaccess/TagLibraryEntries.h"
 
 #include <QFileInfo>
+#include <optional>
 
 namespace organizer {
 namespace {
@@ -26,6 +27,16 @@ bool WriteVersion(tagaccess::ID3& id3, const QString& path, int version, const T
 
 FileResult Failed(const QString& path) {
     return {false, true, WriteFailureReason(path)};
+}
+
+// Keeps the file's old tags; a result that ends the file's work when they could not be kept.
+std::optional<FileResult> NotKept(const KeepBefore& keep, const QString& path,
+                                  const FileTagsBefore& before) {
+    const QString why = keep(path, before);
+    if (why.isEmpty())
+        return std::nullopt;
+    return FileResult{false, false,
+                      QStringLiteral("its old tags could not be kept for undo (%1)").arg(why)};
 }
 
 } // namespace
@@ -54,11 +65,26 @@ FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, TagVersions 
     const bool v2Changes = after.id3v2 != AsStored(before.id3v2, 2);
     if (!v1Changes && !v2Changes)
         return {};
-    if (!keep(path, before))
-        return {false, false, QStringLiteral("its old tags could not be kept for undo")};
+    if (const auto notKept = NotKept(keep, path, before))
+        return *notKept;
     if (v1Changes && !WriteVersion(id3, path, 1, after.id3v1))
         return Failed(path);
     if (v2Changes && !WriteVersion(id3, path, 2, after.id3v2))
+        return Failed(path);
+    return {true, true, {}};
+}
+
+FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
+                          const KeepBefore& keep) {
+    if (!platform::FileExists(path))
+        return {false, false, WriteFailureReason(path)};
+    // A tag that holds no field (an ID3v2 tag of pictures only) reads as empty but is still
+    // removed, so every file of the command is kept and goes through the removal.
+    if (const auto notKept = NotKept(keep, path, ReadBothTags(id3, path)))
+        return *notKept;
+    if (Includes(versions, 1) && !id3.RemoveId3v1(path, false))
+        return Failed(path);
+    if (Includes(versions, 2) && !id3.RemoveId3v2(path, false))
         return Failed(path);
     return {true, true, {}};
 }

@@ -16,9 +16,9 @@ struct FileTagsBefore {
     tagaccess::TagFields id3v2;
 };
 
-// Keeps the old texts before the first byte of the file changes; false when they could not be
-// kept, and the file is then left alone.
-using KeepBefore = std::function<bool(const QString& path, const FileTagsBefore& before)>;
+// Keeps the old texts before the first byte of the file changes; answers why they could not be
+// kept (the file is then left alone), or nothing when they were.
+using KeepBefore = std::function<QString(const QString& path, const FileTagsBefore& before)>;
 
 struct FileResult {
     bool ok = true;
@@ -35,6 +35,10 @@ FileTagsBefore ChangedTags(const FileTagsBefore& before, TagVersions versions, i
 
 FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
                           int position, const FieldsChange& change, const KeepBefore& keep);
+
+// Takes the chosen tags off the file after keeping both tags' texts; the audio stays.
+FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
+                          const KeepBefore& keep);
 
 // Writes the fields of both versions back as they were kept.
 FileResult RestoreFileTags(tagaccess::ID3& id3, const QString& path, const FileTagsBefore& before);

@@ -52,6 +52,11 @@ QJsonObject Both(const char* title) {
 
 class TagCommandsTest : public OrganizerTest {
   protected:
+    void SetUp() override {
+        // The undo journals of this test only.
+        qputenv("XDG_DATA_HOME", folder.Path(QStringLiteral("data")).toUtf8());
+        OrganizerTest::SetUp();
+    }
     void Trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
 
     // Answers the next command dialog: `fill` sets its controls and reads it, then it is
@@ -211,6 +216,84 @@ TEST_F(TagCommandsTest, LeaveEmptiesTheChosenTagsFieldsAndKeepsOtherFrames) {
     }
     EXPECT_EQ(testsupport::ReadFile(none), noneBefore) << "nothing to empty, nothing written";
     EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
+TEST_F(TagCommandsTest, KillRemovesTheChosenTagsAndUndoGivesTheirFieldsBack) {
+    const QString both = Mp3(QStringLiteral("both.mp3"), Both("Both"));
+    const QString onlyV1 = Mp3(QStringLiteral("only v1.mp3"), {{"v1", Both("Only V1")[u"v1"]}});
+    const QString none = Mp3(QStringLiteral("none.mp3"));
+    Search(folder.Root());
+    const QByteArray noneBefore = testsupport::ReadFile(none);
+    const TagFields bothV1 = id3.ReadId3v1(both, false);
+    const TagFields bothV2 = id3.ReadId3v2(both, false);
+    const TagFields onlyV1Fields = id3.ReadId3v1(onlyV1, false);
+    AnswerDialog([](organizer::TagCommandDialog& dialog) {
+        In<QRadioButton>(dialog, "VersionBoth")->click();
+    });
+    Trigger("KillID3tags1");
+
+    for (const QString& path : {both, onlyV1, none}) {
+        const QJsonObject tags = tagfiles::ReadTags(path);
+        EXPECT_TRUE(tags[u"v1"].isNull()) << path.toStdString();
+        EXPECT_TRUE(tags[u"v2"].isNull()) << path.toStdString();
+        EXPECT_EQ(testsupport::ReadFile(path), testsupport::SilentAudio()) << "audio only";
+    }
+
+    QString question;
+    AnswerDialog([&](organizer::TagCommandDialog& dialog) {
+        question = In<QLabel>(dialog, "Message")->text();
+    });
+    Trigger("Undolastchange1");
+    EXPECT_EQ(question, "Restore the tags of 3 file(s) as they were before the last change?");
+    EXPECT_EQ(id3.ReadId3v1(both, false), bothV1);
+    EXPECT_EQ(id3.ReadId3v2(both, false), bothV2);
+    EXPECT_EQ(id3.ReadId3v1(onlyV1, false), onlyV1Fields);
+    EXPECT_TRUE(tagfiles::ReadTags(onlyV1)[u"v2"].isNull()) << "no tag was there, none comes";
+    EXPECT_EQ(testsupport::ReadFile(none), noneBefore);
+    EXPECT_EQ(AudioOf(both), testsupport::SilentAudio());
+
+    // The change is undone once only.
+    EXPECT_FALSE(form->findChild<QAction*>("Undolastchange1")->isEnabled());
+    form->Undolastchange1Click();
+    EXPECT_EQ(messages.Texts(), QStringList{"There is no change to undo."});
+}
+
+TEST_F(TagCommandsTest, AStopLeavesEveryFileDoneOrUntouchedAndUndoRestoresTheDoneOnes) {
+    const QStringList paths = ListOfCopies(8, Both("Song"));
+    std::vector<QByteArray> before;
+    for (const QString& path : paths)
+        before.push_back(testsupport::ReadFile(path));
+    // The stop button, pressed while the third file is written.
+    const QMetaObject::Connection stop =
+        QObject::connect(Control<QProgressBar>("ProgressBar1"), &QProgressBar::valueChanged,
+                         form.get(), [this](int value) {
+                             if (value == 3)
+                                 Click("BitBtn1");
+                         });
+    AnswerDialog([](organizer::TagCommandDialog& dialog) { Set(dialog, "Title", "Changed"); });
+    Trigger("Multiple1");
+    EXPECT_EQ(messages.Texts(),
+              QStringList{"Stopped after 3 file(s) of 8 file(s); the other files were not "
+                          "touched."});
+    const QStringList order = Column(0);
+    for (int i = 0; i < order.size(); ++i) {
+        const QString title = id3.ReadId3v2(order[i], false)[0];
+        EXPECT_EQ(title, i < 3 ? "Changed" : "Song") << i;
+        if (i >= 3) {
+            EXPECT_EQ(testsupport::ReadFile(order[i]), before[size_t(paths.indexOf(order[i]))]);
+        }
+    }
+
+    QObject::disconnect(stop);
+    AnswerDialog([](organizer::TagCommandDialog&) {});
+    Trigger("Undolastchange1");
+    EXPECT_EQ(messages.Texts().size(), 1) << "the undo reports nothing";
+    for (int i = 0; i < paths.size(); ++i) {
+        EXPECT_EQ(id3.ReadId3v2(paths[i], false)[0], "Song") << i;
+        EXPECT_EQ(id3.ReadId3v1(paths[i], false)[0], "Song") << i;
+        EXPECT_EQ(AudioOf(paths[i]), testsupport::SilentAudio());
+    }
+    EXPECT_EQ(Column(1), QStringList(8, "Song")) << "the list shows the restored titles";
 }
 
 TEST_F(TagCommandsTest, TranslitShowsEveryChangeBeforeWritingTheChosenTag) {

@@ -1,0 +1,62 @@
+#include "TagsJournalRecord.h"
+
+#include "journal/JournalFile.h"
+
+#include <QJsonArray>
+
+namespace organizer {
+namespace {
+
+const QString kKind = QStringLiteral("tags");
+const QString kPath = QStringLiteral("path");
+const QString kId3v1 = QStringLiteral("id3v1");
+const QString kId3v2 = QStringLiteral("id3v2");
+
+QJsonArray Texts(const tagaccess::TagFields& fields) {
+    QJsonArray texts;
+    for (int i = 0; i < tagaccess::kTagFieldCount; ++i)
+        texts.append(size_t(i) < fields.size() ? fields[size_t(i)] : QString());
+    return texts;
+}
+
+std::optional<tagaccess::TagFields> Fields(const QJsonValue& value) {
+    const QJsonArray texts = value.toArray();
+    if (texts.size() != tagaccess::kTagFieldCount)
+        return std::nullopt;
+    tagaccess::TagFields fields;
+    for (const QJsonValue& text : texts) {
+        if (!text.isString())
+            return std::nullopt;
+        fields.push_back(text.toString());
+    }
+    return fields;
+}
+
+} // namespace
+
+const QString kEditCommand = QStringLiteral("edit-tags");
+const QString kClearCommand = QStringLiteral("clear-tags");
+const QString kRemoveCommand = QStringLiteral("remove-tags");
+const QString kTranslitCommand = QStringLiteral("translit-tags");
+
+QStringList TagCommandNames() {
+    return {kEditCommand, kClearCommand, kRemoveCommand, kTranslitCommand};
+}
+
+QJsonObject TagsRecord(const QString& path, const FileTagsBefore& before) {
+    return {{journal::kKindKey, kKind},
+            {kPath, path},
+            {kId3v1, Texts(before.id3v1)},
+            {kId3v2, Texts(before.id3v2)}};
+}
+
+std::optional<KeptTags> ReadTagsRecord(const QJsonObject& record) {
+    const std::optional<tagaccess::TagFields> v1 = Fields(record.value(kId3v1));
+    const std::optional<tagaccess::TagFields> v2 = Fields(record.value(kId3v2));
+    const QString path = record.value(kPath).toString();
+    if (record.value(journal::kKindKey).toString() != kKind || path.isEmpty() || !v1 || !v2)
+        return std::nullopt;
+    return KeptTags{path, {*v1, *v2}};
+}
+
+} // namespace organizer
