@@ -140,6 +140,9 @@ class TForm2 : public QWidget {
     bool ending_ = false;
     // The last run's unresolved files that the user has not removed, while they are not shown.
     std::vector<QString> hiddenUnresolved_;
+
+    // Runs of a job over the listed files (BatchRun.cpp).
+    friend class BatchRun;
 };
 
 } // namespace organizer
