@@ -148,6 +148,9 @@ class TForm2 : public QWidget {
     // The last run's unresolved files that the user has not removed, while they are not shown.
     std::vector<QString> hiddenUnresolved_;
 
+    // Runs of a job over the listed files (BatchRun.cpp).
+    friend class BatchRun;
+
     // The list menu's tag commands: edit, clear, remove, transliterate and undo
     // (TForm2TagCommands.cpp).
   signals:
@@ -190,9 +193,10 @@ class TForm2 : public QWidget {
     // The listed rows of the files.
     CommandFiles RowsOf(const std::vector<QString>& paths) const;
     void Transliterate(TranslitDirection direction);
-    // Runs the job file by file with the counters, progress bar and stop button; answers the
-    // failed files with their reasons, and how many files it took.
-    std::vector<std::pair<QString, QString>> RunFileJobs(const std::vector<QString>& paths,
+    // Runs the job file by file as a batch run under the progress caption; answers the failed
+    // files with their reasons, and how many files it took.
+    std::vector<std::pair<QString, QString>> RunFileJobs(const QString& caption,
+                                                         const std::vector<QString>& paths,
                                                          const FileJob& job, size_t& taken);
     void ReportResults(const std::vector<std::pair<QString, QString>>& failures, size_t taken,
                        size_t total);
