@@ -1,11 +1,10 @@
 // The list menu's tag commands: a multiple edit, opening one file in the editor, clearing and
 // removing tags, transliteration, and undoing the last of them.
+#include "BatchRun.h"
 #include "ListFiles.h"
-#include "MessagePump.h"
 #include "MultipleEditFields.h"
 #include "TForm2.h"
 #include "TForm2Handlers.h"
-#include "TForm2WorkScope.h"
 #include "TagCommandDialog.h"
 #include "TagsJournalRecord.h"
 #include "TranslitPreview.h"
@@ -13,7 +12,6 @@
 #include "journal/JournalWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
-#include "platform/SearchAnimation.h"
 #include "ui_TForm2.h"
 
 #include <QJsonObject>
@@ -23,7 +21,6 @@
 namespace organizer {
 namespace {
 
-constexpr int kRepaintIntervalMs = 20;
 // A failure report lists this many files by name, then counts the rest.
 constexpr size_t kListedFailures = 20;
 
@@ -176,7 +173,7 @@ void TForm2::Transliterate(TranslitDirection direction) {
     {
         tagaccess::ID3& id3 = *ListFilesId3();
         RunFileJobs(
-            files.paths,
+            QStringLiteral("Reading tags..."), files.paths,
             [&](size_t i) {
                 read[i] = {files.paths[i], ReadBothTags(id3, files.paths[i])};
                 return FileResult{};
@@ -237,7 +234,8 @@ void TForm2::Undolastchange1Click() {
         paths.push_back(file.path);
     size_t taken = 0;
     const auto failures = RunFileJobs(
-        paths, [&](size_t i) { return RestoreFileTags(id3, kept[i].path, kept[i].before); }, taken);
+        QStringLiteral("Restoring tags..."), paths,
+        [&](size_t i) { return RestoreFileTags(id3, kept[i].path, kept[i].before); }, taken);
     // A stopped or partly failed undo stays on offer: restoring a file twice does no harm.
     if (taken == kept.size() && failures.empty() && !journal::MarkUndone(last->path))
         platform::ShowMessage(QStringLiteral("The tags were restored, but the change could not "
@@ -292,38 +290,26 @@ void TForm2::RunJournaled(const CommandFiles& files, const QString& command,
     tagaccess::ID3& id3 = *ListFilesId3();
     size_t taken = 0;
     const auto failures = RunFileJobs(
-        files.paths, [&](size_t i) { return job(id3, i, keep); }, taken);
+        QStringLiteral("Writing tags..."), files.paths, [&](size_t i) { return job(id3, i, keep); },
+        taken);
     writer.End();
     RedrawRows(files);
     UpdateUndoCommand();
     ReportResults(failures, taken, files.paths.size());
 }
 
-std::vector<std::pair<QString, QString>> TForm2::RunFileJobs(const std::vector<QString>& paths,
+std::vector<std::pair<QString, QString>> TForm2::RunFileJobs(const QString& caption,
+                                                             const std::vector<QString>& paths,
                                                              const FileJob& job, size_t& taken) {
-    const WorkScope work(*this);
     std::vector<std::pair<QString, QString>> failures;
-    ui_->Animate1->Start();
-    ui_->Animate1->show();
-    ui_->ProgressBar1->setRange(0, int(paths.size()));
-    ui_->ProgressBar1->setValue(0);
-    Running = 1;
-    MessagePump pump(kRepaintIntervalMs);
-    taken = 0;
-    for (; taken < paths.size() && Running != 0; ++taken) {
-        const FileResult result = job(taken);
-        if (!result.ok)
-            failures.emplace_back(paths[taken], result.reason);
-        ui_->Label8->setText(platform::IntToStr(int(taken + 1)));
-        ui_->Label16->setText(platform::IntToStr(int(taken + 1 - failures.size())));
-        ui_->Label18->setText(platform::IntToStr(int(failures.size())));
-        ui_->ProgressBar1->setValue(int(taken + 1));
-        pump();
-    }
-    Running = 0;
-    ui_->ProgressBar1->setValue(0);
-    ui_->Animate1->Stop();
-    ui_->Animate1->hide();
+    BatchRun run(*this, caption);
+    taken = size_t(run.Run(int(paths.size()), [&](int i) {
+        const FileResult result = job(size_t(i));
+        if (result.ok)
+            return BatchOutcome::Done;
+        failures.emplace_back(paths[size_t(i)], result.reason);
+        return BatchOutcome::NotDone;
+    }));
     return failures;
 }
 
