@@ -15,8 +15,7 @@ namespace {
 constexpr std::array<const char*, tagaccess::kTagFieldCount> kFieldNames = {
     "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
 
-// An empty track clears it; anything else must be a whole number of 0 to 255 or more digits
-// an ID3v2 frame takes.
+// An empty track clears it; anything else must be a whole number (ID3v1 keeps 1 to 255 of them).
 bool TrackAcceptable(const QString& text) {
     if (text.trimmed().isEmpty())
         return true;

@@ -15,6 +15,7 @@
 #include "ui_TForm2.h"
 
 #include <QJsonObject>
+#include <QLocale>
 #include <QMenu>
 #include <set>
 
@@ -221,11 +222,13 @@ void TForm2::Undolastchange1Click() {
         if (std::optional<KeptTags> file = ReadTagsRecord(record))
             kept.push_back(std::move(*file));
     }
-    TagCommandDialog dialog(this, QStringLiteral("Undo last change"),
-                            QStringLiteral("Restore the tags of %1 as they were before the last "
-                                           "change?")
-                                .arg(Files(kept.size())),
-                            std::nullopt, QStringLiteral("Restore"));
+    TagCommandDialog dialog(
+        this, QStringLiteral("Undo last change"),
+        QStringLiteral("Restore the tags of %1 as they were before the last "
+                       "change (%2, %3)?")
+            .arg(Files(kept.size()), TagCommandCaption(last->command),
+                 QLocale().toString(last->started.toLocalTime(), QLocale::ShortFormat)),
+        std::nullopt, QStringLiteral("Restore"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     tagaccess::ID3& id3 = *ListFilesId3();

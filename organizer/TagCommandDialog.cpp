@@ -48,6 +48,8 @@ TagCommandDialog::TagCommandDialog(QWidget* parent, const QString& title, const 
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout_->addWidget(buttons_);
+    // A short question still gets lines long enough to read at a glance.
+    setMinimumWidth(480);
 }
 
 void TagCommandDialog::SetBody(QWidget* body) {

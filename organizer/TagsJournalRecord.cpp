@@ -43,6 +43,16 @@ QStringList TagCommandNames() {
     return {kEditCommand, kClearCommand, kRemoveCommand, kTranslitCommand};
 }
 
+QString TagCommandCaption(const QString& command) {
+    if (command == kEditCommand)
+        return QStringLiteral("Edit tags");
+    if (command == kClearCommand)
+        return QStringLiteral("Leave ID3 tags");
+    if (command == kRemoveCommand)
+        return QStringLiteral("Kill ID3 tags");
+    return QStringLiteral("Translit tag fields");
+}
+
 QJsonObject TagsRecord(const QString& path, const FileTagsBefore& before) {
     return {{journal::kKindKey, kKind},
             {kPath, path},

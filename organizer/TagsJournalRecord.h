@@ -15,6 +15,8 @@ extern const QString kClearCommand;
 extern const QString kRemoveCommand;
 extern const QString kTranslitCommand;
 QStringList TagCommandNames();
+// The menu caption of a command, for the user.
+QString TagCommandCaption(const QString& command);
 
 // The record of one file: its path and both tags' seven texts exactly as read.
 QJsonObject TagsRecord(const QString& path, const FileTagsBefore& before);
