@@ -180,7 +180,8 @@ class TForm2 : public QWidget {
         std::function<FileResult(tagaccess::ID3& id3, size_t index, const KeepBefore& keep)>;
 
     void AddTagCommands();
-    // The selected files, or every file after saying so; none when the list is empty.
+    // The selected files, or every file when none is selected; none, after saying so, when the
+    // list is empty.
     CommandFiles ChosenFiles() const;
     QString FilesMessage(const CommandFiles& files, const QString& action) const;
     TagVersions ShownVersions() const;

@@ -61,6 +61,8 @@ TForm2::CommandFiles TForm2::ChosenFiles() const {
             files.rows.push_back(r);
         }
     }
+    if (files.paths.empty())
+        platform::ShowMessage(QStringLiteral("The list holds no files: find some first."));
     return files;
 }
 

@@ -178,6 +178,8 @@ TEST_F(TagCommandsTest, MultipleEditWritesOnlyTheCheckedFieldsAndNumbersInTheLis
 }
 
 TEST_F(TagCommandsTest, ACancelledOrEmptyEditWritesNothing) {
+    Trigger("Multiple1");
+    EXPECT_EQ(messages.Texts(), QStringList{"The list holds no files: find some first."});
     const QStringList paths = ListOfCopies(2, Both("Song"));
     const QByteArray bytes = testsupport::ReadFile(paths[0]);
     SelectRows({0});
