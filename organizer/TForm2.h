@@ -14,6 +14,10 @@ class QLabel;
 class QMenu;
 class QTreeWidgetItem;
 
+namespace batch {
+struct MoveSource;
+}
+
 namespace Ui {
 class TForm2;
 }
@@ -143,6 +147,31 @@ class TForm2 : public QWidget {
 
     // Runs of a job over the listed files (BatchRun.cpp).
     friend class BatchRun;
+
+    // Organizing, renaming and tags from file names (TForm2Naming.cpp).
+  public slots:
+    void Image4Click();
+    void Label3Click() { Image4Click(); }
+    void Renamefiles1Click();
+    void agsfromfilenames1Click();
+    void UndoLastOrganize1Click();
+
+  public:
+    // The files of the selected rows (all rows when none is selected, or always when allRows),
+    // with their fields from the tag chosen in the list.
+    std::vector<batch::MoveSource> ListedFiles(bool allRows) const;
+    // Files moved: their rows and FoundPaths follow them (pairs of old and new path).
+    void FilesMoved(const std::vector<std::pair<QString, QString>>& moves);
+    // Files' tags were rewritten: their rows show the chosen tag again.
+    void FilesTagsChanged(const QStringList& paths);
+    // Holds the commands that must wait while a naming dialog is open; a null dialog releases them.
+    void SetDialogOpen(QWidget* dialog);
+
+  private:
+    void ConnectNamingCommands();
+    void AddNamingMenuItems();
+    std::unique_ptr<WorkScope> dialogWork_;
+    QWidget* openDialog_ = nullptr;
 };
 
 } // namespace organizer
