@@ -138,11 +138,11 @@ QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
     const QByteArray source = Native(from);
     const QByteArray target = Native(to);
     if (mode == MoveMode::Move) {
+        // A rename is whole or not at all; one lost in a power cut leaves the file where it was,
+        // which its undo passes over.
         const int error = RenameNoReplace(source, target);
-        if (error == 0) {
-            SyncFolderOf(to);
+        if (error == 0)
             return {};
-        }
         if (error == EEXIST || error == ENOTEMPTY)
             return QStringLiteral("%1 exists already").arg(to);
         if (error != EXDEV)
@@ -159,6 +159,7 @@ QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
         ::unlink(part.constData());
         return error == EEXIST ? QStringLiteral("%1 exists already").arg(to) : SystemError(error);
     }
+    // The copy's name is on disk before the source goes, or a power cut could lose both.
     SyncFolderOf(to);
     if (mode == MoveMode::Move && ::unlink(source.constData()) != 0) {
         // The source stays: the copy goes, so the file is in one place only.

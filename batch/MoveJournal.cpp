@@ -31,21 +31,32 @@ QString RecordTo(const QJsonObject& record) {
     return record.value(QStringLiteral("to")).toString();
 }
 
-QString JournaledMove(journal::JournalWriter& journal, const QString& from, const QString& to,
-                      MoveMode mode) {
-    const QStringList folders = MissingFolders(to);
-    const QJsonObject record{{journal::kKindKey, mode == MoveMode::Move ? kMoveKind : kCopyKind},
-                             {QStringLiteral("from"), from},
-                             {QStringLiteral("to"), to},
-                             {QStringLiteral("folders"), QJsonArray::fromStringList(folders)}};
-    if (!journal.Append(record))
-        return journal.ErrorText();
+QJsonObject MoveRecord(const QString& from, const QString& to, MoveMode mode) {
+    return {{journal::kKindKey, mode == MoveMode::Move ? kMoveKind : kCopyKind},
+            {QStringLiteral("from"), from},
+            {QStringLiteral("to"), to},
+            {QStringLiteral("folders"), QJsonArray::fromStringList(MissingFolders(to))}};
+}
+
+QString ApplyMove(const QJsonObject& record) {
+    const QStringList folders = Folders(record);
     QString error = MakeFolders(folders);
-    if (error.isEmpty())
-        error = MoveFile(from, to, mode);
+    if (error.isEmpty()) {
+        const bool copy = record.value(journal::kKindKey).toString() == kCopyKind;
+        error =
+            MoveFile(RecordFrom(record), RecordTo(record), copy ? MoveMode::Copy : MoveMode::Move);
+    }
     if (!error.isEmpty())
         RemoveEmptyFolders(folders);
     return error;
+}
+
+QString JournaledMove(journal::JournalWriter& journal, const QString& from, const QString& to,
+                      MoveMode mode) {
+    const QJsonObject record = MoveRecord(from, to, mode);
+    if (!journal.Append(record))
+        return journal.ErrorText();
+    return ApplyMove(record);
 }
 
 QString UndoMoveRecord(const QJsonObject& record, bool* restored) {

@@ -12,9 +12,15 @@ namespace batch {
 inline const QString kOrganizeCommand = QStringLiteral("organize");
 inline const QString kRenameCommand = QStringLiteral("rename");
 
-// Writes the move's record to the journal, then creates the missing folders and moves or copies
-// the file. Nothing happens when the record could not be written. Answers the empty text or why
-// not.
+// The journal record of a move (or copy) about to be made, naming the folders it will create.
+QJsonObject MoveRecord(const QString& from, const QString& to, MoveMode mode);
+
+// Makes the move a record describes: creates its folders, then moves or copies the file. Answers
+// the empty text or why not (and then the folders it made are gone again).
+QString ApplyMove(const QJsonObject& record);
+
+// Writes the move's record to the journal, then makes the move. Nothing happens when the record
+// could not be written. Answers the empty text or why not.
 QString JournaledMove(journal::JournalWriter& journal, const QString& from, const QString& to,
                       MoveMode mode);
 

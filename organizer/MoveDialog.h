@@ -33,8 +33,11 @@ class MoveDialog : public QDialog {
                const QString& destination);
     ~MoveDialog() override;
 
-    // The preview as it stands (for a test or a front end).
+    // The preview as it stands.
     const std::vector<batch::PlannedMove>& Plan() const { return plan_; }
+    // Plans every file again by the pattern and options shown; the dialog runs it a moment after
+    // the last change.
+    void Preview();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,7 +45,6 @@ class MoveDialog : public QDialog {
   private:
     void BuildLayout(const QString& destination);
     void SchedulePreview();
-    void Preview();
     void ShowPlan();
     void Run();
     void Undo();

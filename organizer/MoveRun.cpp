@@ -7,6 +7,13 @@
 #include "journal/JournalWriter.h"
 
 namespace organizer {
+namespace {
+
+// Moves whose records go to the journal with one wait for the disk: a wait per move would cost
+// more than the moves themselves.
+constexpr size_t kRecordsPerSync = 256;
+
+} // namespace
 
 MoveRunResult RunMoves(TForm2& form, const std::vector<batch::PlannedMove>& plan,
                        batch::MoveMode mode, const QString& command) {
@@ -19,6 +26,9 @@ MoveRunResult RunMoves(TForm2& form, const std::vector<batch::PlannedMove>& plan
         return result;
     }
     std::vector<std::pair<QString, QString>> moved;
+    std::vector<QJsonObject> records(plan.size());
+    size_t journaledUpTo = 0;
+    bool journalFailed = false;
     const QString done =
         mode == batch::MoveMode::Move ? QStringLiteral("moved") : QStringLiteral("copied");
     BatchRun run(form, mode == batch::MoveMode::Move ? QStringLiteral("Moving files...")
@@ -35,12 +45,28 @@ MoveRunResult RunMoves(TForm2& form, const std::vector<batch::PlannedMove>& plan
             ++result.skipped;
             return BatchOutcome::NotDone;
         }
-        const QString error = batch::JournaledMove(journal, move.from, move.to, mode);
+        // The records of the next moves reach the disk together, before the first of them.
+        if (size_t(i) >= journaledUpTo) {
+            std::vector<QJsonObject> ahead;
+            for (journaledUpTo = size_t(i);
+                 journaledUpTo < plan.size() && ahead.size() < kRecordsPerSync; ++journaledUpTo) {
+                const batch::PlannedMove& next = plan[journaledUpTo];
+                records[journaledUpTo] = batch::Moves(next.state)
+                                             ? batch::MoveRecord(next.from, next.to, mode)
+                                             : QJsonObject();
+                if (batch::Moves(next.state))
+                    ahead.push_back(records[journaledUpTo]);
+            }
+            if (!journal.AppendAll(ahead))
+                journalFailed = true;
+        }
+        const QString error =
+            journalFailed ? journal.ErrorText() : batch::ApplyMove(records[size_t(i)]);
         if (!error.isEmpty()) {
             text = QStringLiteral("failed: ") + error;
             ++result.failed;
             // Without its journal line no move may happen: the run ends here.
-            if (!journal.ErrorText().isEmpty()) {
+            if (journalFailed) {
                 result.journalError = journal.ErrorText();
                 form.Running = 0;
             }
