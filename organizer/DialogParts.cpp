@@ -13,6 +13,8 @@ QTreeWidget* NewPreview(QWidget* parent, const QStringList& captions) {
     preview->setRootIsDecorated(false);
     preview->setUniformRowHeights(true);
     preview->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Paths differ at their ends: the middle gives way.
+    preview->setTextElideMode(Qt::ElideMiddle);
     preview->setHeaderLabels(captions);
     preview->header()->setStretchLastSection(true);
     return preview;
@@ -22,9 +24,16 @@ QLabel* NewNote(QWidget* parent, const char* name, bool problem) {
     auto* note = new QLabel(parent);
     note->setObjectName(QString::fromLatin1(name));
     note->setWordWrap(true);
+    // An empty note takes no room.
+    note->hide();
     if (problem)
         note->setStyleSheet(QStringLiteral("color: #c00000;"));
     return note;
+}
+
+void SetNote(QLabel* note, const QString& text) {
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {

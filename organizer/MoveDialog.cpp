@@ -1,12 +1,14 @@
 #include "MoveDialog.h"
 
 #include "DialogParts.h"
+#include "ListFiles.h"
 #include "MoveRun.h"
 #include "TForm2.h"
 #include "batch/MoveJournal.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -91,7 +93,8 @@ void MoveDialog::BuildLayout(const QString& destination) {
         kind_ == Kind::Organize ? naming::kOrganizePattern : naming::kRenamePattern, this);
     pattern_->setObjectName(QStringLiteral("Pattern"));
     fields->addRow(QStringLiteral("Pattern:"), pattern_);
-    auto* help = NewNote(this, "PatternHelp");
+    auto* help = new QLabel(this);
+    help->setObjectName(QStringLiteral("PatternHelp"));
     help->setText(
         QStringLiteral("Fields: %artist% %album% %title% %track% (%track:2% gives 07) "
                        "%year% %genre% %comment% %filename%") +
@@ -177,13 +180,30 @@ void MoveDialog::Preview() {
             why = QStringLiteral("Choose a destination folder");
     }
     if (pattern && why.isEmpty()) {
+        if (pattern->Names(naming::Field::Comment))
+            ReadComments();
         plan_ = batch::PlanMoves(sources_, *pattern, QDir::cleanPath(destination),
                                  portable_->isChecked() ? naming::NameRules::Portable
                                                         : naming::NameRules::Posix);
     }
-    problem_->setText(why);
-    problem_->setVisible(!why.isEmpty());
+    SetNote(problem_, why);
     ShowPlan();
+}
+
+void MoveDialog::ReadComments() {
+    if (commentsRead_)
+        return;
+    // The list shows no comment: it is read from the chosen tag once, when a pattern asks for it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    tagaccess::ID3& id3 = *ListFilesId3();
+    for (batch::MoveSource& source : sources_) {
+        const tagaccess::TagFields fields =
+            form_.UseId3v1 ? id3.ReadId3v1(source.path, false) : id3.ReadId3v2(source.path, false);
+        if (fields.size() > size_t(tagaccess::kComment))
+            At(source.fields, naming::Field::Comment) = fields[size_t(tagaccess::kComment)];
+    }
+    QApplication::restoreOverrideCursor();
+    commentsRead_ = true;
 }
 
 void MoveDialog::ShowPlan() {
@@ -205,7 +225,7 @@ void MoveDialog::ShowPlan() {
     preview_->clear();
     preview_->addTopLevelItems(rows);
     preview_->setUpdatesEnabled(true);
-    summary_->setText(QStringLiteral("%1 file(s): %2 will move, %3 unchanged, %4 conflict(s), "
+    SetNote(summary_, QStringLiteral("%1 file(s): %2 will move, %3 unchanged, %4 conflict(s), "
                                      "%5 incomplete.")
                           .arg(plan_.size())
                           .arg(counts[int(batch::MoveState::WillMove)])
@@ -231,8 +251,10 @@ void MoveDialog::Run() {
         QTreeWidgetItem* row = preview_->topLevelItem(int(i));
         const QString& text = result.results[qsizetype(i)];
         row->setText(2, text.isEmpty() ? QStringLiteral("not taken") : text);
-        if (text.startsWith(QLatin1String("failed")))
-            row->setForeground(2, kConflict);
+        const bool done = text == QLatin1String("moved") || text == QLatin1String("copied") ||
+                          text == QLatin1String("unchanged");
+        for (int c = 0; c < 3; ++c)
+            row->setForeground(c, done ? QBrush() : QBrush(kConflict));
         // The file is where the run put it: the next preview starts from there.
         if (!result.newPaths[i].isEmpty() && mode == batch::MoveMode::Move)
             sources_[i].path = result.newPaths[i];
@@ -245,7 +267,7 @@ void MoveDialog::Run() {
                        .arg(result.failed);
     if (result.stopped)
         text += QStringLiteral(" Stopped before the end.");
-    summary_->setText(text);
+    SetNote(summary_, text);
     run_->setEnabled(false);
     ShowUndoTarget();
     if (!result.journalError.isEmpty())
@@ -267,14 +289,14 @@ void MoveDialog::Undo() {
         source.path = back.value(source.path, source.path);
     ShowUndoTarget();
     Preview();
-    summary_->setText(UndoSummary(result));
+    SetNote(summary_, UndoSummary(result));
     if (!result.failures.isEmpty())
         platform::ShowMessage(UndoSummary(result));
 }
 
 void MoveDialog::ShowUndoTarget() {
     undoTarget_ = FindUndoTarget({Command()});
-    undoNote_->setText(undoTarget_ ? undoTarget_->Describe() : QString());
+    SetNote(undoNote_, undoTarget_ ? undoTarget_->Describe() : QString());
     undoNote_->setStyleSheet(undoTarget_ && undoTarget_->unfinished
                                  ? QStringLiteral("color: #c00000; font-weight: bold;")
                                  : QString());

@@ -45,6 +45,7 @@ class MoveDialog : public QDialog {
   private:
     void BuildLayout(const QString& destination);
     void SchedulePreview();
+    void ReadComments();
     void ShowPlan();
     void Run();
     void Undo();
@@ -60,6 +61,7 @@ class MoveDialog : public QDialog {
     std::optional<UndoTarget> undoTarget_;
     QTimer previewTimer_;
     bool busy_ = false;
+    bool commentsRead_ = false;
 
     QLineEdit* destination_ = nullptr;
     QLineEdit* pattern_ = nullptr;

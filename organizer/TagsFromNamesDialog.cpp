@@ -53,9 +53,10 @@ void TagsFromNamesDialog::BuildLayout() {
     patternEdit_ = new QLineEdit(naming::kReadNamePattern, this);
     patternEdit_->setObjectName(QStringLiteral("Pattern"));
     fields->addRow(QStringLiteral("Pattern:"), patternEdit_);
-    auto* help = NewNote(this, "PatternHelp");
+    auto* help = new QLabel(this);
+    help->setObjectName(QStringLiteral("PatternHelp"));
     help->setText(QStringLiteral("Fields: %artist% %album% %title% %track% %year% %genre% "
-                                 "%comment%; / reads folders too. Fields the pattern does not "
+                                 "%comment%; / reads folders too.\nFields the pattern does not "
                                  "name keep their texts."));
     fields->addRow(QString(), help);
     auto* versions = new QHBoxLayout;
@@ -83,9 +84,11 @@ void TagsFromNamesDialog::BuildLayout() {
         this, {QStringLiteral("File"), QStringLiteral("Title"), QStringLiteral("Artist"),
                QStringLiteral("Album"), QStringLiteral("Year"), QStringLiteral("Genre"),
                QStringLiteral("Track"), QStringLiteral("Comment"), QStringLiteral("Result")});
-    preview_->header()->resizeSection(0, 260);
+    preview_->header()->resizeSection(0, 240);
     for (int c = 1; c < kResultColumn; ++c)
-        preview_->header()->resizeSection(c, c == 4 || c == 6 ? 50 : 95);
+        preview_->header()->resizeSection(c, c == 4 || c == 6 ? 50 : 90);
+    // The result is read whole; the rest may give way.
+    preview_->setTextElideMode(Qt::ElideRight);
     layout->addWidget(preview_, 1);
     summary_ = NewNote(this, "Summary");
     layout->addWidget(summary_);
@@ -114,8 +117,7 @@ void TagsFromNamesDialog::Preview() {
         pattern_.reset();
     }
     readings_ = pattern_ ? ReadNames(files_, *pattern_) : std::vector<NameReading>();
-    problem_->setText(why);
-    problem_->setVisible(!why.isEmpty());
+    SetNote(problem_, why);
 
     QList<QTreeWidgetItem*> rows;
     int fitting = 0;
@@ -143,7 +145,7 @@ void TagsFromNamesDialog::Preview() {
     preview_->clear();
     preview_->addTopLevelItems(rows);
     preview_->setUpdatesEnabled(true);
-    summary_->setText(QStringLiteral("%1 file(s): %2 fit the pattern, %3 do not.")
+    SetNote(summary_, QStringLiteral("%1 file(s): %2 fit the pattern, %3 do not.")
                           .arg(readings_.size())
                           .arg(fitting)
                           .arg(qsizetype(readings_.size()) - fitting));
@@ -172,7 +174,7 @@ void TagsFromNamesDialog::Run() {
         QStringLiteral("Written: %1 file(s); failed: %2.").arg(result.written).arg(result.failed);
     if (result.stopped)
         text += QStringLiteral(" Stopped before the end.");
-    summary_->setText(text);
+    SetNote(summary_, text);
     run_->setEnabled(false);
     ShowUndoTarget();
     if (!result.journalError.isEmpty())
@@ -194,14 +196,14 @@ void TagsFromNamesDialog::Undo() {
     if (!result.failures.isEmpty())
         text += QStringLiteral("\n%1 could not be undone:\n").arg(result.failures.size()) +
                 QStringList(result.failures.mid(0, 10)).join(QLatin1Char('\n'));
-    summary_->setText(text);
+    SetNote(summary_, text);
     if (!result.failures.isEmpty())
         platform::ShowMessage(text);
 }
 
 void TagsFromNamesDialog::ShowUndoTarget() {
     undoTarget_ = FindUndoTarget({kTagsFromNamesCommand});
-    undoNote_->setText(undoTarget_ ? undoTarget_->Describe() : QString());
+    SetNote(undoNote_, undoTarget_ ? undoTarget_->Describe() : QString());
     undoNote_->setStyleSheet(undoTarget_ && undoTarget_->unfinished
                                  ? QStringLiteral("color: #c00000; font-weight: bold;")
                                  : QString());

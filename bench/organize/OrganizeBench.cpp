@@ -9,6 +9,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -60,7 +61,22 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", work.filePath(QStringLiteral("data")).toUtf8());
     app::KivunaApplication application(argc, argv);
     app::InitializeUnits();
-    const int files = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : kDefaultFiles;
+    // An optional number of files, and "shots FOLDER" to save pictures of the dialog as it
+    // previews, after the run and after the undo.
+    int files = kDefaultFiles;
+    QString shots;
+    for (int a = 1; a < argc; ++a) {
+        if (QByteArray(argv[a]) == "shots" && a + 1 < argc)
+            shots = QString::fromLocal8Bit(argv[++a]);
+        else
+            files = QString::fromLocal8Bit(argv[a]).toInt();
+    }
+    const auto shoot = [&shots](QWidget* window, const char* name) {
+        if (shots.isEmpty())
+            return;
+        QCoreApplication::processEvents();
+        window->grab().save(QDir(shots).filePath(QString::fromLatin1(name) + ".png"));
+    };
 
     const QString corpus = work.filePath(QStringLiteral("corpus"));
     const QString destination = work.filePath(QStringLiteral("organized"));
@@ -84,6 +100,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(destination);
 
     const int before = FilesUnder(corpus);
+    int listed = 0;
     organizer::MoveDialog* dialog = nullptr;
     const double open = Seconds([&] {
         form.Image4Click();
@@ -100,6 +117,8 @@ int main(int argc, char** argv) {
     pattern->setText(QStringLiteral("%artist%/%year% - %album%/%track:2% %title%"));
     // What the pause after typing ends in.
     const double repreview = Seconds([&] { dialog->Preview(); });
+    shoot(dialog, "organize-preview");
+    listed = preview->topLevelItemCount();
     const int willMove = StateCount(preview, QStringLiteral("will move")) +
                          StateCount(preview, QStringLiteral("incomplete"));
     const int conflicts = StateCount(preview, QStringLiteral("conflict"));
@@ -108,14 +127,43 @@ int main(int argc, char** argv) {
     const double organize = Seconds([&] { run->click(); });
     const int moved = StateCount(preview, QStringLiteral("moved"));
     const int there = FilesUnder(destination);
+    shoot(dialog, "organize-done");
+    shoot(&form, "organizer-after-organize");
     const double undo =
         Seconds([&] { dialog->findChild<QPushButton*>(QStringLiteral("Undo"))->click(); });
     const int back = FilesUnder(corpus);
+    shoot(dialog, "organize-undone");
     std::printf("after undo: %s; %d files left in the destination\n",
                 qPrintable(dialog->findChild<QLabel*>(QStringLiteral("Summary"))->text()),
                 FilesUnder(destination));
 
-    std::printf("files listed:             %d\n", preview->topLevelItemCount());
+    if (!shots.isEmpty()) {
+        // The list's other two naming dialogs, on a selection of the list.
+        dialog->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* list = form.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        for (int r = 0; r < 12; ++r)
+            list->topLevelItem(r)->setSelected(true);
+        form.Renamefiles1Click();
+        auto* rename = form.findChild<organizer::MoveDialog*>();
+        shoot(rename, "rename-preview");
+        rename->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        form.agsfromfilenames1Click();
+        auto* tags = form.findChild<QDialog*>(QStringLiteral("TagsFromNamesDialog"));
+        tags->findChild<QLineEdit*>(QStringLiteral("Pattern"))
+            ->setText(QStringLiteral("%track% %artist% - %title%"));
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 400)
+            QCoreApplication::processEvents();
+        shoot(tags, "tags-preview");
+        tags->findChild<QPushButton*>(QStringLiteral("Run"))->click();
+        shoot(tags, "tags-written");
+        tags->findChild<QPushButton*>(QStringLiteral("Undo"))->click();
+        shoot(tags, "tags-undone");
+    }
+    std::printf("files listed:             %d\n", listed);
     std::printf("preview as the dialog opens: %.3f s (target <= 1 s)\n", open);
     std::printf("preview after a change:   %.3f s (target <= 1 s)\n", repreview);
     std::printf("  will move %d, conflicts %d\n", willMove, conflicts);
