@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ChosenTags.h"
 #include "FieldChanges.h"
 #include "FoundFiles.h"
 #include "SortFlags.h"
 #include "TagFileChange.h"
-#include "TagVersions.h"
 #include "journal/JournalReader.h"
 
 #include <QString>
@@ -20,6 +20,10 @@
 class QLabel;
 class QMenu;
 class QTreeWidgetItem;
+
+namespace batch {
+struct MoveSource;
+}
 
 namespace Ui {
 class TForm2;
@@ -151,6 +155,31 @@ class TForm2 : public QWidget {
     // Runs of a job over the listed files (BatchRun.cpp).
     friend class BatchRun;
 
+    // Organizing, renaming and tags from file names (TForm2Naming.cpp).
+  public slots:
+    void Image4Click();
+    void Label3Click() { Image4Click(); }
+    void Renamefiles1Click();
+    void agsfromfilenames1Click();
+    void UndoLastOrganize1Click();
+
+  public:
+    // The files of the selected rows (all rows when none is selected, or always when allRows),
+    // with their fields from the tag chosen in the list.
+    std::vector<batch::MoveSource> ListedFiles(bool allRows) const;
+    // Files moved: their rows and FoundPaths follow them (pairs of old and new path).
+    void FilesMoved(const std::vector<std::pair<QString, QString>>& moves);
+    // Files' tags were rewritten: their rows show the chosen tag again.
+    void FilesTagsChanged(const QStringList& paths);
+    // Holds the commands that must wait while a naming dialog is open; a null dialog releases them.
+    void SetDialogOpen(QWidget* dialog);
+
+  private:
+    void ConnectNamingCommands();
+    void AddNamingMenuItems();
+    std::unique_ptr<WorkScope> dialogWork_;
+    QWidget* openDialog_ = nullptr;
+
     // The list menu's tag commands: edit, clear, remove, transliterate and undo
     // (TForm2TagCommands.cpp).
   signals:
@@ -184,8 +213,8 @@ class TForm2 : public QWidget {
     // list is empty.
     CommandFiles ChosenFiles() const;
     QString FilesMessage(const CommandFiles& files, const QString& action) const;
-    TagVersions ShownVersions() const;
-    void ChangeTags(const CommandFiles& files, TagVersions versions, const FieldsChange& change,
+    ChosenTags ShownVersions() const;
+    void ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
                     const QString& command);
     // Runs a command's job over the files with a new undo journal, then shows the files again.
     void RunJournaled(const CommandFiles& files, const QString& command, const JournaledJob& job);

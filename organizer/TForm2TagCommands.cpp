@@ -42,8 +42,7 @@ void TForm2::AddTagCommands() {
     connectItem("KillID3tags1", &TForm2::KillID3tags1Click);
     connectItem("RusEng1", &TForm2::RusEng1Click);
     connectItem("EngRus1", &TForm2::EngRus1Click);
-    PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N3"));
-    Undolastchange1 = PopupMenu1->addAction(QStringLiteral("&Undo last change"));
+    Undolastchange1 = PopupMenu1->addAction(QStringLiteral("Undo last c&hange"));
     Undolastchange1->setObjectName(QStringLiteral("Undolastchange1"));
     Handle(Undolastchange1, &QAction::triggered, this, &TForm2::Undolastchange1Click);
     // The journals live on disk and another instance may add one: asked each time the menu opens.
@@ -76,8 +75,8 @@ QString TForm2::FilesMessage(const CommandFiles& files, const QString& action) c
     return message;
 }
 
-TagVersions TForm2::ShownVersions() const {
-    return UseId3v1 ? TagVersions::Id3v1 : TagVersions::Id3v2;
+ChosenTags TForm2::ShownVersions() const {
+    return UseId3v1 ? ChosenTags::Id3v1 : ChosenTags::Id3v2;
 }
 
 void TForm2::Multiple1Click() {
@@ -151,7 +150,7 @@ void TForm2::KillID3tags1Click() {
         ShownVersions(), QStringLiteral("Remove"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const TagVersions versions = dialog.Versions();
+    const ChosenTags versions = dialog.Versions();
     RunJournaled(files, kRemoveCommand, [&](tagaccess::ID3& id3, size_t i, const KeepBefore& keep) {
         return RemoveFileTags(id3, files.paths[i], versions, keep);
     });
@@ -194,7 +193,7 @@ void TForm2::Transliterate(TranslitDirection direction) {
     TagCommandDialog dialog(this, caption, QString(), ShownVersions(), QStringLiteral("Write"));
     auto* preview = new TranslitPreview;
     dialog.SetBody(preview);
-    const auto show = [&](TagVersions versions) {
+    const auto show = [&](ChosenTags versions) {
         const int changing = preview->Show(read, versions, change);
         dialog.SetMessage(FilesMessage(
             files, QStringLiteral("%1 of %2 change as shown below; nothing is written before "
@@ -273,7 +272,7 @@ TForm2::CommandFiles TForm2::RowsOf(const std::vector<QString>& paths) const {
     return files;
 }
 
-void TForm2::ChangeTags(const CommandFiles& files, TagVersions versions, const FieldsChange& change,
+void TForm2::ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
                         const QString& command) {
     RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i, const KeepBefore& keep) {
         return ChangeFileTags(id3, files.paths[i], versions, int(i) + 1, change, keep);

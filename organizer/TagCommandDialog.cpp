@@ -11,8 +11,7 @@
 namespace organizer {
 
 TagCommandDialog::TagCommandDialog(QWidget* parent, const QString& title, const QString& message,
-                                   std::optional<TagVersions> versions,
-                                   const QString& acceptCaption)
+                                   std::optional<ChosenTags> versions, const QString& acceptCaption)
     : QDialog(parent) {
     setWindowTitle(title);
     setObjectName(QStringLiteral("TagCommandDialog"));
@@ -24,7 +23,7 @@ TagCommandDialog::TagCommandDialog(QWidget* parent, const QString& title, const 
     if (versions) {
         auto* group = new QGroupBox(QStringLiteral("Tags to change"), this);
         auto* row = new QHBoxLayout(group);
-        const auto option = [&](const char* name, const char* caption, TagVersions value) {
+        const auto option = [&](const char* name, const char* caption, ChosenTags value) {
             auto* button = new QRadioButton(QString::fromLatin1(caption), group);
             button->setObjectName(QString::fromLatin1(name));
             button->setChecked(value == *versions);
@@ -35,9 +34,9 @@ TagCommandDialog::TagCommandDialog(QWidget* parent, const QString& title, const 
             row->addWidget(button);
             return button;
         };
-        id3v1_ = option("VersionId3v1", "ID3v1", TagVersions::Id3v1);
-        id3v2_ = option("VersionId3v2", "ID3v2", TagVersions::Id3v2);
-        both_ = option("VersionBoth", "ID3v1 and ID3v2", TagVersions::Both);
+        id3v1_ = option("VersionId3v1", "ID3v1", ChosenTags::Id3v1);
+        id3v2_ = option("VersionId3v2", "ID3v2", ChosenTags::Id3v2);
+        both_ = option("VersionBoth", "ID3v1 and ID3v2", ChosenTags::Both);
         row->addStretch();
         layout_->addWidget(group);
     }
@@ -65,12 +64,12 @@ void TagCommandDialog::SetAcceptable(bool acceptable) {
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(acceptable);
 }
 
-TagVersions TagCommandDialog::Versions() const {
+ChosenTags TagCommandDialog::Versions() const {
     if (both_ != nullptr && both_->isChecked())
-        return TagVersions::Both;
+        return ChosenTags::Both;
     if (id3v1_ != nullptr && id3v1_->isChecked())
-        return TagVersions::Id3v1;
-    return TagVersions::Id3v2;
+        return ChosenTags::Id3v1;
+    return ChosenTags::Id3v2;
 }
 
 } // namespace organizer

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TagVersions.h"
+#include "ChosenTags.h"
 
 #include <QDialog>
 #include <optional>
@@ -20,17 +20,17 @@ class TagCommandDialog : public QDialog {
 
   public:
     TagCommandDialog(QWidget* parent, const QString& title, const QString& message,
-                     std::optional<TagVersions> versions, const QString& acceptCaption);
+                     std::optional<ChosenTags> versions, const QString& acceptCaption);
 
     // Puts the command's own controls between the message and the buttons; the dialog owns them.
     void SetBody(QWidget* body);
     void SetMessage(const QString& message);
     // Whether the accept button is enabled.
     void SetAcceptable(bool acceptable);
-    TagVersions Versions() const;
+    ChosenTags Versions() const;
 
   signals:
-    void VersionsChanged(organizer::TagVersions versions);
+    void VersionsChanged(organizer::ChosenTags versions);
 
   private:
     QLabel* message_ = nullptr;

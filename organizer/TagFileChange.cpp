@@ -45,7 +45,7 @@ FileTagsBefore ReadBothTags(tagaccess::ID3& id3, const QString& path) {
     return {id3.ReadId3v1(path, false), id3.ReadId3v2(path, false)};
 }
 
-FileTagsBefore ChangedTags(const FileTagsBefore& before, TagVersions versions, int position,
+FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,
                            const FieldsChange& change) {
     FileTagsBefore after = {AsStored(before.id3v1, 1), AsStored(before.id3v2, 2)};
     if (Includes(versions, 1))
@@ -55,7 +55,7 @@ FileTagsBefore ChangedTags(const FileTagsBefore& before, TagVersions versions, i
     return after;
 }
 
-FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
+FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, ChosenTags versions,
                           int position, const FieldsChange& change, const KeepBefore& keep) {
     if (!platform::FileExists(path))
         return {false, false, WriteFailureReason(path)};
@@ -74,7 +74,7 @@ FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, TagVersions 
     return {true, true, {}};
 }
 
-FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
+FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, ChosenTags versions,
                           const KeepBefore& keep) {
     if (!platform::FileExists(path))
         return {false, false, WriteFailureReason(path)};

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ChosenTags.h"
 #include "FieldChanges.h"
-#include "TagVersions.h"
 #include "tagaccess/ID3.h"
 
 #include <QString>
@@ -30,14 +30,14 @@ struct FileResult {
 FileTagsBefore ReadBothTags(tagaccess::ID3& id3, const QString& path);
 
 // The new fields of the chosen versions, as their tags will store them.
-FileTagsBefore ChangedTags(const FileTagsBefore& before, TagVersions versions, int position,
+FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,
                            const FieldsChange& change);
 
-FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
+FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, ChosenTags versions,
                           int position, const FieldsChange& change, const KeepBefore& keep);
 
 // Takes the chosen tags off the file after keeping both tags' texts; the audio stays.
-FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, TagVersions versions,
+FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, ChosenTags versions,
                           const KeepBefore& keep);
 
 // Writes the fields of both versions back as they were kept.

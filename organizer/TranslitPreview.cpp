@@ -40,7 +40,7 @@ TranslitPreview::TranslitPreview(QWidget* parent) : QTreeWidget(parent) {
     setMinimumSize(860, 360);
 }
 
-int TranslitPreview::Show(const std::vector<PreviewFile>& files, TagVersions versions,
+int TranslitPreview::Show(const std::vector<PreviewFile>& files, ChosenTags versions,
                           const FieldsChange& change) {
     QList<QTreeWidgetItem*> rows;
     int changedFiles = 0;

@@ -22,7 +22,7 @@ class TranslitPreview : public QTreeWidget {
     explicit TranslitPreview(QWidget* parent = nullptr);
 
     // Shows the changes in the chosen versions; answers how many files change.
-    int Show(const std::vector<PreviewFile>& files, TagVersions versions,
+    int Show(const std::vector<PreviewFile>& files, ChosenTags versions,
              const FieldsChange& change);
 };
 
