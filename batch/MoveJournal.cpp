@@ -59,9 +59,13 @@ QString JournaledMove(journal::JournalWriter& journal, const QString& from, cons
     return ApplyMove(record);
 }
 
-QString UndoMoveRecord(const QJsonObject& record, bool* restored) {
-    if (restored)
-        *restored = false;
+bool IsMoveRecord(const QJsonObject& record) {
+    return record.value(journal::kKindKey).toString() == kMoveKind;
+}
+
+QString UndoMoveRecord(const QJsonObject& record, bool* undone) {
+    if (undone)
+        *undone = false;
     const QString kind = record.value(journal::kKindKey).toString();
     const QString from = RecordFrom(record);
     const QString to = RecordTo(record);
@@ -72,12 +76,14 @@ QString UndoMoveRecord(const QJsonObject& record, bool* restored) {
     if (kind == kCopyKind) {
         if (Exists(to) && !QFile::remove(to))
             error = QStringLiteral("Cannot remove the copy %1").arg(to);
+        else if (undone)
+            *undone = true;
     } else if (Exists(to) && !Exists(from)) {
         error = MakeFolders(MissingFolders(from));
         if (error.isEmpty())
             error = MoveFile(to, from, MoveMode::Move);
-        if (restored)
-            *restored = error.isEmpty();
+        if (undone)
+            *undone = error.isEmpty();
     } else if (Exists(to)) {
         error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
     }

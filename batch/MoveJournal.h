@@ -27,8 +27,12 @@ QString JournaledMove(journal::JournalWriter& journal, const QString& from, cons
 // Undoes one record of a move journal: a moved file goes back, a copy is removed, and the folders
 // the move created go when they are empty. A record whose change never happened (the run died
 // between the record and the move) or was undone already is passed over. Answers the empty text
-// or why not; `restored` tells where the file is now ("from" of the record) when it moved back.
-QString UndoMoveRecord(const QJsonObject& record, bool* restored = nullptr);
+// or why not; `undone` tells whether there was a change to take back (a file moved back to the
+// record's "from", or a copy removed).
+QString UndoMoveRecord(const QJsonObject& record, bool* undone = nullptr);
+
+// Whether the record is of a move (not a copy).
+bool IsMoveRecord(const QJsonObject& record);
 
 // The record's source and target paths.
 QString RecordFrom(const QJsonObject& record);

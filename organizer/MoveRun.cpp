@@ -92,16 +92,17 @@ UndoResult UndoMoves(TForm2& form, const QString& journalPath) {
     BatchRun run(form, QStringLiteral("Undoing..."));
     run.Run(int(records.size()), [&](int i) {
         const QJsonObject& record = records[size_t(i)];
-        bool restored = false;
-        const QString error = batch::UndoMoveRecord(record, &restored);
+        bool undone = false;
+        const QString error = batch::UndoMoveRecord(record, &undone);
         if (!error.isEmpty()) {
             result.failures << error;
             return BatchOutcome::NotDone;
         }
+        if (!undone)
+            return BatchOutcome::NotDone;
         ++result.restored;
-        if (restored) {
+        if (batch::IsMoveRecord(record))
             back.emplace_back(batch::RecordTo(record), batch::RecordFrom(record));
-        }
         return BatchOutcome::Done;
     });
     result.stopped = run.Stopped();

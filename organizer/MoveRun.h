@@ -30,7 +30,7 @@ MoveRunResult RunMoves(TForm2& form, const std::vector<batch::PlannedMove>& plan
                        batch::MoveMode mode, const QString& command);
 
 struct UndoResult {
-    // Records undone, or passed over as never done.
+    // Files moved back or copies removed.
     int restored = 0;
     QStringList failures;
     bool stopped = false;
