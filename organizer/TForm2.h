@@ -204,9 +204,8 @@ class TForm2 : public QWidget {
         bool all = false;
     };
     using FileJob = std::function<FileResult(size_t index)>;
-    // A file of a command that keeps the old tags in the undo journal through `keep`.
-    using JournaledJob =
-        std::function<FileResult(tagaccess::ID3& id3, size_t index, const KeepBefore& keep)>;
+    // What a journaled command will do to the file at `index`.
+    using FilePlanner = std::function<FilePlan(tagaccess::ID3& id3, size_t index)>;
 
     void AddTagCommands();
     // The selected files, or every file when none is selected; none, after saying so, when the
@@ -217,7 +216,8 @@ class TForm2 : public QWidget {
     void ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
                     const QString& command);
     // Runs a command's job over the files with a new undo journal, then shows the files again.
-    void RunJournaled(const CommandFiles& files, const QString& command, const JournaledJob& job);
+    void RunJournaled(const CommandFiles& files, const QString& command,
+                      const FilePlanner& planner);
     // The last tag command's journal, while it is not undone.
     std::optional<journal::JournalInfo> UndoableChange() const;
     // The listed rows of the files.

@@ -18,12 +18,15 @@
 #include <QLocale>
 #include <QMenu>
 #include <set>
+#include <utility>
 
 namespace organizer {
 namespace {
 
 // A failure report lists this many files by name, then counts the rest.
 constexpr size_t kListedFailures = 20;
+// Files whose old tags go to the undo journal together.
+constexpr size_t kJournalBatch = 64;
 
 QString Files(size_t count) {
     return platform::IntToStr(int(count)) + QStringLiteral(" file(s)");
@@ -151,8 +154,8 @@ void TForm2::KillID3tags1Click() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const ChosenTags versions = dialog.Versions();
-    RunJournaled(files, kRemoveCommand, [&](tagaccess::ID3& id3, size_t i, const KeepBefore& keep) {
-        return RemoveFileTags(id3, files.paths[i], versions, keep);
+    RunJournaled(files, kRemoveCommand, [&](tagaccess::ID3& id3, size_t i) {
+        return PlanRemoval(id3, files.paths[i], versions);
     });
 }
 
@@ -218,11 +221,7 @@ void TForm2::Undolastchange1Click() {
         UpdateUndoCommand();
         return;
     }
-    std::vector<KeptTags> kept;
-    for (const QJsonObject& record : journal::RecordsNewestFirst(last->path)) {
-        if (std::optional<KeptTags> file = ReadTagsRecord(record))
-            kept.push_back(std::move(*file));
-    }
+    const std::vector<KeptTags> kept = FilesToRestore(*last);
     TagCommandDialog dialog(
         this, QStringLiteral("Undo last change"),
         QStringLiteral("Restore the tags of %1 as they were before the last "
@@ -251,7 +250,7 @@ void TForm2::Undolastchange1Click() {
 
 std::optional<journal::JournalInfo> TForm2::UndoableChange() const {
     std::optional<journal::JournalInfo> newest = journal::NewestJournal(TagCommandNames());
-    if (!newest || newest->undone || newest->records == 0)
+    if (!newest || newest->undone || FilesToRestore(*newest).empty())
         return std::nullopt;
     return newest;
 }
@@ -274,13 +273,13 @@ TForm2::CommandFiles TForm2::RowsOf(const std::vector<QString>& paths) const {
 
 void TForm2::ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
                         const QString& command) {
-    RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i, const KeepBefore& keep) {
-        return ChangeFileTags(id3, files.paths[i], versions, int(i) + 1, change, keep);
+    RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i) {
+        return PlanChange(id3, files.paths[i], versions, int(i) + 1, change);
     });
 }
 
 void TForm2::RunJournaled(const CommandFiles& files, const QString& command,
-                          const JournaledJob& job) {
+                          const FilePlanner& planner) {
     journal::JournalWriter writer(command);
     if (!writer.IsOpen()) {
         platform::ShowMessage(QStringLiteral("Nothing was changed: the undo journal could not be "
@@ -288,14 +287,39 @@ void TForm2::RunJournaled(const CommandFiles& files, const QString& command,
                                   .arg(writer.ErrorText()));
         return;
     }
-    const KeepBefore keep = [&writer](const QString& path, const FileTagsBefore& before) {
-        return writer.Append(TagsRecord(path, before)) ? QString() : writer.ErrorText();
-    };
     tagaccess::ID3& id3 = *ListFilesId3();
+    std::vector<FilePlan> plans(files.paths.size());
+    // The files carried out since the last write to the journal.
+    std::vector<QJsonObject> carriedOut;
+    QString notKept;
+    const auto job = [&](size_t i) {
+        // The old tags of a batch of files go to the journal ahead of their changes, together
+        // with the names of the files the batch before changed: one wait for the disk a batch.
+        if (i % kJournalBatch == 0) {
+            std::vector<QJsonObject> records = std::exchange(carriedOut, {});
+            for (size_t j = i; j < std::min(i + kJournalBatch, plans.size()); ++j) {
+                plans[j] = planner(id3, j);
+                if (plans[j].TouchesFile())
+                    records.push_back(TagsRecord(files.paths[j], plans[j].before));
+            }
+            notKept = writer.AppendAll(records) ? QString() : writer.ErrorText();
+        }
+        const FilePlan plan = std::exchange(plans[i], {});
+        if (!plan.exists)
+            return FileResult{false, false, WriteFailureReason(files.paths[i])};
+        if (!plan.TouchesFile())
+            return FileResult{};
+        if (!notKept.isEmpty())
+            return FileResult{
+                false, false,
+                QStringLiteral("its old tags could not be kept for undo (%1)").arg(notKept)};
+        // Marked even when the write fails half-way: an undo then restores what was written.
+        carriedOut.push_back(CarriedOutRecord(files.paths[i]));
+        return CarryOut(id3, files.paths[i], plan);
+    };
     size_t taken = 0;
-    const auto failures = RunFileJobs(
-        QStringLiteral("Writing tags..."), files.paths, [&](size_t i) { return job(id3, i, keep); },
-        taken);
+    const auto failures = RunFileJobs(QStringLiteral("Writing tags..."), files.paths, job, taken);
+    writer.AppendAll(carriedOut);
     writer.End();
     RedrawRows(files);
     UpdateUndoCommand();

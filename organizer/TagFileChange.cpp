@@ -6,7 +6,6 @@
 #include "tagaccess/TagLibraryEntries.h"
 
 #include <QFileInfo>
-#include <optional>
 
 namespace organizer {
 namespace {
@@ -29,16 +28,6 @@ FileResult Failed(const QString& path) {
     return {false, true, WriteFailureReason(path)};
 }
 
-// Keeps the file's old tags; a result that ends the file's work when they could not be kept.
-std::optional<FileResult> NotKept(const KeepBefore& keep, const QString& path,
-                                  const FileTagsBefore& before) {
-    const QString why = keep(path, before);
-    if (why.isEmpty())
-        return std::nullopt;
-    return FileResult{false, false,
-                      QStringLiteral("its old tags could not be kept for undo (%1)").arg(why)};
-}
-
 } // namespace
 
 FileTagsBefore ReadBothTags(tagaccess::ID3& id3, const QString& path) {
@@ -55,36 +44,37 @@ FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, in
     return after;
 }
 
-FileResult ChangeFileTags(tagaccess::ID3& id3, const QString& path, ChosenTags versions,
-                          int position, const FieldsChange& change, const KeepBefore& keep) {
-    if (!platform::FileExists(path))
-        return {false, false, WriteFailureReason(path)};
-    const FileTagsBefore before = ReadBothTags(id3, path);
-    const FileTagsBefore after = ChangedTags(before, versions, position, change);
-    const bool v1Changes = after.id3v1 != AsStored(before.id3v1, 1);
-    const bool v2Changes = after.id3v2 != AsStored(before.id3v2, 2);
-    if (!v1Changes && !v2Changes)
-        return {};
-    if (const auto notKept = NotKept(keep, path, before))
-        return *notKept;
-    if (v1Changes && !WriteVersion(id3, path, 1, after.id3v1))
-        return Failed(path);
-    if (v2Changes && !WriteVersion(id3, path, 2, after.id3v2))
-        return Failed(path);
-    return {true, true, {}};
+FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags versions, int position,
+                    const FieldsChange& change) {
+    FilePlan plan;
+    plan.exists = platform::FileExists(path);
+    if (!plan.exists)
+        return plan;
+    plan.before = ReadBothTags(id3, path);
+    plan.after = ChangedTags(plan.before, versions, position, change);
+    plan.writeId3v1 = plan.after.id3v1 != AsStored(plan.before.id3v1, 1);
+    plan.writeId3v2 = plan.after.id3v2 != AsStored(plan.before.id3v2, 2);
+    return plan;
 }
 
-FileResult RemoveFileTags(tagaccess::ID3& id3, const QString& path, ChosenTags versions,
-                          const KeepBefore& keep) {
+FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versions) {
+    FilePlan plan;
+    plan.exists = platform::FileExists(path);
+    if (!plan.exists)
+        return plan;
+    plan.before = ReadBothTags(id3, path);
+    plan.removeId3v1 = Includes(versions, 1);
+    plan.removeId3v2 = Includes(versions, 2);
+    return plan;
+}
+
+FileResult CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan) {
     if (!platform::FileExists(path))
         return {false, false, WriteFailureReason(path)};
-    // A tag that holds no field (an ID3v2 tag of pictures only) reads as empty but is still
-    // removed, so every file of the command is kept and goes through the removal.
-    if (const auto notKept = NotKept(keep, path, ReadBothTags(id3, path)))
-        return *notKept;
-    if (Includes(versions, 1) && !id3.RemoveId3v1(path, false))
-        return Failed(path);
-    if (Includes(versions, 2) && !id3.RemoveId3v2(path, false))
+    if ((plan.writeId3v1 && !WriteVersion(id3, path, 1, plan.after.id3v1)) ||
+        (plan.writeId3v2 && !WriteVersion(id3, path, 2, plan.after.id3v2)) ||
+        (plan.removeId3v1 && !id3.RemoveId3v1(path, false)) ||
+        (plan.removeId3v2 && !id3.RemoveId3v2(path, false)))
         return Failed(path);
     return {true, true, {}};
 }

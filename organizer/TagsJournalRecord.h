@@ -1,10 +1,11 @@
 #pragma once
 
 #include "TagFileChange.h"
+#include "journal/JournalReader.h"
 
 #include <QJsonObject>
 #include <QStringList>
-#include <optional>
+#include <vector>
 
 // How the list's tag commands keep a file's old tags in the undo journal.
 namespace organizer {
@@ -26,7 +27,12 @@ struct KeptTags {
     FileTagsBefore before;
 };
 
-// The file and tags of a record; nothing for a record of another kind or a damaged one.
-std::optional<KeptTags> ReadTagsRecord(const QJsonObject& record);
+// The record that a file's change was carried out (its old tags were recorded before).
+QJsonObject CarriedOutRecord(const QString& path);
+
+// The files whose old tags an undo of the journal writes back, newest first: of a run that ended,
+// those it changed; of a run that died, every file it recorded (those it never reached still hold
+// their old tags, and writing them again changes nothing).
+std::vector<KeptTags> FilesToRestore(const journal::JournalInfo& journal);
 
 } // namespace organizer

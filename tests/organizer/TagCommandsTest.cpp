@@ -289,8 +289,12 @@ TEST_F(TagCommandsTest, AStopLeavesEveryFileDoneOrUntouchedAndUndoRestoresTheDon
     }
 
     QObject::disconnect(stop);
-    AnswerDialog([](organizer::TagCommandDialog&) {});
+    QString question;
+    AnswerDialog([&](organizer::TagCommandDialog& dialog) {
+        question = In<QLabel>(dialog, "Message")->text();
+    });
     Trigger("Undolastchange1");
+    EXPECT_TRUE(question.startsWith("Restore the tags of 3 file(s) ")) << question.toStdString();
     EXPECT_EQ(messages.Texts().size(), 1) << "the undo reports nothing";
     for (int i = 0; i < paths.size(); ++i) {
         EXPECT_EQ(id3.ReadId3v2(paths[i], false)[0], "Song") << i;
