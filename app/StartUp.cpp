@@ -22,13 +22,17 @@ void InitializeUnits() {
     organizer::InitializeListFiles();
 }
 
-void ShowOrganizer(QWidget& organizer) {
-    if (organizer.isMinimized())
-        organizer.showNormal();
+void ShowWindow(QWidget& window) {
+    if (window.isMinimized())
+        window.showNormal();
     else
-        organizer.show();
-    organizer.raise();
-    organizer.activateWindow();
+        window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void ShowOrganizer(QWidget& organizer) {
+    ShowWindow(organizer);
 }
 
 void ConnectWindows(editor::TForm1& editor, organizer::TForm2& organizer) {
@@ -37,6 +41,12 @@ void ConnectWindows(editor::TForm1& editor, organizer::TForm2& organizer) {
     // The editor's close ends the program; a search or run stops after the file in hand
     // instead of finishing first.
     QObject::connect(&editor, &editor::TForm1::Closing, &organizer, &organizer::TForm2::EndWork);
+    // "Edit tags" > "Single" in the organizer's list opens the file in the editor.
+    QObject::connect(&organizer, &organizer::TForm2::EditorRequested, &editor,
+                     [&editor](const QString& path) {
+                         editor.OpenFile(path);
+                         ShowWindow(editor);
+                     });
 }
 
 int RunWindows() {

@@ -15,10 +15,12 @@ namespace app {
 // PNG support, then the editor's unit, then the organizer's unit.
 void InitializeUnits();
 
-// Shows the organizer window, or brings it to the front, without waiting for it.
+// Shows a window, or brings it to the front, without waiting for it.
+void ShowWindow(QWidget& window);
 void ShowOrganizer(QWidget& organizer);
 
-// The editor's button brings up the organizer; closing the editor ends the organizer's work.
+// The editor's button brings up the organizer; closing the editor ends the organizer's work; the
+// organizer's "Single" opens a file in the editor.
 void ConnectWindows(editor::TForm1& editor, organizer::TForm2& organizer);
 
 // Creates the windows and runs the message loop; any failure that reaches here is shown in the

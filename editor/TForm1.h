@@ -38,6 +38,8 @@ class TForm1 : public QMainWindow {
 
     // Reads the selected tag of the file and puts its seven texts into the field controls.
     void ShowTags(const QString& path);
+    // Takes the file as the current one and shows its tags, as a file chosen through "..." is.
+    void OpenFile(const QString& path);
 
   signals:
     // "Organizer..." was clicked: the application shows the organizer window.

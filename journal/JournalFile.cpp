@@ -21,8 +21,10 @@ QJsonObject MarkLine(const QString& mark, QJsonObject extra) {
     return extra;
 }
 
-bool AppendDurably(int fd, const QJsonObject& line) {
-    const QByteArray bytes = QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+bool AppendDurably(int fd, const std::vector<QJsonObject>& lines) {
+    QByteArray bytes;
+    for (const QJsonObject& line : lines)
+        bytes += QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
     for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)

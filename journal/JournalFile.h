@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <vector>
 
 // What a journal file looks like on disk, shared by its writer and its reader.
 //
@@ -29,9 +30,12 @@ QString DefaultJournalFolder();
 // A mark line: {"journal": mark, "time": now}, with the extra members given.
 QJsonObject MarkLine(const QString& mark, QJsonObject extra = {});
 
-// Appends the line and its newline to the open file descriptor and waits until it is on disk.
-// Answers false (errno set) when any byte did not make it.
-bool AppendDurably(int fd, const QJsonObject& line);
+// Appends the lines, each with its newline, to the open file descriptor and waits until they are
+// on disk. Answers false (errno set) when any byte did not make it.
+bool AppendDurably(int fd, const std::vector<QJsonObject>& lines);
+inline bool AppendDurably(int fd, const QJsonObject& line) {
+    return AppendDurably(fd, std::vector<QJsonObject>{line});
+}
 
 // Waits until the folder's entries (a new file's name) are on disk.
 void SyncFolder(const QString& folder);

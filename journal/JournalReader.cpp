@@ -87,6 +87,15 @@ std::optional<JournalInfo> LastFinishedJournal(const QStringList& commands, cons
     return std::nullopt;
 }
 
+std::optional<JournalInfo> NewestJournal(const QStringList& commands, const QString& folder) {
+    std::vector<JournalInfo> all = Journals(commands, folder);
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        if (!HeldByWriter(it->path))
+            return std::move(*it);
+    }
+    return std::nullopt;
+}
+
 std::vector<QJsonObject> RecordsNewestFirst(const QString& path) {
     std::vector<QJsonObject> records;
     for (QJsonObject& line : ReadLines(path)) {

@@ -33,6 +33,11 @@ std::vector<JournalInfo> UnfinishedJournals(const QStringList& commands,
 std::optional<JournalInfo> LastFinishedJournal(const QStringList& commands,
                                                const QString& folder = DefaultJournalFolder());
 
+// The newest journal of the given commands in any state, not held by a run in progress: what the
+// last of those commands left.
+std::optional<JournalInfo> NewestJournal(const QStringList& commands,
+                                         const QString& folder = DefaultJournalFolder());
+
 // The records of a journal, newest first: the order to undo them in. A line torn by a crash is
 // left out; it was written before its change, so the change was never made.
 std::vector<QJsonObject> RecordsNewestFirst(const QString& path);

@@ -49,13 +49,19 @@ JournalWriter::~JournalWriter() {
 }
 
 bool JournalWriter::Append(const QJsonObject& record) {
+    return AppendAll({record});
+}
+
+bool JournalWriter::AppendAll(const std::vector<QJsonObject>& records) {
     if (fd_ < 0)
         return false;
-    if (!AppendDurably(fd_, record)) {
+    if (records.empty())
+        return true;
+    if (!AppendDurably(fd_, records)) {
         Fail(QStringLiteral("Cannot write the journal %1"));
         return false;
     }
-    ++records_;
+    records_ += int(records.size());
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <vector>
 
 namespace journal {
 
@@ -28,6 +29,9 @@ class JournalWriter {
 
     // Writes the record (it must have a "kind") and waits until it is on disk.
     bool Append(const QJsonObject& record);
+    // Writes the records of several changes to come with one wait for the disk: for runs of many
+    // small changes. A record whose change then never happens is passed over by its undo.
+    bool AppendAll(const std::vector<QJsonObject>& records);
     // Closes the run. A journal that holds no record is removed: there is nothing to undo.
     void End();
 

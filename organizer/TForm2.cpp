@@ -75,10 +75,14 @@ TForm2::TForm2(QWidget* parent)
     BuildStatusBar();
     BuildPopupMenu();
     ConnectHandlers();
+    ConnectNamingCommands();
     FormCreate();
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2() {
+    // An open naming dialog goes first: it gives back the commands it holds.
+    delete openDialog_;
+}
 
 void TForm2::FormCreate() {
     LastFolder = FirstFolder();

@@ -1,18 +1,29 @@
 #pragma once
 
+#include "ChosenTags.h"
+#include "FieldChanges.h"
 #include "FoundFiles.h"
 #include "SortFlags.h"
+#include "TagFileChange.h"
+#include "journal/JournalReader.h"
 
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QLabel;
 class QMenu;
 class QTreeWidgetItem;
+
+namespace batch {
+struct MoveSource;
+}
 
 namespace Ui {
 class TForm2;
@@ -140,6 +151,90 @@ class TForm2 : public QWidget {
     bool ending_ = false;
     // The last run's unresolved files that the user has not removed, while they are not shown.
     std::vector<QString> hiddenUnresolved_;
+
+    // Runs of a job over the listed files (BatchRun.cpp).
+    friend class BatchRun;
+
+    // Organizing, renaming and tags from file names (TForm2Naming.cpp).
+  public slots:
+    void Image4Click();
+    void Label3Click() { Image4Click(); }
+    void Renamefiles1Click();
+    void agsfromfilenames1Click();
+    void UndoLastOrganize1Click();
+
+  public:
+    // The files of the selected rows (all rows when none is selected, or always when allRows),
+    // with their fields from the tag chosen in the list.
+    std::vector<batch::MoveSource> ListedFiles(bool allRows) const;
+    // Files moved: their rows and FoundPaths follow them (pairs of old and new path).
+    void FilesMoved(const std::vector<std::pair<QString, QString>>& moves);
+    // Files' tags were rewritten: their rows show the chosen tag again.
+    void FilesTagsChanged(const QStringList& paths);
+    // Holds the commands that must wait while a naming dialog is open; a null dialog releases them.
+    void SetDialogOpen(QWidget* dialog);
+
+  private:
+    void ConnectNamingCommands();
+    void AddNamingMenuItems();
+    std::unique_ptr<WorkScope> dialogWork_;
+    QWidget* openDialog_ = nullptr;
+
+    // The list menu's tag commands: edit, clear, remove, transliterate and undo
+    // (TForm2TagCommands.cpp).
+  signals:
+    // "Edit tags" > "Single": the application opens the file in the editor window.
+    void EditorRequested(const QString& path);
+
+  public slots:
+    void Multiple1Click();
+    void Single1Click();
+    void LeaveID3tags1Click();
+    void KillID3tags1Click();
+    void RusEng1Click();
+    void EngRus1Click();
+    void Undolastchange1Click();
+
+  private:
+    // The files a command works on, in the list's order, with their rows.
+    struct CommandFiles {
+        std::vector<QString> paths;
+        std::vector<int> rows;
+        // No row was selected, so the command takes every row.
+        bool all = false;
+    };
+    using FileJob = std::function<FileResult(size_t index)>;
+    // What a journaled command will do to the file at `index`.
+    using FilePlanner = std::function<FilePlan(tagaccess::ID3& id3, size_t index)>;
+
+    void AddTagCommands();
+    // The selected files, or every file when none is selected; none, after saying so, when the
+    // list is empty.
+    CommandFiles ChosenFiles() const;
+    QString FilesMessage(const CommandFiles& files, const QString& action) const;
+    ChosenTags ShownVersions() const;
+    void ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
+                    const QString& command);
+    // Runs a command's job over the files with a new undo journal, then shows the files again.
+    void RunJournaled(const CommandFiles& files, const QString& command,
+                      const FilePlanner& planner);
+    // The last tag command's journal, while it is not undone.
+    std::optional<journal::JournalInfo> UndoableChange() const;
+    // The listed rows of the files.
+    CommandFiles RowsOf(const std::vector<QString>& paths) const;
+    void Transliterate(TranslitDirection direction);
+    // Runs the job file by file as a batch run under the progress caption; answers the failed
+    // files with their reasons, and how many files it took.
+    std::vector<std::pair<QString, QString>> RunFileJobs(const QString& caption,
+                                                         const std::vector<QString>& paths,
+                                                         const FileJob& job, size_t& taken);
+    void ReportResults(const std::vector<std::pair<QString, QString>>& failures, size_t taken,
+                       size_t total);
+    // Shows the files' fields of the listed tag version again, read from the files.
+    void RedrawRows(const CommandFiles& files);
+    void UpdateUndoCommand();
+
+    QAction* Undolastchange1 = nullptr;
 };
 
 } // namespace organizer

@@ -1,13 +1,11 @@
 // The second step: synchronise the two tags of every listed file and show the chosen one.
+#include "BatchRun.h"
 #include "ListFiles.h"
-#include "MessagePump.h"
 #include "ProcessFile.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/MessageBox.h"
-#include "platform/OneCpu.h"
 #include "platform/RuntimeText.h"
-#include "platform/SearchAnimation.h"
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/TagLibraryEntries.h"
 #include "ui_TForm2.h"
@@ -17,9 +15,6 @@
 namespace organizer {
 namespace {
 
-// Window messages wait at most this long during a run: the counters move smoothly and the stop
-// button answers at once, without a repaint for every file.
-constexpr int kRepaintIntervalMs = 20;
 const QColor kRed(255, 0, 0);
 
 struct ProcessedColumn {
@@ -60,43 +55,29 @@ bool TagLibraryLoadable() {
 } // namespace
 
 void TForm2::Image3Click() {
-    if (!WorkInProgress())
-        RunProcessing();
+    if (WorkInProgress())
+        return;
+    RunProcessing();
+    // The listed files have their fields now: they can be organized.
+    if (RowCount() > 0)
+        SetOrganizeStep(true);
 }
 
 void TForm2::RunProcessing() {
     const WorkScope work(*this);
-    const int total = std::min(RowCount(), MaxFoundFiles);
     ResolvedCount = 0;
     UnresolvedCount = 0;
-    ui_->Animate1->Start();
-    ui_->Animate1->show();
-    Running = 1;
-    for (QLabel* counter : {ui_->Label8, ui_->Label16, ui_->Label18})
-        counter->setText(QStringLiteral("0"));
-
     tagaccess::ID3& id3 = *ListFilesId3();
-    MessagePump pump(kRepaintIntervalMs);
-    {
-        // One CPU for the thousands of load cycles only, not for what follows them.
-        const platform::OneCpu pinned;
-        for (int i = 0; i < total && Running != 0; ++i) {
-            const QString& path = FoundPaths[size_t(i)];
-            if (std::optional<TagRow> row = ProcessFile(id3, path, UseId3v1)) {
-                TagRows[size_t(ResolvedCount++)] = std::move(*row);
-            } else {
-                UnresolvedPaths[size_t(UnresolvedCount++)] = path;
-            }
-            ui_->Label8->setText(platform::IntToStr(i + 1));
-            ui_->ProgressBar1->setValue(ui_->ProgressBar1->value() + 1);
-            ui_->Label16->setText(platform::IntToStr(ResolvedCount));
-            ui_->Label18->setText(platform::IntToStr(UnresolvedCount));
-            pump();
+    BatchRun run(*this, QString(), BatchRun::Bar::KeepsSearch);
+    run.Run(std::min(RowCount(), MaxFoundFiles), [&](int i) {
+        const QString& path = FoundPaths[size_t(i)];
+        if (std::optional<TagRow> row = ProcessFile(id3, path, UseId3v1)) {
+            TagRows[size_t(ResolvedCount++)] = std::move(*row);
+            return BatchOutcome::Done;
         }
-    }
-    ui_->ProgressBar1->setValue(0);
-    ui_->Animate1->Stop();
-    ui_->Animate1->hide();
+        UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+        return BatchOutcome::NotDone;
+    });
 
     SetProcessedColumns();
     ShowProcessedRows();

@@ -30,7 +30,7 @@ void TForm2::BuildPopupMenu() {
     Handle(item(PopupMenu1, "DeletefromList1", "De&lete from List"), &QAction::triggered, this,
            &TForm2::DeletefromList1Click);
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    // The tag editing, clearing, transliteration and renaming commands have no action.
+    // The tag and naming commands are added by their own files.
     QMenu* edit = submenu("Edittags1", "&Edit tags");
     item(edit, "Multiple1", "&Multiple");
     item(edit, "Single1", "&Single");
@@ -41,8 +41,8 @@ void TForm2::BuildPopupMenu() {
     item(translit, "RusEng1", "Rus >> Eng");
     item(translit, "EngRus1", "Eng >> Rus");
     PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
-    item(PopupMenu1, "Renamefiles1", "&Rename files...");
-    item(PopupMenu1, "agsfromfilenames1", "Tags from file &names...");
+    AddNamingMenuItems();
+    AddTagCommands();
 }
 
 void TForm2::ListView1SelectItem() {

@@ -1,14 +1,10 @@
+#include "TestSupport.h"
 #include "naming/FieldsFromPath.h"
 #include "naming/NamePattern.h"
 #include "naming/PathFromFields.h"
 #include "naming/SafeName.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
-
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

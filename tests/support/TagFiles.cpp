@@ -36,6 +36,11 @@ QJsonObject ReadTags(const QString& path) {
     return QJsonDocument::fromJson(RunTagFile({QStringLiteral("read"), path})).object();
 }
 
+QJsonArray ReadTagsOfFiles(const QStringList& paths) {
+    return QJsonDocument::fromJson(RunTagFile(QStringList{QStringLiteral("readall")} + paths))
+        .array();
+}
+
 bool TagLibraryIsLoaded() {
     char exe[4096] = {};
     const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -19,6 +20,8 @@ QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
 // "frames": {"TIT2": text, "COMM::eng": text, "APIC:<description>": {mime, type, size, sha1}}} or
 // null}.
 QJsonObject ReadTags(const QString& path);
+// ReadTags of many files in one run of the reader, in their order.
+QJsonArray ReadTagsOfFiles(const QStringList& paths);
 
 // Whether "ID3v2Library.dll" from beside the test program is loaded in this process.
 bool TagLibraryIsLoaded();

@@ -6,7 +6,13 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
+
+// Failed comparisons of texts print the texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 #include "platform/ErrorBox.h"
 #include "platform/FileDialogs.h"

@@ -2,6 +2,7 @@
 
   tagfile.py write FILE JSON   append tags to FILE, which holds audio only
   tagfile.py read FILE         print both tags as JSON
+  tagfile.py readall FILE...  print a JSON list of both tags of every file
 """
 import json
 import sys
@@ -71,5 +72,7 @@ def read(path):
 if __name__ == "__main__":
     if sys.argv[1] == "write":
         write(sys.argv[2], json.loads(sys.argv[3]))
+    elif sys.argv[1] == "readall":
+        print(json.dumps([read(p) for p in sys.argv[2:]], ensure_ascii=False))
     else:
         print(json.dumps(read(sys.argv[2]), ensure_ascii=False))

@@ -1,0 +1,180 @@
+#include "FileMove.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace batch {
+namespace {
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QString SystemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Closes a descriptor when the scope ends.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+void SyncFolderOf(const QString& path) {
+    const Descriptor folder(
+        ::open(Native(QFileInfo(path).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() >= 0)
+        ::fsync(folder.Get());
+}
+
+// rename() that fails instead of replacing an existing target. File systems that cannot promise
+// that (some network and FUSE ones) get a check just before the rename.
+int RenameNoReplace(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    struct stat target;
+    if (::lstat(to.constData(), &target) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+bool WriteAll(int fd, const char* bytes, ssize_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Writes the source's bytes, permissions and times into the new file `part`; answers 0 or errno.
+int CopyInto(const QByteArray& from, const QByteArray& part) {
+    const Descriptor source(::open(from.constData(), O_RDONLY | O_CLOEXEC));
+    struct stat status;
+    if (source.Get() < 0 || ::fstat(source.Get(), &status) != 0)
+        return errno;
+    const Descriptor copy(
+        ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, status.st_mode & 07777));
+    if (copy.Get() < 0)
+        return errno;
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(source.Get(), buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            break;
+        if (!WriteAll(copy.Get(), buffer.data(), n))
+            return errno ? errno : EIO;
+    }
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    ::fchmod(copy.Get(), status.st_mode & 07777);
+    ::futimens(copy.Get(), times);
+    return ::fsync(copy.Get()) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+bool SameFile(const QString& a, const QString& b) {
+    struct stat first, second;
+    return ::stat(Native(a).constData(), &first) == 0 &&
+           ::stat(Native(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+QStringList MissingFolders(const QString& path) {
+    QStringList missing;
+    for (QString folder = QFileInfo(path).path(); !QFileInfo::exists(folder);
+         folder = QFileInfo(folder).path()) {
+        missing.prepend(folder);
+        if (QFileInfo(folder).path() == folder)
+            break;
+    }
+    return missing;
+}
+
+QString PartialCopyName(const QString& target) {
+    const QFileInfo file(target);
+    return file.dir().filePath(QStringLiteral(".") + file.fileName() +
+                               QStringLiteral(".kivuna-part"));
+}
+
+QString MakeFolders(const QStringList& folders) {
+    for (const QString& folder : folders) {
+        if (::mkdir(Native(folder).constData(), 0777) != 0 && errno != EEXIST)
+            return QStringLiteral("Cannot create the folder %1: %2")
+                .arg(folder, SystemError(errno));
+    }
+    return {};
+}
+
+QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
+    const QByteArray source = Native(from);
+    const QByteArray target = Native(to);
+    if (mode == MoveMode::Move) {
+        // A rename is whole or not at all; one lost in a power cut leaves the file where it was,
+        // which its undo passes over.
+        const int error = RenameNoReplace(source, target);
+        if (error == 0)
+            return {};
+        if (error == EEXIST || error == ENOTEMPTY)
+            return QStringLiteral("%1 exists already").arg(to);
+        if (error != EXDEV)
+            return SystemError(error);
+    }
+    // Across file systems, or a copy: the target appears only once it is whole.
+    const QByteArray part = Native(PartialCopyName(to));
+    // A partial copy left by a run that died is ours, and never whole.
+    ::unlink(part.constData());
+    int error = CopyInto(source, part);
+    if (error == 0)
+        error = RenameNoReplace(part, target);
+    if (error != 0) {
+        ::unlink(part.constData());
+        return error == EEXIST ? QStringLiteral("%1 exists already").arg(to) : SystemError(error);
+    }
+    // The copy's name is on disk before the source goes, or a power cut could lose both.
+    SyncFolderOf(to);
+    if (mode == MoveMode::Move && ::unlink(source.constData()) != 0) {
+        // The source stays: the copy goes, so the file is in one place only.
+        error = errno;
+        ::unlink(target.constData());
+        return QStringLiteral("Cannot remove %1: %2").arg(from, SystemError(error));
+    }
+    if (mode == MoveMode::Move)
+        SyncFolderOf(from);
+    return {};
+}
+
+void RemoveEmptyFolders(const QStringList& outermostFirst) {
+    for (auto it = outermostFirst.crbegin(); it != outermostFirst.crend(); ++it)
+        ::rmdir(Native(*it).constData());
+}
+
+} // namespace batch

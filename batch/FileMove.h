@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace batch {
+
+enum class MoveMode { Move, Copy };
+
+// Whether two paths name one file (one device and inode): a case-only rename on a file system
+// that ignores case.
+bool SameFile(const QString& a, const QString& b);
+
+// The folders leading to `path` that do not exist yet, outermost first.
+QStringList MissingFolders(const QString& path);
+
+// The name a copy is written under before it is complete, beside its target.
+QString PartialCopyName(const QString& target);
+
+// Creates the folders (outermost first); answers the empty text or why not.
+QString MakeFolders(const QStringList& folders);
+
+// Moves or copies a file to `to`, which must not exist: nothing is ever overwritten. A move on one
+// file system is a rename; across file systems, and for a copy, the bytes are written to a
+// partial copy beside the target, synced, given the source's permissions and times, then named
+// the target, and only then is a moved source removed. Answers the empty text, or why not (and
+// then the source is where it was and no partial copy is left).
+QString MoveFile(const QString& from, const QString& to, MoveMode mode);
+
+// Takes away the folders (innermost first) that are empty; others stay.
+void RemoveEmptyFolders(const QStringList& outermostFirst);
+
+} // namespace batch

@@ -1,0 +1,59 @@
+#include "MovePlan.h"
+
+#include "naming/PathFromFields.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+namespace batch {
+
+std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
+                                   const naming::NamePattern& pattern, const QString& destination,
+                                   naming::NameRules rules) {
+    std::vector<PlannedMove> plan;
+    plan.reserve(sources.size());
+    QHash<QString, int> users;
+    for (const MoveSource& source : sources) {
+        const QFileInfo file(source.path);
+        naming::NameFields fields = source.fields;
+        At(fields, naming::Field::FileName) = file.completeBaseName();
+        const QString suffix = file.suffix();
+        const auto name = naming::PathFromFields(
+            pattern, fields, suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix, rules);
+        const QDir root(destination.isEmpty() ? file.path() : destination);
+        PlannedMove move{source.path, QDir::cleanPath(root.filePath(name.path)),
+                         name.incomplete ? MoveState::Incomplete : MoveState::WillMove};
+        if (move.to == move.from) {
+            move.state = MoveState::Unchanged;
+        } else {
+            const QFileInfo target(move.to);
+            // A target that is the file itself under another case is a rename, not a clash.
+            if (target.exists() && target != file)
+                move.state = MoveState::Conflict;
+        }
+        ++users[move.to];
+        plan.push_back(std::move(move));
+    }
+    for (PlannedMove& move : plan) {
+        if (users.value(move.to) > 1)
+            move.state = MoveState::Conflict;
+    }
+    return plan;
+}
+
+QString StateText(MoveState state) {
+    switch (state) {
+    case MoveState::WillMove:
+        return QStringLiteral("will move");
+    case MoveState::Unchanged:
+        return QStringLiteral("unchanged");
+    case MoveState::Conflict:
+        return QStringLiteral("conflict");
+    case MoveState::Incomplete:
+        return QStringLiteral("incomplete");
+    }
+    return {};
+}
+
+} // namespace batch

@@ -1,0 +1,46 @@
+#include "DialogParts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace organizer {
+
+QTreeWidget* NewPreview(QWidget* parent, const QStringList& captions) {
+    auto* preview = new QTreeWidget(parent);
+    preview->setObjectName(QStringLiteral("Preview"));
+    preview->setRootIsDecorated(false);
+    preview->setUniformRowHeights(true);
+    preview->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Paths differ at their ends: the middle gives way.
+    preview->setTextElideMode(Qt::ElideMiddle);
+    preview->setHeaderLabels(captions);
+    preview->header()->setStretchLastSection(true);
+    return preview;
+}
+
+QLabel* NewNote(QWidget* parent, const char* name, bool problem) {
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setWordWrap(true);
+    // An empty note takes no room.
+    note->hide();
+    if (problem)
+        note->setStyleSheet(QStringLiteral("color: #c00000;"));
+    return note;
+}
+
+void SetNote(QLabel* note, const QString& text) {
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace organizer

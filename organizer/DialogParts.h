@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
+
+// Pieces the naming dialogs share, so they look and behave alike.
+namespace organizer {
+
+// A preview table: whole-row selection, no root decoration, the given column captions.
+QTreeWidget* NewPreview(QWidget* parent, const QStringList& captions);
+
+// A label that wraps its text, hidden while it has none; red when it reports a problem.
+QLabel* NewNote(QWidget* parent, const char* name, bool problem = false);
+
+// Shows the text in the note, or hides the note when the text is empty.
+void SetNote(QLabel* note, const QString& text);
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
+
+} // namespace organizer

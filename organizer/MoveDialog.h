@@ -1,0 +1,80 @@
+#pragma once
+
+#include "UndoTarget.h"
+#include "batch/MovePlan.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+
+namespace organizer {
+
+class TForm2;
+
+// "Organize Files..." and "Rename files...": a pattern, a preview of every file's old and new path
+// with its state, and nothing written until the user presses the run button. The run and its undo
+// go through the organizer window's progress panel, whose stop button works meanwhile; the dialog
+// holds the window's other commands while it is open.
+class MoveDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    enum class Kind { Organize, Rename };
+
+    MoveDialog(TForm2& form, Kind kind, std::vector<batch::MoveSource> sources,
+               const QString& destination);
+    ~MoveDialog() override;
+
+    // The preview as it stands.
+    const std::vector<batch::PlannedMove>& Plan() const { return plan_; }
+    // Plans every file again by the pattern and options shown; the dialog runs it a moment after
+    // the last change.
+    void Preview();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildLayout(const QString& destination);
+    void SchedulePreview();
+    void ReadComments();
+    void ShowPlan();
+    void Run();
+    void Undo();
+    void ShowUndoTarget();
+    void ChooseDestination();
+    void SetBusy(bool busy);
+    QString Command() const;
+
+    TForm2& form_;
+    Kind kind_;
+    std::vector<batch::MoveSource> sources_;
+    std::vector<batch::PlannedMove> plan_;
+    std::optional<UndoTarget> undoTarget_;
+    QTimer previewTimer_;
+    bool busy_ = false;
+    bool commentsRead_ = false;
+
+    QLineEdit* destination_ = nullptr;
+    QLineEdit* pattern_ = nullptr;
+    QRadioButton* move_ = nullptr;
+    QRadioButton* copy_ = nullptr;
+    QCheckBox* portable_ = nullptr;
+    QLabel* problem_ = nullptr;
+    QTreeWidget* preview_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QLabel* undoNote_ = nullptr;
+    QPushButton* undo_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* close_ = nullptr;
+};
+
+} // namespace organizer

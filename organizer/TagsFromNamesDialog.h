@@ -1,0 +1,60 @@
+#pragma once
+
+#include "TagsFromNames.h"
+#include "UndoTarget.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace organizer {
+
+// "Tags from file names...": a pattern read against each file's name, a preview of the fields it
+// finds per file, the tags to write, and after the run each file's result. Nothing is written
+// until the user presses "Write tags"; "Undo" writes the old texts back.
+class TagsFromNamesDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    TagsFromNamesDialog(TForm2& form, std::vector<batch::MoveSource> files);
+    ~TagsFromNamesDialog() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildLayout();
+    void Preview();
+    void Run();
+    void Undo();
+    void ShowUndoTarget();
+    void SetBusy(bool busy);
+
+    TForm2& form_;
+    std::vector<batch::MoveSource> files_;
+    std::vector<NameReading> readings_;
+    std::optional<naming::NamePattern> pattern_;
+    std::optional<UndoTarget> undoTarget_;
+    QTimer previewTimer_;
+    bool busy_ = false;
+
+    QLineEdit* patternEdit_ = nullptr;
+    QCheckBox* v1_ = nullptr;
+    QCheckBox* v2_ = nullptr;
+    QLabel* problem_ = nullptr;
+    QTreeWidget* preview_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QLabel* undoNote_ = nullptr;
+    QPushButton* undo_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* close_ = nullptr;
+};
+
+} // namespace organizer

@@ -1,0 +1,63 @@
+#include "TranslitPreview.h"
+
+#include <QFileInfo>
+#include <QHeaderView>
+
+namespace organizer {
+namespace {
+
+constexpr std::array<const char*, tagaccess::kTagFieldCount> kFieldCaptions = {
+    "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
+
+// Adds one row per field that differs; answers whether any did.
+bool AddChangedFields(QList<QTreeWidgetItem*>& rows, const QString& path, const char* tag,
+                      const tagaccess::TagFields& before, const tagaccess::TagFields& after) {
+    bool changed = false;
+    for (size_t i = 0; i < kFieldCaptions.size(); ++i) {
+        if (before[i] == after[i])
+            continue;
+        auto* row = new QTreeWidgetItem(
+            QStringList{QFileInfo(path).fileName(), QString::fromLatin1(tag),
+                        QString::fromLatin1(kFieldCaptions[i]), before[i], after[i]});
+        row->setToolTip(0, path);
+        rows.append(row);
+        changed = true;
+    }
+    return changed;
+}
+
+} // namespace
+
+TranslitPreview::TranslitPreview(QWidget* parent) : QTreeWidget(parent) {
+    setObjectName(QStringLiteral("PreviewList"));
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setHeaderLabels({QStringLiteral("File"), QStringLiteral("Tag"), QStringLiteral("Field"),
+                     QStringLiteral("Old text"), QStringLiteral("New text")});
+    for (const auto& [column, width] : {std::pair{0, 220}, {1, 50}, {2, 70}, {3, 230}})
+        setColumnWidth(column, width);
+    setMinimumSize(860, 360);
+}
+
+int TranslitPreview::Show(const std::vector<PreviewFile>& files, ChosenTags versions,
+                          const FieldsChange& change) {
+    QList<QTreeWidgetItem*> rows;
+    int changedFiles = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const FileTagsBefore& before = files[i].tags;
+        const FileTagsBefore after = ChangedTags(before, versions, int(i) + 1, change);
+        const bool v1 =
+            AddChangedFields(rows, files[i].path, "ID3v1", AsStored(before.id3v1, 1), after.id3v1);
+        const bool v2 =
+            AddChangedFields(rows, files[i].path, "ID3v2", AsStored(before.id3v2, 2), after.id3v2);
+        changedFiles += (v1 || v2) ? 1 : 0;
+    }
+    setUpdatesEnabled(false);
+    clear();
+    addTopLevelItems(rows);
+    setUpdatesEnabled(true);
+    return changedFiles;
+}
+
+} // namespace organizer

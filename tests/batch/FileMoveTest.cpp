@@ -1,0 +1,95 @@
+#include "batch/FileMove.h"
+#include "TestSupport.h"
+#include "batch/MoveJournal.h"
+#include "journal/JournalReader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+dev_t Device(const QString& path) {
+    struct stat status {};
+    stat(QFile::encodeName(path).constData(), &status);
+    return status.st_dev;
+}
+
+// A folder on another file system than the test's temporary folder, when the machine has one.
+std::unique_ptr<QTemporaryDir> OtherFileSystem(const QString& than) {
+    auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/kivuna-XXXXXX"));
+    if (!dir->isValid() || Device(dir->path()) == Device(than))
+        return nullptr;
+    return dir;
+}
+
+TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
+    const testsupport::TempFolder folder;
+    const auto other = OtherFileSystem(folder.Root());
+    if (!other)
+        GTEST_SKIP() << "no second file system";
+    const QString from = folder.Path(QStringLiteral("a.mp3"));
+    const QByteArray audio = testsupport::SilentAudio(40);
+    testsupport::WriteFile(from, audio);
+    QFile::setPermissions(from, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    QFile file(from);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QDateTime stamp = QDateTime::fromSecsSinceEpoch(1000000000);
+    file.setFileTime(stamp, QFileDevice::FileModificationTime);
+    file.close();
+    const QFile::Permissions mode = QFileInfo(from).permissions();
+
+    const QString to = other->path() + QStringLiteral("/Band/Disc/01 - a.mp3");
+    QString journalPath;
+    {
+        journal::JournalWriter writer(batch::kOrganizeCommand, folder.Path(QStringLiteral("j")));
+        ASSERT_EQ(batch::JournaledMove(writer, from, to, batch::MoveMode::Move), QString());
+        journalPath = writer.Path();
+    }
+    EXPECT_FALSE(QFileInfo::exists(from));
+    EXPECT_EQ(testsupport::ReadFile(to), audio);
+    EXPECT_EQ(QFileInfo(to).permissions(), mode);
+    EXPECT_EQ(QFileInfo(to).lastModified(), stamp);
+    EXPECT_FALSE(QFileInfo::exists(batch::PartialCopyName(to)));
+
+    const auto records = journal::RecordsNewestFirst(journalPath);
+    ASSERT_EQ(records.size(), 1u);
+    bool restored = false;
+    EXPECT_EQ(batch::UndoMoveRecord(records.front(), &restored), QString());
+    EXPECT_TRUE(restored);
+    EXPECT_EQ(testsupport::ReadFile(from), audio);
+    // The folders the move made are gone, the destination itself stays.
+    EXPECT_TRUE(QDir(other->path()).isEmpty());
+}
+
+TEST(FileMoveTest, NeverOverwritesAndPassesOverAMoveThatNeverHappened) {
+    const testsupport::TempFolder folder;
+    const QString from = folder.Path(QStringLiteral("a.mp3"));
+    const QString taken = folder.Path(QStringLiteral("b.mp3"));
+    testsupport::WriteFile(from, "first");
+    testsupport::WriteFile(taken, "second");
+    for (const batch::MoveMode mode : {batch::MoveMode::Move, batch::MoveMode::Copy}) {
+        EXPECT_EQ(batch::MoveFile(from, taken, mode), taken + QStringLiteral(" exists already"));
+        EXPECT_EQ(testsupport::ReadFile(taken), "second");
+        EXPECT_EQ(testsupport::ReadFile(from), "first");
+        EXPECT_FALSE(QFileInfo::exists(batch::PartialCopyName(taken)));
+    }
+
+    // The program died after the record and the folders, before the move.
+    const QString to = folder.Path(QStringLiteral("New/c.mp3"));
+    const QJsonObject record{{"kind", "move"},
+                             {"from", from},
+                             {"to", to},
+                             {"folders", QJsonArray{folder.Path(QStringLiteral("New"))}}};
+    QDir().mkpath(folder.Path(QStringLiteral("New")));
+    bool restored = true;
+    EXPECT_EQ(batch::UndoMoveRecord(record, &restored), QString());
+    EXPECT_FALSE(restored);
+    EXPECT_EQ(testsupport::ReadFile(from), "first");
+    EXPECT_FALSE(QFileInfo::exists(folder.Path(QStringLiteral("New"))));
+}
+
+} // namespace
