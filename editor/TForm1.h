@@ -38,7 +38,8 @@ class TForm1 : public QMainWindow {
 
     // Reads the selected tag of the file and puts its seven texts into the field controls.
     void ShowTags(const QString& path);
-    // Takes the file as the current one and shows its tags, as a file chosen through "..." is.
+    // Takes the file as the current one and shows its tags, as a file chosen through "..." is
+    // (the organizer's "Single", a dropped file); a path that names no file changes nothing.
     void OpenFile(const QString& path);
 
   signals:
@@ -86,9 +87,6 @@ class TForm1 : public QMainWindow {
     void Loadfromsource1Click();
     void Openhelpfile1Click();
     void About1Click();
-
-    // Makes the file current and shows it, when it exists (the "..." button, a dropped file).
-    void OpenFile(const QString& path);
 
     void Image2MouseEnter();
     void Image2MouseLeave();
