@@ -244,7 +244,9 @@ TEST_F(NamingCommandsTest, AJournalLeftByACrashIsOfferedAtTheNextStart) {
         ASSERT_EQ(
             batch::JournaledMove(writer, folder.Path("in/a.mp3"), moved, batch::MoveMode::Move),
             QString());
-        testsupport::WriteFile(writer.Path() + ".died.jsonl", testsupport::ReadFile(writer.Path()));
+        testsupport::WriteFile(
+            QFileInfo(writer.Path()).dir().filePath("00000000-died-organize.jsonl"),
+            testsupport::ReadFile(writer.Path()));
         QFile::remove(writer.Path());
     }
     Click("Image4");
