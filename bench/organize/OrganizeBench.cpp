@@ -181,8 +181,8 @@ int main(int argc, char** argv) {
     std::printf(
         "organize (moves):         %.3f s for %d files, %d in the destination (target <= 3 s)\n",
         organize, moved, there);
-    // Each folder the run made is removed again; on a file system mounted with online discard
-    // every removal waits for the device.
+    // Each folder the run made is removed again by the undo; on a file system mounted with online
+    // discard every removal waits for the device.
     std::printf("folders made by the run:  %d\n", folders);
     std::printf("undo:                     %.3f s, %d files in the corpus folder again of %d "
                 "(target <= 3 s)\n",
