@@ -3,11 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
+#include <map>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -170,6 +174,25 @@ QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
     if (mode == MoveMode::Move)
         SyncFolderOf(from);
     return {};
+}
+
+void RemoveFoldersLeftEmpty(const QStringList& folders) {
+    // Deepest first, one depth at a time: a folder goes after its subfolders.
+    std::map<qsizetype, QStringList, std::greater<>> byDepth;
+    for (const QString& folder : QSet<QString>(folders.begin(), folders.end()))
+        byDepth[folder.count(QLatin1Char('/'))] << folder;
+    constexpr int kRemovers = 8;
+    for (const auto& [depth, level] : byDepth) {
+        std::vector<std::thread> removers;
+        for (int t = 0; t < kRemovers && t < level.size(); ++t) {
+            removers.emplace_back([&level, t] {
+                for (qsizetype i = t; i < level.size(); i += kRemovers)
+                    ::rmdir(Native(level[i]).constData());
+            });
+        }
+        for (std::thread& remover : removers)
+            remover.join();
+    }
 }
 
 void RemoveEmptyFolders(const QStringList& outermostFirst) {

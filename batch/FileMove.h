@@ -30,4 +30,9 @@ QString MoveFile(const QString& from, const QString& to, MoveMode mode);
 // Takes away the folders (innermost first) that are empty; others stay.
 void RemoveEmptyFolders(const QStringList& outermostFirst);
 
+// Takes away those of the folders (in any order, repeats allowed) that are empty once their empty
+// subfolders among them are gone. Several at a time: on a file system mounted with online
+// discard each removal waits for the device, and the device serves several waits at once.
+void RemoveFoldersLeftEmpty(const QStringList& folders);
+
 } // namespace batch

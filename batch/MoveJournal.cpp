@@ -63,7 +63,7 @@ bool IsMoveRecord(const QJsonObject& record) {
     return record.value(journal::kKindKey).toString() == kMoveKind;
 }
 
-QString UndoMoveRecord(const QJsonObject& record, bool* undone) {
+QString UndoMoveRecord(const QJsonObject& record, bool* undone, QStringList* laterFolders) {
     if (undone)
         *undone = false;
     const QString kind = record.value(journal::kKindKey).toString();
@@ -87,7 +87,10 @@ QString UndoMoveRecord(const QJsonObject& record, bool* undone) {
     } else if (Exists(to)) {
         error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
     }
-    RemoveEmptyFolders(Folders(record));
+    if (laterFolders)
+        *laterFolders += Folders(record);
+    else
+        RemoveEmptyFolders(Folders(record));
     return error;
 }
 

@@ -29,7 +29,10 @@ QString JournaledMove(journal::JournalWriter& journal, const QString& from, cons
 // between the record and the move) or was undone already is passed over. Answers the empty text
 // or why not; `undone` tells whether there was a change to take back (a file moved back to the
 // record's "from", or a copy removed).
-QString UndoMoveRecord(const QJsonObject& record, bool* undone = nullptr);
+// With `laterFolders`, the record's folders are added there instead, for RemoveFoldersLeftEmpty
+// once all records are undone.
+QString UndoMoveRecord(const QJsonObject& record, bool* undone = nullptr,
+                       QStringList* laterFolders = nullptr);
 
 // Whether the record is of a move (not a copy).
 bool IsMoveRecord(const QJsonObject& record);

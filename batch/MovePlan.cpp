@@ -1,5 +1,6 @@
 #include "MovePlan.h"
 
+#include "FileMove.h"
 #include "naming/PathFromFields.h"
 
 #include <QDir>
@@ -27,9 +28,10 @@ std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
         if (move.to == move.from) {
             move.state = MoveState::Unchanged;
         } else {
+            // A target that is the file itself under another case (on a file system that ignores
+            // case) is a rename, not a clash.
             const QFileInfo target(move.to);
-            // A target that is the file itself under another case is a rename, not a clash.
-            if (target.exists() && target != file)
+            if ((target.exists() || target.isSymLink()) && !SameFile(move.to, move.from))
                 move.state = MoveState::Conflict;
         }
         ++users[move.to];

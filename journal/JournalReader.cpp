@@ -35,36 +35,64 @@ bool HeldByWriter(const QString& path) {
     return held;
 }
 
-// Every journal of the commands in the folder, oldest first.
+// The journal files of the commands in the folder (all commands when none is given), oldest
+// first. The command is part of the file's name, so other commands' journals are not read.
+QStringList JournalFiles(const QStringList& commands, const QString& folder) {
+    QStringList files;
+    const QString suffix = QString::fromLatin1(kFileSuffix);
+    const QStringList names =
+        QDir(folder).entryList({QStringLiteral("*") + suffix}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        const bool wanted =
+            commands.isEmpty() ||
+            std::any_of(commands.begin(), commands.end(), [&](const QString& command) {
+                return name.endsWith(QLatin1Char('-') + command + suffix);
+            });
+        if (wanted)
+            files << QDir(folder).filePath(name);
+    }
+    return files;
+}
+
 std::vector<JournalInfo> Journals(const QStringList& commands, const QString& folder) {
     std::vector<JournalInfo> found;
-    const QStringList names = QDir(folder).entryList(
-        {QStringLiteral("*") + QString::fromLatin1(kFileSuffix)}, QDir::Files, QDir::Name);
-    for (const QString& name : names) {
-        std::optional<JournalInfo> info = ReadJournalInfo(QDir(folder).filePath(name));
+    for (const QString& path : JournalFiles(commands, folder)) {
+        std::optional<JournalInfo> info = ReadJournalInfo(path);
         if (info && commands.contains(info->command))
             found.push_back(std::move(*info));
     }
     return found;
 }
 
+// A line that may be a mark. Inside a record's texts quotes are escaped, so this never matches.
+bool MayBeMark(const QByteArray& line) {
+    return line.contains("\"journal\":");
+}
+
 } // namespace
 
 std::optional<JournalInfo> ReadJournalInfo(const QString& path) {
-    const std::vector<QJsonObject> lines = ReadLines(path);
-    if (lines.empty() || lines.front().value(kMarkKey).toString() != kBegin)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QJsonObject begin = QJsonDocument::fromJson(file.readLine()).object();
+    if (begin.value(kMarkKey).toString() != kBegin)
         return std::nullopt;
     JournalInfo info;
     info.path = path;
-    info.command = lines.front().value(kCommandKey).toString();
-    info.started =
-        QDateTime::fromString(lines.front().value(kTimeKey).toString(), Qt::ISODateWithMs);
-    for (const QJsonObject& line : lines) {
-        const QString mark = line.value(kMarkKey).toString();
-        info.ended = info.ended || mark == kEnd;
-        info.undone = info.undone || mark == kUndone;
-        if (line.contains(kKindKey))
+    info.command = begin.value(kCommandKey).toString();
+    info.started = QDateTime::fromString(begin.value(kTimeKey).toString(), Qt::ISODateWithMs);
+    // Records are counted, not parsed: a run of thousands of moves is read in a moment. A line
+    // torn by a crash has no closing brace.
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (MayBeMark(line)) {
+            const QString mark = QJsonDocument::fromJson(line).object().value(kMarkKey).toString();
+            info.ended = info.ended || mark == kEnd;
+            info.undone = info.undone || mark == kUndone;
+        } else if (line.endsWith('}')) {
             ++info.records;
+        }
     }
     return info;
 }
@@ -119,6 +147,16 @@ bool MarkUndone(const QString& path) {
     const bool written = last != 0 && AppendDurably(fd, MarkLine(kUndone));
     ::close(fd);
     return written;
+}
+
+void PruneJournals(const QString& folder, int keep) {
+    const QStringList files = JournalFiles({}, folder);
+    for (qsizetype i = 0; i + keep < files.size(); ++i) {
+        const std::optional<JournalInfo> info = ReadJournalInfo(files[i]);
+        // A run that died stays until it is undone.
+        if (info && (info->ended || info->undone))
+            QFile::remove(files[i]);
+    }
 }
 
 } // namespace journal

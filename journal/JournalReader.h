@@ -45,4 +45,8 @@ std::vector<QJsonObject> RecordsNewestFirst(const QString& path);
 // Marks the journal undone, so it is offered no more. Answers false when the mark is not on disk.
 bool MarkUndone(const QString& path);
 
+// Removes the oldest journals of the folder beyond the newest `keep`, except those of runs that
+// died and were not undone.
+void PruneJournals(const QString& folder, int keep);
+
 } // namespace journal

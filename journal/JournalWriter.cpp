@@ -1,8 +1,11 @@
 #include "JournalWriter.h"
 
+#include "JournalReader.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +13,12 @@
 #include <unistd.h>
 
 namespace journal {
+namespace {
+
+// Enough for the runs a user may still want to take back.
+constexpr int kJournalsKept = 50;
+
+} // namespace
 
 JournalWriter::JournalWriter(const QString& command, const QString& folder) {
     if (!QDir().mkpath(folder)) {
@@ -76,6 +85,7 @@ void JournalWriter::End() {
     }
     ::close(fd_);
     fd_ = -1;
+    PruneJournals(QFileInfo(path_).path(), kJournalsKept);
 }
 
 void JournalWriter::Fail(const QString& what) {

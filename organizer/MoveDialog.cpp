@@ -312,6 +312,13 @@ void MoveDialog::SetBusy(bool busy) {
         destination_->setEnabled(!busy);
 }
 
+void MoveDialog::reject() {
+    if (busy_)
+        form_.Running = 0;
+    else
+        QDialog::reject();
+}
+
 void MoveDialog::closeEvent(QCloseEvent* event) {
     // A run in progress is stopped, not left behind: the dialog closes once it ended.
     if (busy_) {

@@ -39,6 +39,10 @@ class MoveDialog : public QDialog {
     // the last change.
     void Preview();
 
+  public slots:
+    // Escape during a run stops it; the dialog stays until the run ended.
+    void reject() override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -89,11 +89,13 @@ UndoResult UndoMoves(TForm2& form, const QString& journalPath) {
     UndoResult result;
     const std::vector<QJsonObject> records = journal::RecordsNewestFirst(journalPath);
     std::vector<std::pair<QString, QString>>& back = result.moves;
+    // The run's folders go once every file has left them.
+    QStringList folders;
     BatchRun run(form, QStringLiteral("Undoing..."));
     run.Run(int(records.size()), [&](int i) {
         const QJsonObject& record = records[size_t(i)];
         bool undone = false;
-        const QString error = batch::UndoMoveRecord(record, &undone);
+        const QString error = batch::UndoMoveRecord(record, &undone, &folders);
         if (!error.isEmpty()) {
             result.failures << error;
             return BatchOutcome::NotDone;
@@ -106,6 +108,7 @@ UndoResult UndoMoves(TForm2& form, const QString& journalPath) {
         return BatchOutcome::Done;
     });
     result.stopped = run.Stopped();
+    batch::RemoveFoldersLeftEmpty(folders);
     if (result.failures.isEmpty() && !result.stopped)
         journal::MarkUndone(journalPath);
     form.FilesMoved(back);

@@ -5,7 +5,6 @@
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/MessageBox.h"
-#include "platform/RuntimeText.h"
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/TagLibraryEntries.h"
 #include "ui_TForm2.h"

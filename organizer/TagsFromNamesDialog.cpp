@@ -218,6 +218,13 @@ void TagsFromNamesDialog::SetBusy(bool busy) {
         control->setEnabled(!busy);
 }
 
+void TagsFromNamesDialog::reject() {
+    if (busy_)
+        form_.Running = 0;
+    else
+        QDialog::reject();
+}
+
 void TagsFromNamesDialog::closeEvent(QCloseEvent* event) {
     if (busy_) {
         form_.Running = 0;

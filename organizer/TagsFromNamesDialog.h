@@ -26,6 +26,10 @@ class TagsFromNamesDialog : public QDialog {
     TagsFromNamesDialog(TForm2& form, std::vector<batch::MoveSource> files);
     ~TagsFromNamesDialog() override;
 
+  public slots:
+    // Escape during a run stops it; the dialog stays until the run ended.
+    void reject() override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,9 +75,17 @@ TEST(JournalTest, RunThatDiedIsOfferedButNotOneInProgress) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records.front(), Move(2));
 
+    // Pruning keeps the newest journals and every run that died and was not undone.
+    journal::PruneJournals(folder.Root(), 0);
+    EXPECT_EQ(QDir(folder.Root()).entryList(QDir::Files), QStringList{QFileInfo(died).fileName()});
+
     ASSERT_TRUE(journal::MarkUndone(died));
     EXPECT_TRUE(journal::UnfinishedJournals(kMoves, folder.Root()).empty());
     EXPECT_TRUE(journal::ReadJournalInfo(died)->undone);
+    journal::PruneJournals(folder.Root(), 1);
+    EXPECT_TRUE(QFileInfo::exists(died));
+    journal::PruneJournals(folder.Root(), 0);
+    EXPECT_TRUE(QDir(folder.Root()).isEmpty());
 }
 
 TEST(JournalTest, RunWithoutChangesLeavesNoJournalAndBadFolderSaysWhy) {

@@ -157,6 +157,30 @@ TEST_F(NamingCommandsTest, OrganizesOntoAnotherFileSystemAndUndoes) {
     OrganizeAndUndo(other.path());
 }
 
+TEST_F(NamingCommandsTest, CopyLeavesTheOriginalsAndItsUndoTakesOnlyTheCopies) {
+    Mp3("in/a.mp3", Tags("Band", "Disc", "1", "Song"));
+    Mp3("in/b.mp3", Tags("Band", "Other", "2", "Tune"));
+    FindAndProcess();
+    const auto before = Tree(folder.Path("in"));
+    Click("Image4");
+    auto* dialog = Open<organizer::MoveDialog>();
+    ASSERT_TRUE(dialog);
+    QTest::mouseClick(testsupport::FindControl(dialog, "Copy"), Qt::LeftButton);
+    testsupport::FindControl<QLineEdit>(dialog, "Destination")->setText(folder.Path("copies"));
+    testsupport::FindControl<QLineEdit>(dialog, "Pattern")->setText("%album%/%filename% %title%");
+    QTest::qWait(300);
+    Press(dialog, "Run");
+    EXPECT_EQ(PreviewColumn(dialog, 2), (QStringList{"copied", "copied"}));
+    EXPECT_EQ(Tree(folder.Path("in")), before);
+    EXPECT_EQ(testsupport::ReadFile(folder.Path("copies/Other/b Tune.mp3")), before.at("b.mp3"));
+    // The list keeps the originals.
+    EXPECT_EQ(FoundPaths(), (QStringList{folder.Path("in/a.mp3"), folder.Path("in/b.mp3")}));
+
+    Press(dialog, "Undo");
+    EXPECT_EQ(Tree(folder.Path("in")), before);
+    EXPECT_FALSE(QFileInfo::exists(folder.Path("copies")));
+}
+
 TEST_F(NamingCommandsTest, StopHalfWayThenUndoFromTheListMenu) {
     for (int i = 1; i <= 30; ++i)
         Mp3(QStringLiteral("in/f%1.mp3").arg(i),
@@ -244,7 +268,9 @@ TEST_F(NamingCommandsTest, AJournalLeftByACrashIsOfferedAtTheNextStart) {
         ASSERT_EQ(
             batch::JournaledMove(writer, folder.Path("in/a.mp3"), moved, batch::MoveMode::Move),
             QString());
-        testsupport::WriteFile(writer.Path() + ".died.jsonl", testsupport::ReadFile(writer.Path()));
+        testsupport::WriteFile(
+            QFileInfo(writer.Path()).dir().filePath("00000000-died-organize.jsonl"),
+            testsupport::ReadFile(writer.Path()));
         QFile::remove(writer.Path());
     }
     Click("Image4");
