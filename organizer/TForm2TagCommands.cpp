@@ -133,9 +133,10 @@ void TForm2::LeaveID3tags1Click() {
         ShownVersions(), QStringLiteral("Clear"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ChangeTags(
-        files, dialog.Versions(),
-        [](const tagaccess::TagFields&, int, int) { return ClearedFields(); }, kClearCommand);
+    const ChosenTags versions = dialog.Versions();
+    RunJournaled(files, kClearCommand, [&](tagaccess::ID3& id3, size_t i) {
+        return PlanClear(id3, files.paths[i], versions);
+    });
 }
 
 void TForm2::KillID3tags1Click() {

@@ -57,6 +57,18 @@ FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags version
     return plan;
 }
 
+FilePlan PlanClear(tagaccess::ID3& id3, const QString& path, ChosenTags versions) {
+    FilePlan plan = PlanChange(id3, path, versions, 0,
+                               [](const TagFields&, int, int) { return ClearedFields(); });
+    // A save drops a tag left without text, so an emptied tag is given back as an empty one.
+    if (plan.TouchesFile())
+        if (const std::optional<tagaccess::AudioFacts> facts = id3.ReadAudioFacts(path, false)) {
+            plan.keepId3v1 = plan.writeId3v1 && facts->id3v1;
+            plan.keepId3v2 = plan.writeId3v2 && facts->id3v2Version != 0;
+        }
+    return plan;
+}
+
 FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versions) {
     FilePlan plan;
     plan.exists = platform::FileExists(path);
@@ -74,7 +86,9 @@ FileResult CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& pl
     if ((plan.writeId3v1 && !WriteVersion(id3, path, 1, plan.after.id3v1)) ||
         (plan.writeId3v2 && !WriteVersion(id3, path, 2, plan.after.id3v2)) ||
         (plan.removeId3v1 && !id3.RemoveId3v1(path, false)) ||
-        (plan.removeId3v2 && !id3.RemoveId3v2(path, false)))
+        (plan.removeId3v2 && !id3.RemoveId3v2(path, false)) ||
+        (plan.keepId3v1 && !id3.CreateEmptyTag(path, 1, false)) ||
+        (plan.keepId3v2 && !id3.CreateEmptyTag(path, 2, false)))
         return Failed(path);
     return {true, true, {}};
 }

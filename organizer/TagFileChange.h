@@ -34,6 +34,9 @@ struct FilePlan {
     bool writeId3v2 = false;
     bool removeId3v1 = false;
     bool removeId3v2 = false;
+    // An emptied tag that must stay in the file as a tag without text.
+    bool keepId3v1 = false;
+    bool keepId3v2 = false;
 
     bool TouchesFile() const { return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2; }
 };
@@ -47,6 +50,9 @@ FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, in
 // Writes the changed versions only; a file whose fields all stay is not touched.
 FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags versions, int position,
                     const FieldsChange& change);
+
+// Empties the seven fields of the chosen versions; a tag that was there stays there, emptied.
+FilePlan PlanClear(tagaccess::ID3& id3, const QString& path, ChosenTags versions);
 
 // Takes the chosen tags off the file. A tag that holds no field (an ID3v2 tag of pictures only)
 // reads as empty but is removed all the same, so every existing file is touched.

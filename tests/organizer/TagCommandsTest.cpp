@@ -212,10 +212,14 @@ TEST_F(TagCommandsTest, LeaveEmptiesTheChosenTagsFieldsAndKeepsOtherFrames) {
         EXPECT_EQ(tags[u"v2"][u"frames"].toObject(),
                   (QJsonObject{{"COMM:liner:eng", "extra note"}}))
             << "only the frame that is none of the seven fields stays";
-        // A record that holds nothing is no tag to the tag library: it leaves none.
-        EXPECT_TRUE(tags[u"v1"].isNull());
         EXPECT_EQ(AudioOf(path), testsupport::SilentAudio());
     }
+    // The emptied record stays a record of blanks; a file without one is not given one.
+    const QJsonValue blank = tagfiles::ReadTags(both)[u"v1"];
+    ASSERT_TRUE(blank.isObject());
+    EXPECT_EQ(blank[u"title"].toString(), QString());
+    EXPECT_EQ(blank[u"artist"].toString(), QString());
+    EXPECT_TRUE(tagfiles::ReadTags(onlyV2)[u"v1"].isNull());
     EXPECT_EQ(testsupport::ReadFile(none), noneBefore) << "nothing to empty, nothing written";
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
