@@ -1,6 +1,7 @@
 #include "FileInfo.h"
 
 #include <string>
+#include <string_view>
 #include <taglib/mpegfile.h>
 #include <taglib/mpegproperties.h>
 #include <taglib/xingheader.h>
@@ -23,6 +24,22 @@ int32_t VersionTimesTen(TagLib::MPEG::Header::Version version) {
     default:
         return 25;
     }
+}
+
+// An encoder writes its frame-count header as "Info" instead of "Xing" when every frame has the
+// same bitrate; TagLib reads both alike. The header follows the first frame's side information,
+// 13, 21 or 36 bytes into the frame.
+bool MarksConstantRate(const FileDescriptor& file, long long firstFrame) {
+    if (firstFrame < 0)
+        return false;
+    char frame[40] = {};
+    if (!file.ReadAt(firstFrame, frame, sizeof frame))
+        return false;
+    for (const int at : {13, 21, 36}) {
+        if (std::string_view(frame + at, 4) == "Info")
+            return true;
+    }
+    return false;
 }
 
 void ReadTagPlaces(const FileDescriptor& file, FileInfo& info) {
@@ -83,7 +100,8 @@ std::optional<FileInfo> ReadFileInfo(const char* name) {
     info.bitrate = audio->bitrate();
     info.sampleRate = audio->sampleRate();
     info.channels = audio->channels();
-    info.vbr = audio->xingHeader() != nullptr;
+    info.vbr = audio->xingHeader() != nullptr &&
+               !MarksConstantRate(file, static_cast<long long>(mpeg.firstFrameOffset()));
     info.mpegVersion = VersionTimesTen(audio->version());
     info.layer = audio->layer();
     info.channelMode = static_cast<int32_t>(audio->channelMode());

@@ -95,6 +95,13 @@ TEST_F(FileFactsTest, AudioFactsOfConstantAndVariableBitrateFilesAndTagPlaces) {
     EXPECT_NEAR(vbrFacts->lengthMs, 26122, 2);
     EXPECT_EQ(vbrFacts->id3v2Version, 0);
     EXPECT_FALSE(vbrFacts->id3v1);
+    // The same header named "Info" marks frames of one bitrate: no VBR, the length still from it.
+    audio.replace(36, 4, "Info");
+    testsupport::WriteFile(vbr, audio);
+    const auto cbrFacts = id3.ReadAudioFacts(vbr, true);
+    ASSERT_TRUE(cbrFacts.has_value());
+    EXPECT_FALSE(cbrFacts->vbr);
+    EXPECT_NEAR(cbrFacts->lengthMs, 26122, 2);
 
     const QString text = folder.Path(QStringLiteral("text.mp3"));
     testsupport::WriteFile(text, QByteArray(4000, 'x'));
