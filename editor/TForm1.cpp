@@ -1,13 +1,13 @@
 #include "TForm1.h"
 
 #include "CoverArt.h"
-#include "Handlers.h"
 #include "ResPictures.h"
 #include "Unit1.h"
 #include "platform/ErrorBox.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/GuardedHandler.h"
 #include "platform/LayoutLook.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
@@ -23,6 +23,8 @@
 #include <limits>
 
 namespace editor {
+
+using platform::Handle;
 namespace {
 
 using platform::Guard;

@@ -4,7 +4,6 @@
 
 #include "AudioFactsText.h"
 #include "CoverArt.h"
-#include "Handlers.h"
 #include "HelpTexts.h"
 #include "NamesFromFile.h"
 #include "TextWindow.h"
@@ -12,6 +11,7 @@
 #include "platform/ErrorBox.h"
 #include "platform/FileDialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/GuardedHandler.h"
 #include "platform/MessageBox.h"
 #include "platform/Questions.h"
 #include "platform/RuntimeText.h"
@@ -26,6 +26,8 @@
 #include <array>
 
 namespace editor {
+
+using platform::Handle;
 namespace {
 
 using platform::Guard;
