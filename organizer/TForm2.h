@@ -223,6 +223,10 @@ class TForm2 : public QWidget {
     // The listed rows of the files.
     CommandFiles RowsOf(const std::vector<QString>& paths) const;
     void Transliterate(TranslitDirection direction);
+    // "Leave ID3 tags" and "Kill ID3 tags": the chosen versions of every file, after a question.
+    using TagsPlanner = FilePlan (*)(tagaccess::ID3& id3, const QString& path, ChosenTags versions);
+    void ClearTags(const QString& question, const QString& button, const QString& command,
+                   TagsPlanner planner);
     // Runs the job file by file as a batch run under the progress caption; answers the failed
     // files with their reasons, and how many files it took.
     std::vector<std::pair<QString, QString>> RunFileJobs(const QString& caption,

@@ -121,42 +121,32 @@ void TForm2::Single1Click() {
 }
 
 void TForm2::LeaveID3tags1Click() {
-    if (WorkInProgress())
-        return;
-    const CommandFiles files = ChosenFiles();
-    if (files.paths.empty())
-        return;
-    TagCommandDialog dialog(
-        this, QStringLiteral("Clear all tags"),
-        FilesMessage(files, QStringLiteral("Empty the seven fields of the chosen tags in %1? "
-                                           "Pictures and other frames of an ID3v2 tag stay.")),
-        ShownVersions(), QStringLiteral("Clear"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const ChosenTags versions = dialog.Versions();
-    RunJournaled(files, kClearCommand, [&](tagaccess::ID3& id3, size_t i) {
-        return PlanClear(id3, files.paths[i], versions);
-    });
+    ClearTags(QStringLiteral("Empty the seven fields of the chosen tags in %1? Pictures and other "
+                             "frames of an ID3v2 tag stay."),
+              QStringLiteral("Clear"), kClearCommand, &PlanClear);
 }
 
 void TForm2::KillID3tags1Click() {
+    ClearTags(QStringLiteral("Remove the chosen tags from %1? The audio is not touched. "
+                             "\"Undo last change\" gives back the seven fields; pictures and "
+                             "other frames of a removed ID3v2 tag are gone for good."),
+              QStringLiteral("Remove"), kRemoveCommand, &PlanRemoval);
+}
+
+void TForm2::ClearTags(const QString& question, const QString& button, const QString& command,
+                       TagsPlanner planner) {
     if (WorkInProgress())
         return;
     const CommandFiles files = ChosenFiles();
     if (files.paths.empty())
         return;
-    TagCommandDialog dialog(
-        this, QStringLiteral("Clear all tags"),
-        FilesMessage(files,
-                     QStringLiteral("Remove the chosen tags from %1? The audio is not touched. "
-                                    "\"Undo last change\" gives back the seven fields; pictures "
-                                    "and other frames of a removed ID3v2 tag are gone for good.")),
-        ShownVersions(), QStringLiteral("Remove"));
+    TagCommandDialog dialog(this, QStringLiteral("Clear all tags"), FilesMessage(files, question),
+                            ShownVersions(), button);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const ChosenTags versions = dialog.Versions();
-    RunJournaled(files, kRemoveCommand, [&](tagaccess::ID3& id3, size_t i) {
-        return PlanRemoval(id3, files.paths[i], versions);
+    RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i) {
+        return planner(id3, files.paths[i], versions);
     });
 }
 
