@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -50,7 +49,7 @@ QColor StateColor(batch::MoveState state) {
 
 MoveDialog::MoveDialog(TForm2& form, Kind kind, std::vector<batch::MoveSource> sources,
                        const QString& destination)
-    : QDialog(&form, Qt::Dialog), form_(form), kind_(kind), sources_(std::move(sources)) {
+    : RunDialog(form), kind_(kind), sources_(std::move(sources)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(kind == Kind::Organize ? QStringLiteral("OrganizeDialog")
                                          : QStringLiteral("RenameDialog"));
@@ -310,23 +309,6 @@ void MoveDialog::SetBusy(bool busy) {
         control->setEnabled(!busy);
     if (destination_)
         destination_->setEnabled(!busy);
-}
-
-void MoveDialog::reject() {
-    if (busy_)
-        form_.Running = 0;
-    else
-        QDialog::reject();
-}
-
-void MoveDialog::closeEvent(QCloseEvent* event) {
-    // A run in progress is stopped, not left behind: the dialog closes once it ended.
-    if (busy_) {
-        form_.Running = 0;
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 } // namespace organizer

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "RunDialog.h"
 #include "UndoTarget.h"
 #include "batch/MovePlan.h"
 
-#include <QDialog>
 #include <QTimer>
 #include <optional>
 #include <vector>
@@ -23,7 +23,7 @@ class TForm2;
 // with its state, and nothing written until the user presses the run button. The run and its undo
 // go through the organizer window's progress panel, whose stop button works meanwhile; the dialog
 // holds the window's other commands while it is open.
-class MoveDialog : public QDialog {
+class MoveDialog : public RunDialog {
     Q_OBJECT
 
   public:
@@ -39,13 +39,6 @@ class MoveDialog : public QDialog {
     // the last change.
     void Preview();
 
-  public slots:
-    // Escape during a run stops it; the dialog stays until the run ended.
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     void BuildLayout(const QString& destination);
     void SchedulePreview();
@@ -58,13 +51,11 @@ class MoveDialog : public QDialog {
     void SetBusy(bool busy);
     QString Command() const;
 
-    TForm2& form_;
     Kind kind_;
     std::vector<batch::MoveSource> sources_;
     std::vector<batch::PlannedMove> plan_;
     std::optional<UndoTarget> undoTarget_;
     QTimer previewTimer_;
-    bool busy_ = false;
     bool commentsRead_ = false;
 
     QLineEdit* destination_ = nullptr;

@@ -5,7 +5,6 @@
 #include "platform/MessageBox.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -28,7 +27,7 @@ const QColor kKept(128, 128, 128);
 } // namespace
 
 TagsFromNamesDialog::TagsFromNamesDialog(TForm2& form, std::vector<batch::MoveSource> files)
-    : QDialog(&form, Qt::Dialog), form_(form), files_(std::move(files)) {
+    : RunDialog(form), files_(std::move(files)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("TagsFromNamesDialog"));
     setWindowTitle(QStringLiteral("Tags from File Names :: Kivuna"));
@@ -216,22 +215,6 @@ void TagsFromNamesDialog::SetBusy(bool busy) {
          {static_cast<QWidget*>(patternEdit_), static_cast<QWidget*>(v1_),
           static_cast<QWidget*>(v2_), static_cast<QWidget*>(undo_), static_cast<QWidget*>(run_)})
         control->setEnabled(!busy);
-}
-
-void TagsFromNamesDialog::reject() {
-    if (busy_)
-        form_.Running = 0;
-    else
-        QDialog::reject();
-}
-
-void TagsFromNamesDialog::closeEvent(QCloseEvent* event) {
-    if (busy_) {
-        form_.Running = 0;
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
 }
 
 } // namespace organizer

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "RunDialog.h"
 #include "TagsFromNames.h"
 #include "UndoTarget.h"
 
-#include <QDialog>
 #include <QTimer>
 #include <optional>
 #include <vector>
@@ -19,19 +19,12 @@ namespace organizer {
 // "Tags from file names...": a pattern read against each file's name, a preview of the fields it
 // finds per file, the tags to write, and after the run each file's result. Nothing is written
 // until the user presses "Write tags"; "Undo" writes the old texts back.
-class TagsFromNamesDialog : public QDialog {
+class TagsFromNamesDialog : public RunDialog {
     Q_OBJECT
 
   public:
     TagsFromNamesDialog(TForm2& form, std::vector<batch::MoveSource> files);
     ~TagsFromNamesDialog() override;
-
-  public slots:
-    // Escape during a run stops it; the dialog stays until the run ended.
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildLayout();
@@ -41,13 +34,11 @@ class TagsFromNamesDialog : public QDialog {
     void ShowUndoTarget();
     void SetBusy(bool busy);
 
-    TForm2& form_;
     std::vector<batch::MoveSource> files_;
     std::vector<NameReading> readings_;
     std::optional<naming::NamePattern> pattern_;
     std::optional<UndoTarget> undoTarget_;
     QTimer previewTimer_;
-    bool busy_ = false;
 
     QLineEdit* patternEdit_ = nullptr;
     QCheckBox* v1_ = nullptr;
