@@ -1,6 +1,7 @@
 // Figures for "Organize Files..." over a generated tree of 10,000 MP3 files: the preview as the
 // dialog opens and as the pattern changes, the organize run (moves on one file system) and its
 // undo. Printed, never asserted.
+#include "BenchClock.h"
 #include "BenchCorpus.h"
 #include "app/KivunaApplication.h"
 #include "app/StartUp.h"
@@ -26,12 +27,7 @@ namespace {
 
 constexpr int kDefaultFiles = 10000;
 
-double Seconds(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
+using bench::Seconds;
 
 int FilesUnder(const QString& folder) {
     int count = 0;

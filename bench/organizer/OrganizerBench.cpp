@@ -1,6 +1,7 @@
 // Figures for the organizer window over a generated tree of 10,000 MP3 files: the search, two
 // processing runs, peak memory, selection and removal, and the same processing done by mutagen.
 // Printed, never asserted.
+#include "BenchClock.h"
 #include "BenchCorpus.h"
 #include "app/KivunaApplication.h"
 #include "app/StartUp.h"
@@ -29,12 +30,7 @@ namespace {
 
 constexpr int kDefaultFiles = 10000;
 
-double Seconds(const std::function<void()>& work) {
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
+using bench::Seconds;
 
 long PeakMegabytes() {
     rusage usage{};
