@@ -56,6 +56,13 @@ void ForEachFileOrFolder(const QStringList& paths, BatchReport& report, const Fi
     }
 }
 
+QStringList AbsolutePaths(const QStringList& paths) {
+    QStringList absolute;
+    for (const QString& path : paths)
+        absolute << QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return absolute;
+}
+
 void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, TagChoice tags) {
     const QStringList lines = Differences(now, planned, tags);
     if (lines.isEmpty())

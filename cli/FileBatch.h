@@ -20,6 +20,9 @@ void ForEachFile(const QStringList& paths, BatchReport& report, const FileWork& 
 // in any letter case; each file is worked on as it is met, so nothing grows with their number.
 void ForEachFileOrFolder(const QStringList& paths, BatchReport& report, const FileWork& work);
 
+// The paths made absolute and clean: a journal names files wherever its undo is run from.
+QStringList AbsolutePaths(const QStringList& paths);
+
 // Prints the plan's changes to a file under its path on standard output; nothing when none.
 void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, TagChoice tags);
 

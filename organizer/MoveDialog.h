@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UndoTarget.h"
 #include "batch/MovePlan.h"
+#include "batch/UndoTarget.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -62,7 +62,7 @@ class MoveDialog : public QDialog {
     Kind kind_;
     std::vector<batch::MoveSource> sources_;
     std::vector<batch::PlannedMove> plan_;
-    std::optional<UndoTarget> undoTarget_;
+    std::optional<batch::UndoTarget> undoTarget_;
     QTimer previewTimer_;
     bool busy_ = false;
     bool commentsRead_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TagsFromNames.h"
-#include "UndoTarget.h"
+#include "batch/UndoTarget.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -45,7 +45,7 @@ class TagsFromNamesDialog : public QDialog {
     std::vector<batch::MoveSource> files_;
     std::vector<NameReading> readings_;
     std::optional<naming::NamePattern> pattern_;
-    std::optional<UndoTarget> undoTarget_;
+    std::optional<batch::UndoTarget> undoTarget_;
     QTimer previewTimer_;
     bool busy_ = false;
 
