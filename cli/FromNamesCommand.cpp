@@ -20,7 +20,7 @@ int RunFromNames(const Options& options, tagaccess::ID3& id3) {
         }
     }
     bool journalBroken = false;
-    ForEachFileOrFolder(AbsolutePaths(options.paths), report, [&](const QString& path) {
+    ForEachMp3(options.paths, report, [&](const QString& path) {
         const std::optional<naming::NameFields> read = naming::FieldsFromPath(pattern, path);
         if (!read) {
             report.Fail(

@@ -72,6 +72,9 @@ organizer window does, without a limit on their number.
 )";
 
 constexpr char kPatterns[] = R"(
+Folders among the paths are searched for files named *.mp3; a file given by name
+that is not named so is reported and left as it is.
+
 Patterns name the fields %artist% %album% %title% %track% (%track:2% gives 07)
 %year% %genre% %comment% and %filename% (the name without its extension); %%
 is a percent sign. The file keeps its extension.

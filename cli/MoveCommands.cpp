@@ -5,20 +5,25 @@
 #include "batch/MovePlan.h"
 #include "journal/JournalWriter.h"
 
+#include <algorithm>
+
 namespace cli {
 namespace {
 
 // The files under the paths with the fields of the tag chosen; a file whose tag cannot be read
-// fails and is left out.
+// fails and is left out (counted in `failed`). A report of its own: the progress line counts
+// the files read, then those moved.
 std::vector<batch::MoveSource> ReadSources(const Options& options, tagaccess::ID3& id3,
-                                           BatchReport& report) {
+                                           int& failed) {
+    BatchReport report;
     std::vector<batch::MoveSource> sources;
-    ForEachFileOrFolder(AbsolutePaths(options.paths), report, [&](const QString& path) {
+    ForEachMp3(options.paths, report, [&](const QString& path) {
         const tagaccess::TagFields tag =
             options.fieldsFromV1 ? id3.ReadId3v1(path, true) : id3.ReadId3v2(path, true);
         if (!report.Failed())
             sources.push_back({path, batch::FieldsOfTag(tag)});
     });
+    failed = report.Failures();
     return sources;
 }
 
@@ -72,8 +77,9 @@ int MakeMoves(const std::vector<batch::PlannedMove>& plan, const Options& option
 } // namespace
 
 int RunMoves(const Options& options, tagaccess::ID3& id3) {
+    int unread = 0;
+    const std::vector<batch::MoveSource> sources = ReadSources(options, id3, unread);
     BatchReport report;
-    const std::vector<batch::MoveSource> sources = ReadSources(options, id3, report);
     const std::vector<batch::PlannedMove> plan = batch::PlanMoves(
         sources, *naming::NamePattern::Parse(options.pattern),
         options.command == Command::Organize ? options.destination : QString(),
@@ -88,16 +94,17 @@ int RunMoves(const Options& options, tagaccess::ID3& id3) {
             ++conflicts;
         }
     }
+    const int exitCode = unread == 0 ? report.ExitCode() : 1;
     if (options.dryRun)
-        return report.ExitCode();
+        return exitCode;
     const int done = MakeMoves(plan, options, report);
     PrintOut(
         (options.copy ? QStringLiteral("Copied %1 file(s)") : QStringLiteral("Moved %1 file(s)"))
             .arg(done) +
         QStringLiteral("; %1 conflict(s) skipped; %2 failed.\n")
             .arg(conflicts)
-            .arg(report.Failures() - conflicts));
-    return report.ExitCode();
+            .arg(unread + report.Failures() - conflicts));
+    return std::max(exitCode, report.ExitCode());
 }
 
 } // namespace cli
