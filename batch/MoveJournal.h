@@ -12,6 +12,10 @@ namespace batch {
 inline const QString kOrganizeCommand = QStringLiteral("organize");
 inline const QString kRenameCommand = QStringLiteral("rename");
 
+// Moves whose records go to the journal with one wait for the disk: a wait per move would cost
+// more than the moves themselves.
+inline constexpr size_t kRecordsPerSync = 256;
+
 // The journal record of a move (or copy) about to be made, naming the folders it will create.
 QJsonObject MoveRecord(const QString& from, const QString& to, MoveMode mode);
 

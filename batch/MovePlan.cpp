@@ -9,6 +9,13 @@
 
 namespace batch {
 
+naming::NameFields FieldsOfTag(const std::vector<QString>& tag) {
+    naming::NameFields fields;
+    for (size_t k = 0; k < size_t(naming::kTagFieldCount) && k < tag.size(); ++k)
+        fields[k] = tag[k];
+    return fields;
+}
+
 std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
                                    const naming::NamePattern& pattern, const QString& destination,
                                    naming::NameRules rules) {

@@ -31,6 +31,9 @@ struct PlannedMove {
     MoveState state = MoveState::WillMove;
 };
 
+// A tag's seven texts as the fields a pattern names.
+naming::NameFields FieldsOfTag(const std::vector<QString>& tag);
+
 // Where the pattern puts every file: under `destination`, or in the file's own folder when
 // `destination` is empty (a rename). Targets that exist on disk or are shared are conflicts.
 std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,

@@ -68,6 +68,12 @@ void BatchReport::FailPath(const QString& path, const QString& message) {
     End();
 }
 
+void BatchReport::FailRun(const QString& message) {
+    ++failed_;
+    ClearProgress();
+    PrintError(message);
+}
+
 void BatchReport::ShowProgress() {
     QString shown = path_;
     if (shown.size() > kProgressPathChars)

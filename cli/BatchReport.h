@@ -32,7 +32,11 @@ class BatchReport {
     // A failure that belongs to no file (a path that names nothing), printed at once.
     void FailPath(const QString& path, const QString& message);
 
+    // A failure of the whole run (its journal), printed at once.
+    void FailRun(const QString& message);
+
     int Files() const { return files_; }
+    int Failures() const { return failed_; }
     // 0 when every file went through, 1 when some failed.
     int ExitCode() const { return failed_ == 0 ? 0 : 1; }
 

@@ -1,6 +1,12 @@
 #include "CommandLine.h"
 
+#include "batch/MoveJournal.h"
+#include "batch/TagsFromNameFile.h"
+#include "naming/NamePattern.h"
 #include "tagaccess/TagFields.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -33,8 +39,27 @@ std::optional<Command> CommandNamed(const QString& name) {
         return Command::Copy;
     if (name == u"sync")
         return Command::Sync;
+    if (name == u"organize")
+        return Command::Organize;
+    if (name == u"rename")
+        return Command::Rename;
+    if (name == u"from-names")
+        return Command::FromNames;
+    if (name == u"undo")
+        return Command::Undo;
     if (name == u"help")
         return Command::Help;
+    return std::nullopt;
+}
+
+// The journal command of each command undo can name.
+std::optional<QString> JournalCommandNamed(const QString& name) {
+    if (name == u"organize")
+        return batch::kOrganizeCommand;
+    if (name == u"rename")
+        return batch::kRenameCommand;
+    if (name == u"from-names")
+        return batch::kTagsFromNamesCommand;
     return std::nullopt;
 }
 
@@ -142,10 +167,81 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
             return true;
         }
         return false;
+    case Command::Organize:
+    case Command::Rename:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        if (option == u"--pattern") {
+            options.pattern = args.Value(option);
+            return true;
+        }
+        if (option == u"--v1" || option == u"--v2") {
+            args.NoValue(option);
+            options.fieldsFromV1 = option == u"--v1";
+            return true;
+        }
+        if (option == u"--posix-names")
+            return flag(options.posixNames);
+        if (options.command == Command::Organize && option == u"--copy")
+            return flag(options.copy);
+        if (options.command == Command::Organize && option == u"--to") {
+            options.destination = args.Value(option);
+            return true;
+        }
+        return false;
+    case Command::FromNames:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        if (option == u"--pattern") {
+            options.pattern = args.Value(option);
+            return true;
+        }
+        if (option == u"--v1" || option == u"--v2" || option == u"--both") {
+            args.NoValue(option);
+            options.tags = {option != u"--v2", option != u"--v1"};
+            return true;
+        }
+        return false;
+    case Command::Undo:
     case Command::Help:
         return false;
     }
     return false;
+}
+
+// The command's pattern, its default when none was given; the reasons the window's dialogs give
+// for one they cannot run.
+void CheckPattern(Options& options) {
+    if (options.pattern.isNull())
+        options.pattern = options.command == Command::Organize ? naming::kOrganizePattern
+                          : options.command == Command::Rename ? naming::kRenamePattern
+                                                               : naming::kReadNamePattern;
+    QString why;
+    const std::optional<naming::NamePattern> pattern =
+        naming::NamePattern::Parse(options.pattern, &why);
+    if (!pattern)
+        throw UsageError(QStringLiteral("--pattern: ") + why);
+    if (options.command == Command::Rename && pattern->MakesFolders())
+        throw UsageError(
+            QStringLiteral("A rename keeps every file in its folder: the pattern cannot hold /"));
+    if (options.command == Command::FromNames && pattern->Names(naming::Field::FileName))
+        throw UsageError(QStringLiteral("%filename% names no tag field"));
+}
+
+// The destination as an absolute folder; without --to, the one folder given, as the window
+// offers the folder it searched.
+void CheckDestination(Options& options) {
+    if (options.destination.isEmpty()) {
+        if (options.paths.size() != 1 || !QFileInfo(options.paths.front()).isDir())
+            throw UsageError(
+                QStringLiteral("organize needs --to FOLDER unless it is given one folder"));
+        options.destination = options.paths.front();
+    }
+    const QFileInfo folder(options.destination);
+    if (folder.exists() && !folder.isDir())
+        throw UsageError(
+            QStringLiteral("--to needs a folder, not \"%1\"").arg(options.destination));
+    options.destination = QDir::cleanPath(folder.absoluteFilePath());
 }
 
 } // namespace
@@ -195,6 +291,26 @@ Options ParseCommandLine(const QStringList& arguments) {
         options.v1ToV2 = direction == u"v1-to-v2";
         break;
     }
+    case Command::Undo:
+        if (options.paths.size() > 1)
+            throw UsageError(QStringLiteral("undo takes one command name at most"));
+        if (!options.paths.isEmpty()) {
+            const std::optional<QString> journal = JournalCommandNamed(options.paths.front());
+            if (!journal)
+                throw UsageError(
+                    QStringLiteral("undo takes organize, rename or from-names, not \"%1\"")
+                        .arg(options.paths.front()));
+            options.undoCommand = *journal;
+        }
+        options.paths.clear();
+        return options;
+    case Command::Organize:
+    case Command::Rename:
+    case Command::FromNames:
+        CheckPattern(options);
+        if (options.command == Command::Organize && !options.paths.isEmpty())
+            CheckDestination(options);
+        break;
     case Command::Set:
         if (options.changes.empty())
             throw UsageError(QStringLiteral("set needs at least one field to change"));
@@ -206,9 +322,11 @@ Options ParseCommandLine(const QStringList& arguments) {
     }
     if (options.paths.isEmpty())
         throw UsageError(QStringLiteral("%1 needs at least one %2")
-                             .arg(first, options.command == Command::Sync
-                                             ? QStringLiteral("file or folder")
-                                             : QStringLiteral("file")));
+                             .arg(first, options.command == Command::Show ||
+                                                 options.command == Command::Set ||
+                                                 options.command == Command::Copy
+                                             ? QStringLiteral("file")
+                                             : QStringLiteral("file or folder")));
     return options;
 }
 

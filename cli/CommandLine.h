@@ -10,7 +10,7 @@
 // What the command line asks for, checked before any file is touched.
 namespace cli {
 
-enum class Command { Help, Show, Set, Copy, Sync };
+enum class Command { Help, Show, Set, Copy, Sync, Organize, Rename, FromNames, Undo };
 
 // The tags a set or a dry run works on.
 struct TagChoice {
@@ -27,13 +27,19 @@ struct FieldChange {
 struct Options {
     Command command = Command::Help;
     QString helpTopic;   // the command whose help was asked for; empty for the overview
-    QStringList paths;   // files, and for sync folders too, in the order given
+    QStringList paths;   // files, and for the commands that search them folders too, in order
     bool json = false;   // show: one JSON object per file
-    bool dryRun = false; // set, copy, sync: print what would change, write nothing
-    TagChoice tags;      // set: which tags change
+    bool dryRun = false; // all but show and undo: print what would change, write nothing
+    TagChoice tags;      // set, from-names: which tags change
     std::vector<FieldChange> changes; // set: the fields given, in field order
     bool v1ToV2 = true;               // copy: the direction
     int8_t prefer = 2;                // sync: the tag whose text wins where both hold text
+    QString pattern;                  // organize, rename, from-names: the naming pattern (checked)
+    QString destination;              // organize: the absolute folder the files go under
+    bool copy = false;                // organize: copy the files instead of moving them
+    bool fieldsFromV1 = false;        // organize, rename: name files by their ID3v1 tag, not ID3v2
+    bool posixNames = false;          // organize, rename: allow what only FAT and Windows refuse
+    QString undoCommand; // undo: the journal command whose last run to undo; empty: any
 };
 
 // A command line that asks for nothing this program does; the message says what is wrong.

@@ -10,5 +10,9 @@ int RunShow(const Options& options, tagaccess::ID3& id3);
 int RunSet(const Options& options, tagaccess::ID3& id3);
 int RunCopy(const Options& options, tagaccess::ID3& id3);
 int RunSync(const Options& options, tagaccess::ID3& id3);
+// organize and rename.
+int RunMoves(const Options& options, tagaccess::ID3& id3);
+int RunFromNames(const Options& options, tagaccess::ID3& id3);
+int RunUndo(const Options& options, tagaccess::ID3& id3);
 
 } // namespace cli

@@ -56,6 +56,22 @@ void ForEachFileOrFolder(const QStringList& paths, BatchReport& report, const Fi
     }
 }
 
+void ForEachMp3(const QStringList& paths, BatchReport& report, const FileWork& work) {
+    ForEachFileOrFolder(AbsolutePaths(paths), report, [&](const QString& path) {
+        if (path.endsWith(QStringLiteral(".mp3"), Qt::CaseInsensitive))
+            work(path);
+        else
+            report.Fail(QStringLiteral("is not named *.mp3: left as it is"));
+    });
+}
+
+QStringList AbsolutePaths(const QStringList& paths) {
+    QStringList absolute;
+    for (const QString& path : paths)
+        absolute << QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return absolute;
+}
+
 void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, TagChoice tags) {
     const QStringList lines = Differences(now, planned, tags);
     if (lines.isEmpty())

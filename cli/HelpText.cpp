@@ -13,6 +13,10 @@ Commands:
   copy v1-to-v2|v2-to-v1 FILE...    copy one tag's texts into the other tag
   sync PATH...                      merge both tags and write the result into both;
                                     folders are searched for MP3 files
+  organize PATH...                  move or copy files to folders named by their tags
+  rename PATH...                    rename files in their folders by their tags
+  from-names PATH...                read tag fields from the files' names
+  undo [COMMAND]                    take back the last organize, rename or from-names
   help [COMMAND]                    this text, or the help of one command
 
 Run "kivuna-cli COMMAND --help" for the options of a command.
@@ -25,9 +29,11 @@ constexpr char kShow[] = R"(Usage: kivuna-cli show [--json] FILE...
 
 Shows the ID3v1 and ID3v2 tags of each file side by side: title, artist, album,
 year, genre, track and comment. A tag the file does not hold shows empty texts.
+The head of the ID3v2 column names the tag's version: ID3v2.4, or ID3v2 (none).
 
   --json    a JSON array with one object per file: "path", "v1" and "v2" (each
-            with the seven fields) and "errors" (the messages for that file)
+            with the seven fields), "v2version" (the ID3v2 tag's version: 2, 3
+            or 4, null without one) and "errors" (the messages for that file)
 )";
 
 constexpr char kSet[] = R"(Usage: kivuna-cli set [--v1|--v2|--both] [--dry-run] FIELD... FILE...
@@ -65,6 +71,70 @@ organizer window does, without a limit on their number.
   --dry-run      print what would change, write nothing
 )";
 
+constexpr char kPatterns[] = R"(
+Folders among the paths are searched for files named *.mp3; a file given by name
+that is not named so is reported and left as it is.
+
+Patterns name the fields %artist% %album% %title% %track% (%track:2% gives 07)
+%year% %genre% %comment% and %filename% (the name without its extension); %%
+is a percent sign. The file keeps its extension.
+)";
+
+constexpr char kOrganize[] = R"(Usage: kivuna-cli organize [--to FOLDER] [OPTIONS] PATH...
+
+Moves (or copies) each file to the path the pattern gives it from its tag fields,
+under the destination folder; "/" in the pattern makes a folder. Folders among
+the paths are searched for MP3 files. A file whose new path exists, or is the new
+path of another file too, is a conflict: it is skipped and reported. A field the
+pattern names that is empty stands as "Unknown Artist", "Untitled"... (state
+"incomplete"). Nothing is ever overwritten. Every move is written to the undo
+journal first, the same the organizer window keeps: "kivuna-cli undo" or the
+window's undo takes the run back.
+
+  --to FOLDER       the destination (default: the folder, when one folder is given)
+  --pattern P       default: %artist%/%album%/%track:2% - %title%
+  --copy            copy the files, leave the originals where they are
+  --v1 | --v2       the tag the fields are read from (default: --v2)
+  --posix-names     allow characters that only FAT and Windows shares refuse
+                    (default: names that phones, USB drives and shares take)
+  --dry-run         print a line per file, old -> new (state), move nothing;
+                    the state is will move, unchanged, conflict or incomplete
+)";
+
+constexpr char kRename[] = R"(Usage: kivuna-cli rename [OPTIONS] PATH...
+
+Renames each file in its own folder to the name the pattern gives it from its
+tag fields; the pattern cannot hold "/". Folders among the paths are searched for
+MP3 files. Conflicts are skipped and reported; nothing is ever overwritten. Every
+rename is written to the undo journal first, the same the organizer window keeps.
+
+  --pattern P       default: %track:2% - %title%
+  --v1 | --v2       the tag the fields are read from (default: --v2)
+  --posix-names     allow characters that only FAT and Windows shares refuse
+  --dry-run         print a line per file, old -> new (state), rename nothing
+)";
+
+constexpr char kFromNames[] = R"(Usage: kivuna-cli from-names [OPTIONS] PATH...
+
+Reads tag fields from each file's name (and, for a pattern with "/", from its
+folders) and writes them into its tags; fields the pattern does not name keep
+their texts. A name that does not fit the pattern is reported and left alone.
+Each file's old texts go to the undo journal before its tags are written.
+
+  --pattern P       default: %artist% - %title%; %track% and %year% match digits
+  --v1 | --v2 | --both   the tags to write (default: both)
+  --dry-run         print what would change, write nothing
+)";
+
+constexpr char kUndo[] = R"(Usage: kivuna-cli undo [organize|rename|from-names]
+
+Takes back the last run of organize, rename or from-names, made here or in the
+organizer window, that was not undone yet: moved files go back, copies are
+removed, folders the run made go when empty, and from-names writes the old tag
+texts back. A run that was cut off (the program died) is taken back first.
+Without a command name, the newest run of the three is taken.
+)";
+
 } // namespace
 
 QString HelpText(const QString& command) {
@@ -76,6 +146,14 @@ QString HelpText(const QString& command) {
         return QString::fromUtf8(kCopy);
     if (command == u"sync")
         return QString::fromUtf8(kSync);
+    if (command == u"organize")
+        return QString::fromUtf8(kOrganize) + QString::fromUtf8(kPatterns);
+    if (command == u"rename")
+        return QString::fromUtf8(kRename) + QString::fromUtf8(kPatterns);
+    if (command == u"from-names")
+        return QString::fromUtf8(kFromNames) + QString::fromUtf8(kPatterns);
+    if (command == u"undo")
+        return QString::fromUtf8(kUndo);
     return QString::fromUtf8(kOverview);
 }
 

@@ -9,13 +9,15 @@
 namespace cli {
 namespace {
 
-// Tags stay null for a file that could not be read at all.
-QString JsonLine(const QString& path, const TagPair* tags, const QStringList& errors) {
+// Tags stay null for a file that could not be read at all, the version for one without ID3v2.
+QString JsonLine(const QString& path, const TagPair* tags, int v2Version,
+                 const QStringList& errors) {
     const QJsonValue none(QJsonValue::Null);
     const QJsonObject object{
         {QStringLiteral("path"), path},
         {QStringLiteral("v1"), tags != nullptr ? QJsonValue(FieldsObject(tags->v1)) : none},
         {QStringLiteral("v2"), tags != nullptr ? QJsonValue(FieldsObject(tags->v2)) : none},
+        {QStringLiteral("v2version"), v2Version != 0 ? QJsonValue(v2Version) : none},
         {QStringLiteral("errors"), QJsonArray::fromStringList(errors)}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
@@ -31,15 +33,19 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
         report.Begin(path);
         const QString reason = UnusableReason(path);
         std::optional<TagPair> tags;
-        if (!reason.isEmpty())
+        int v2Version = 0;
+        if (!reason.isEmpty()) {
             report.Fail(reason);
-        else
+        } else {
             tags = ReadBoth(id3, path);
+            v2Version = Id3v2Version(id3, path);
+        }
         if (options.json)
             PrintOut((i == 0 ? QStringLiteral("\n") : QStringLiteral(",\n")) +
-                     JsonLine(path, tags ? &*tags : nullptr, report.Messages()));
+                     JsonLine(path, tags ? &*tags : nullptr, v2Version, report.Messages()));
         else if (tags)
-            PrintOut((i == 0 ? QString() : QStringLiteral("\n")) + AlignedText(path, *tags));
+            PrintOut((i == 0 ? QString() : QStringLiteral("\n")) +
+                     AlignedText(path, *tags, v2Version));
         report.End();
     }
     PrintOut(options.json ? QStringLiteral("\n]\n") : QString());

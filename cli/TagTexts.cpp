@@ -45,6 +45,11 @@ TagPair ReadBoth(ID3& id3, const QString& path) {
     return {id3.ReadId3v1(path, true), id3.ReadId3v2(path, true)};
 }
 
+int Id3v2Version(ID3& id3, const QString& path) {
+    const std::optional<AudioFacts> facts = id3.ReadAudioFacts(path, false);
+    return facts ? facts->id3v2Version : 0;
+}
+
 QString FieldLabel(int field) {
     return QLatin1String(kLabels[size_t(field)]);
 }
@@ -53,7 +58,7 @@ QString FieldKey(int field) {
     return FieldLabel(field).toLower();
 }
 
-QString AlignedText(const QString& path, const TagPair& tags) {
+QString AlignedText(const QString& path, const TagPair& tags, int v2Version) {
     qsizetype labelWidth = 0;
     qsizetype v1Width = 5; // "ID3v1"
     for (int field = 0; field < kTagFieldCount; ++field) {
@@ -66,7 +71,9 @@ QString AlignedText(const QString& path, const TagPair& tags) {
                                      QStringLiteral("  ") + two) +
                u'\n';
     };
-    QString text = path + u'\n' + line(QString(), QStringLiteral("ID3v1"), QStringLiteral("ID3v2"));
+    const QString v2Head =
+        v2Version != 0 ? QStringLiteral("ID3v2.%1").arg(v2Version) : QStringLiteral("ID3v2 (none)");
+    QString text = path + u'\n' + line(QString(), QStringLiteral("ID3v1"), v2Head);
     for (int field = 0; field < kTagFieldCount; ++field)
         text += line(FieldLabel(field), steps::Field(tags.v1, field), steps::Field(tags.v2, field));
     return text;

@@ -7,6 +7,7 @@
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/TagLibraryEntries.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -36,6 +37,13 @@ int Run(const cli::Options& options) {
         return cli::RunCopy(options, id3);
     case cli::Command::Sync:
         return cli::RunSync(options, id3);
+    case cli::Command::Organize:
+    case cli::Command::Rename:
+        return cli::RunMoves(options, id3);
+    case cli::Command::FromNames:
+        return cli::RunFromNames(options, id3);
+    case cli::Command::Undo:
+        return cli::RunUndo(options, id3);
     case cli::Command::Help:
         break;
     }
@@ -45,6 +53,8 @@ int Run(const cli::Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The undo journals live in the application's data folder, shared with the window.
+    QCoreApplication::setApplicationName(QStringLiteral("Kivuna"));
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -294,7 +294,7 @@ void MoveDialog::Undo() {
 }
 
 void MoveDialog::ShowUndoTarget() {
-    undoTarget_ = FindUndoTarget({Command()});
+    undoTarget_ = batch::FindUndoTarget({Command()});
     SetNote(undoNote_, undoTarget_ ? undoTarget_->Describe() : QString());
     undoNote_->setStyleSheet(undoTarget_ && undoTarget_->unfinished
                                  ? QStringLiteral("color: #c00000; font-weight: bold;")

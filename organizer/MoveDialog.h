@@ -1,8 +1,8 @@
 #pragma once
 
 #include "RunDialog.h"
-#include "UndoTarget.h"
 #include "batch/MovePlan.h"
+#include "batch/UndoTarget.h"
 
 #include <QTimer>
 #include <optional>
@@ -54,7 +54,7 @@ class MoveDialog : public RunDialog {
     Kind kind_;
     std::vector<batch::MoveSource> sources_;
     std::vector<batch::PlannedMove> plan_;
-    std::optional<UndoTarget> undoTarget_;
+    std::optional<batch::UndoTarget> undoTarget_;
     QTimer previewTimer_;
     bool commentsRead_ = false;
 

@@ -7,13 +7,6 @@
 #include "journal/JournalWriter.h"
 
 namespace organizer {
-namespace {
-
-// Moves whose records go to the journal with one wait for the disk: a wait per move would cost
-// more than the moves themselves.
-constexpr size_t kRecordsPerSync = 256;
-
-} // namespace
 
 MoveRunResult RunMoves(TForm2& form, const std::vector<batch::PlannedMove>& plan,
                        batch::MoveMode mode, const QString& command) {
@@ -49,7 +42,8 @@ MoveRunResult RunMoves(TForm2& form, const std::vector<batch::PlannedMove>& plan
         if (size_t(i) >= journaledUpTo) {
             std::vector<QJsonObject> ahead;
             for (journaledUpTo = size_t(i);
-                 journaledUpTo < plan.size() && ahead.size() < kRecordsPerSync; ++journaledUpTo) {
+                 journaledUpTo < plan.size() && ahead.size() < batch::kRecordsPerSync;
+                 ++journaledUpTo) {
                 const batch::PlannedMove& next = plan[journaledUpTo];
                 records[journaledUpTo] = batch::Moves(next.state)
                                              ? batch::MoveRecord(next.from, next.to, mode)

@@ -19,16 +19,6 @@
 #include <QSet>
 
 namespace organizer {
-namespace {
-
-naming::NameFields FromTagFields(const tagaccess::TagFields& tag) {
-    naming::NameFields fields;
-    for (size_t k = 0; k < size_t(naming::kTagFieldCount) && k < tag.size(); ++k)
-        fields[k] = tag[k];
-    return fields;
-}
-
-} // namespace
 
 void TForm2::ConnectNamingCommands() {
     Handle(ui_->Image4, &platform::PictureBox::Click, this, &TForm2::Image4Click);
@@ -100,8 +90,9 @@ std::vector<batch::MoveSource> TForm2::ListedFiles(bool allRows) const {
             for (int k = 0; k < 6; ++k)
                 file.fields[size_t(k)] = row->text(k + 1);
         } else {
-            file.fields = FromTagFields(UseId3v1 ? ListFilesId3()->ReadId3v1(file.path, false)
-                                                 : ListFilesId3()->ReadId3v2(file.path, false));
+            file.fields =
+                batch::FieldsOfTag(UseId3v1 ? ListFilesId3()->ReadId3v1(file.path, false)
+                                            : ListFilesId3()->ReadId3v2(file.path, false));
         }
         files.push_back(std::move(file));
     }

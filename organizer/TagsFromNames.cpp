@@ -8,30 +8,9 @@
 #include "naming/FieldsFromPath.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
 
 namespace organizer {
 namespace {
-
-const QString kRecordKind = QStringLiteral("tag-fields");
-const QString kPathKey = QStringLiteral("path");
-const QString kV1Key = QStringLiteral("v1");
-const QString kV2Key = QStringLiteral("v2");
-
-QJsonArray ToJson(const tagaccess::TagFields& fields) {
-    QJsonArray texts;
-    for (const QString& text : fields)
-        texts.append(text);
-    return texts;
-}
-
-tagaccess::TagFields FromJson(const QJsonValue& value) {
-    tagaccess::TagFields fields = tagaccess::EmptyTagFields();
-    const QJsonArray texts = value.toArray();
-    for (qsizetype k = 0; k < texts.size() && k < qsizetype(fields.size()); ++k)
-        fields[size_t(k)] = texts[k].toString();
-    return fields;
-}
 
 // Why a write with its messages off failed, as far as the file itself tells.
 QString WriteFailure(const QString& path) {
@@ -41,12 +20,6 @@ QString WriteFailure(const QString& path) {
     if (!file.isWritable())
         return QStringLiteral("failed: the file is read-only");
     return QStringLiteral("failed: the tag library could not write the tag");
-}
-
-bool WriteV2(tagaccess::ID3& id3, const QString& path, tagaccess::TagFields fields) {
-    // No picture to attach: the tag keeps its own.
-    fields.resize(size_t(tagaccess::kTagFieldCountWithPicture));
-    return id3.WriteId3v2(path, fields, false);
 }
 
 } // namespace
@@ -79,32 +52,16 @@ TagsRunResult WriteTagsFromNames(TForm2& form, const std::vector<NameReading>& r
             text = QStringLiteral("does not fit the pattern");
             return BatchOutcome::NotDone;
         }
-        tagaccess::TagFields v1 =
-            versions.v1 ? id3.ReadId3v1(reading.path, false) : tagaccess::TagFields();
-        tagaccess::TagFields v2 =
-            versions.v2 ? id3.ReadId3v2(reading.path, false) : tagaccess::TagFields();
-        QJsonObject record{{journal::kKindKey, kRecordKind}, {kPathKey, reading.path}};
-        if (versions.v1)
-            record.insert(kV1Key, ToJson(v1));
-        if (versions.v2)
-            record.insert(kV2Key, ToJson(v2));
-        if (!journal.Append(record)) {
+        const batch::TagsWrite outcome = batch::WriteTagsFromName(
+            id3, journal, reading.path, *reading.fields, pattern, versions, false);
+        if (outcome == batch::TagsWrite::JournalFailed) {
             text = QStringLiteral("failed: ") + journal.ErrorText();
             result.journalError = journal.ErrorText();
             ++result.failed;
             form.Running = 0;
             return BatchOutcome::NotDone;
         }
-        for (int k = 0; k < naming::kTagFieldCount; ++k) {
-            if (!pattern.Names(naming::Field(k)))
-                continue;
-            if (versions.v1)
-                v1[size_t(k)] = (*reading.fields)[size_t(k)];
-            if (versions.v2)
-                v2[size_t(k)] = (*reading.fields)[size_t(k)];
-        }
-        const bool written = (!versions.v1 || id3.WriteId3v1(reading.path, v1, false)) &&
-                             (!versions.v2 || WriteV2(id3, reading.path, v2));
+        const bool written = outcome == batch::TagsWrite::Written;
         touched << reading.path;
         if (!written) {
             text = WriteFailure(reading.path);
@@ -128,12 +85,8 @@ TagsUndoResult UndoTagsFromNames(TForm2& form, const QString& journalPath) {
     BatchRun run(form, QStringLiteral("Undoing..."));
     run.Run(int(records.size()), [&](int i) {
         const QJsonObject& record = records[size_t(i)];
-        const QString path = record.value(kPathKey).toString();
-        const bool written =
-            record.value(journal::kKindKey).toString() == kRecordKind && !path.isEmpty() &&
-            (!record.contains(kV1Key) ||
-             id3.WriteId3v1(path, FromJson(record.value(kV1Key)), false)) &&
-            (!record.contains(kV2Key) || WriteV2(id3, path, FromJson(record.value(kV2Key))));
+        const QString path = batch::TagsRecordPath(record);
+        const bool written = batch::UndoTagsFromName(id3, record, false);
         touched << path;
         if (!written) {
             result.failures << QFileInfo(path).fileName() + QStringLiteral(": ") +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/MovePlan.h"
+#include "batch/TagsFromNameFile.h"
 #include "naming/NamePattern.h"
 
 #include <QString>
@@ -12,14 +13,8 @@ namespace organizer {
 
 class TForm2;
 
-// The journal command of "Tags from file names...".
-inline const QString kTagsFromNamesCommand = QStringLiteral("tags-from-names");
-
-// Which tags a run writes.
-struct TagVersions {
-    bool v1 = true;
-    bool v2 = true;
-};
+using batch::kTagsFromNamesCommand;
+using batch::TagVersions;
 
 // What the pattern reads from one file's name: the fields it names, or nothing when the name
 // does not fit the pattern.

@@ -201,7 +201,7 @@ void TagsFromNamesDialog::Undo() {
 }
 
 void TagsFromNamesDialog::ShowUndoTarget() {
-    undoTarget_ = FindUndoTarget({kTagsFromNamesCommand});
+    undoTarget_ = batch::FindUndoTarget({kTagsFromNamesCommand});
     SetNote(undoNote_, undoTarget_ ? undoTarget_->Describe() : QString());
     undoNote_->setStyleSheet(undoTarget_ && undoTarget_->unfinished
                                  ? QStringLiteral("color: #c00000; font-weight: bold;")

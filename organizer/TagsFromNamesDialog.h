@@ -2,7 +2,7 @@
 
 #include "RunDialog.h"
 #include "TagsFromNames.h"
-#include "UndoTarget.h"
+#include "batch/UndoTarget.h"
 
 #include <QTimer>
 #include <optional>
@@ -37,7 +37,7 @@ class TagsFromNamesDialog : public RunDialog {
     std::vector<batch::MoveSource> files_;
     std::vector<NameReading> readings_;
     std::optional<naming::NamePattern> pattern_;
-    std::optional<UndoTarget> undoTarget_;
+    std::optional<batch::UndoTarget> undoTarget_;
     QTimer previewTimer_;
 
     QLineEdit* patternEdit_ = nullptr;

@@ -56,6 +56,9 @@ TEST(Cli, ShowJsonGivesBothTagsAsTheManifestRecordsThem) {
         ASSERT_TRUE(files.contains(path)) << path.toStdString();
         const QJsonObject expected = files[path]["expect_sync"].toObject();
         EXPECT_TRUE(object["errors"].toArray().isEmpty());
+        const QJsonValue v2 = files[path]["id3v2"];
+        EXPECT_EQ(object["v2version"], v2.isObject() ? v2["version"] : QJsonValue())
+            << path.toStdString();
         for (int k = 0; k < kKeys.size(); ++k) {
             for (const auto& [tag, read] : {std::pair{"v1", "read_v1"}, {"v2", "read_v2"}}) {
                 QString want = Trimmed(expected[read][k].toString());
@@ -224,25 +227,39 @@ TEST(Cli, WrongUsageExitsWithTwoAndTouchesNothing) {
     const QString path = tagfiles::MakeMp3(folder, QStringLiteral("a.mp3"),
                                            QJsonObject{{"v1", QJsonObject{{"title", "T"}}}});
     const QByteArray bytes = testsupport::ReadFile(path);
-    const QList<QStringList> wrong = {{},
-                                      {"tag", path},
-                                      {"show"},
-                                      {"show", "--title", "X", path},
-                                      {"set", path},
-                                      {"set", "--track", "two", path},
-                                      {"set", "--title"},
-                                      {"set", "--v1=yes", "--title", "X", path},
-                                      {"copy", path},
-                                      {"sync", "--prefer", "3", path},
-                                      {"help", "tag"}};
+    const QList<QStringList> wrong = {
+        {},
+        {"tag", path},
+        {"show"},
+        {"show", "--title", "X", path},
+        {"set", path},
+        {"set", "--track", "two", path},
+        {"set", "--title"},
+        {"set", "--v1=yes", "--title", "X", path},
+        {"copy", path},
+        {"sync", "--prefer", "3", path},
+        {"organize", path},
+        {"organize", "--to", path, path},
+        {"organize", "--to", folder.Root(), "--pattern", "%bogus%", path},
+        {"rename", "--pattern", "%artist%/%title%", path},
+        {"rename", "--copy", path},
+        {"from-names", "--pattern", "%filename%", path},
+        {"from-names"},
+        {"undo", "sync"},
+        {"undo", "rename", "organize"},
+        {"help", "tag"}};
     for (const QStringList& args : wrong) {
         const clitest::CliResult result = RunCli(args);
         EXPECT_EQ(result.exitCode, 2) << args.join(u' ').toStdString();
         EXPECT_FALSE(result.errorLines.isEmpty());
     }
     EXPECT_EQ(testsupport::ReadFile(path), bytes);
-    for (const QStringList& args :
-         QList<QStringList>{{"--help"}, {"help", "sync"}, {"set", "--help"}, {"copy", "-h"}}) {
+    for (const QStringList& args : QList<QStringList>{{"--help"},
+                                                      {"help", "sync"},
+                                                      {"set", "--help"},
+                                                      {"copy", "-h"},
+                                                      {"organize", "--help"},
+                                                      {"help", "undo"}}) {
         const clitest::CliResult help = RunCli(args);
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_TRUE(help.out.startsWith("Usage: kivuna-cli")) << args.join(u' ').toStdString();

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <map>
@@ -284,6 +285,39 @@ TEST_F(NamingCommandsTest, AJournalLeftByACrashIsOfferedAtTheNextStart) {
     EXPECT_FALSE(QFileInfo::exists(folder.Path("elsewhere")));
     EXPECT_FALSE(
         testsupport::FindControl<QLabel>(dialog, "UndoNote")->text().contains("did not end"));
+}
+
+int RunCli(const QStringList& args) {
+    QProcess cli;
+    cli.start(QStringLiteral(KIVUNA_CLI), args);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    return cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+}
+
+// The window and the command-line tool keep one journal: each takes back what the other did.
+TEST_F(NamingCommandsTest, TheShellUndoesTheWindowsRunAndTheWindowTheShells) {
+    Mp3("in/a.mp3", Tags("Band", "Disc", "1", "Song"));
+    FindAndProcess();
+    const auto before = Tree(folder.Path("in"));
+    Click("Image4");
+    auto* dialog = Open<organizer::MoveDialog>();
+    ASSERT_TRUE(dialog);
+    testsupport::FindControl<QLineEdit>(dialog, "Destination")->setText(folder.Path("out"));
+    QTest::qWait(300);
+    Press(dialog, "Run");
+    dialog->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(QFileInfo::exists(folder.Path("out/Band/Disc/01 - Song.mp3")));
+
+    EXPECT_EQ(RunCli({"undo"}), 0);
+    EXPECT_EQ(Tree(folder.Path("in")), before);
+    EXPECT_FALSE(QFileInfo::exists(folder.Path("out")));
+
+    EXPECT_EQ(RunCli({"rename", folder.Path("in/a.mp3")}), 0);
+    ASSERT_TRUE(QFileInfo::exists(folder.Path("in/01 - Song.mp3")));
+    MenuItem("UndoLastOrganize1")->trigger();
+    EXPECT_EQ(messages.Texts(), QStringList{"Undone: 1 file(s)."});
+    EXPECT_EQ(Tree(folder.Path("in")), before);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-namespace organizer {
+namespace batch {
 
 QString UndoTarget::Describe() const {
     const QString when = QLocale().toString(journal.started.toLocalTime(), QLocale::ShortFormat);
@@ -22,4 +22,4 @@ std::optional<UndoTarget> FindUndoTarget(const QStringList& commands) {
     return std::nullopt;
 }
 
-} // namespace organizer
+} // namespace batch

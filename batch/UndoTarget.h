@@ -6,10 +6,10 @@
 #include <QStringList>
 #include <optional>
 
-namespace organizer {
+namespace batch {
 
-// The journal a dialog's undo button takes: a run that did not end (the program died during it)
-// comes first; otherwise the last run that ended and was not undone.
+// The journal an undo takes (a dialog's button, the command line): a run that did not end (the
+// program died during it) comes first; otherwise the last run that ended and was not undone.
 struct UndoTarget {
     journal::JournalInfo journal;
     bool unfinished = false;
@@ -20,4 +20,4 @@ struct UndoTarget {
 
 std::optional<UndoTarget> FindUndoTarget(const QStringList& commands);
 
-} // namespace organizer
+} // namespace batch
