@@ -53,13 +53,25 @@ QString DraggedMp3(const QMimeData* data) {
     return platform::LowerCaseAscii(QFileInfo(path).suffix()) == u"mp3" ? path : QString();
 }
 
-// The file's facts; nothing, said to the user, for a file that is no MP3.
-std::optional<tagaccess::AudioFacts> Mp3Facts(tagaccess::ID3& id3, const QString& path) {
-    auto facts = id3.ReadAudioFacts(path, true);
-    if (!facts)
+// The open MP3 file and whether it holds a tag of the shown version; nothing when no file is
+// open, or (said to the user) when the file is no MP3.
+struct ShownTag {
+    tagaccess::ID3& id3;
+    QString path;
+    bool present;
+};
+
+std::optional<ShownTag> ShownTagOf(const QString& path, int8_t version) {
+    tagaccess::ID3* id3 = Unit1Id3();
+    if (!platform::FileExists(path) || id3 == nullptr || (version != 1 && version != 2))
+        return std::nullopt;
+    const auto facts = id3->ReadAudioFacts(path, true);
+    if (!facts) {
         platform::ShowMessage(
             QStringLiteral("\"%1\" is not an MP3 file.").arg(QFileInfo(path).fileName()));
-    return facts;
+        return std::nullopt;
+    }
+    return ShownTag{*id3, path, version == 1 ? facts->id3v1 : facts->id3v2Version > 0};
 }
 
 } // namespace
@@ -132,19 +144,16 @@ void TForm1::BitBtn2Click() {
 }
 
 void TForm1::Image16Click() {
-    tagaccess::ID3* id3 = Unit1Id3();
-    const QString path = ui_->Edit1->text();
-    if (!platform::FileExists(path) || id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
+    const auto shown = ShownTagOf(ui_->Edit1->text(), TagVersion);
+    if (!shown)
         return;
-    const auto facts = Mp3Facts(*id3, path);
-    if (!facts)
-        return;
-    if (TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0) {
+    const auto& [id3, path, present] = *shown;
+    if (present) {
         platform::ShowMessage(
             QStringLiteral("The file already has an %1 tag.").arg(TagName(TagVersion)));
         return;
     }
-    if (id3->CreateEmptyTag(path, TagVersion, true))
+    if (id3.CreateEmptyTag(path, TagVersion, true))
         ShowTags(path);
     else
         platform::ShowMessage(
@@ -152,14 +161,11 @@ void TForm1::Image16Click() {
 }
 
 void TForm1::Image17Click() {
-    tagaccess::ID3* id3 = Unit1Id3();
-    const QString path = ui_->Edit1->text();
-    if (!platform::FileExists(path) || id3 == nullptr || (TagVersion != 1 && TagVersion != 2))
+    const auto shown = ShownTagOf(ui_->Edit1->text(), TagVersion);
+    if (!shown)
         return;
-    const auto facts = Mp3Facts(*id3, path);
-    if (!facts)
-        return;
-    if (!(TagVersion == 1 ? facts->id3v1 : facts->id3v2Version > 0)) {
+    const auto& [id3, path, present] = *shown;
+    if (!present) {
         platform::ShowMessage(QStringLiteral("The file has no %1 tag.").arg(TagName(TagVersion)));
         return;
     }
@@ -169,7 +175,7 @@ void TForm1::Image17Click() {
     if (!platform::AskYesNo(question))
         return;
     const bool removed =
-        TagVersion == 1 ? id3->RemoveId3v1(path, true) : id3->RemoveId3v2(path, true);
+        TagVersion == 1 ? id3.RemoveId3v1(path, true) : id3.RemoveId3v2(path, true);
     if (removed)
         ShowTags(path);
     else
