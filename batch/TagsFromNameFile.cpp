@@ -1,6 +1,7 @@
 #include "TagsFromNameFile.h"
 
-#include <QJsonArray>
+#include "TagWrite.h"
+
 #include <algorithm>
 
 namespace batch {
@@ -10,38 +11,6 @@ const QString kRecordKind = QStringLiteral("tag-fields");
 const QString kPathKey = QStringLiteral("path");
 const QString kV1Key = QStringLiteral("v1");
 const QString kV2Key = QStringLiteral("v2");
-
-QJsonArray ToJson(const tagaccess::TagFields& fields) {
-    QJsonArray texts;
-    for (const QString& text : fields)
-        texts.append(text);
-    return texts;
-}
-
-tagaccess::TagFields FromJson(const QJsonValue& value) {
-    tagaccess::TagFields fields = tagaccess::EmptyTagFields();
-    const QJsonArray texts = value.toArray();
-    for (qsizetype k = 0; k < texts.size() && k < qsizetype(fields.size()); ++k)
-        fields[size_t(k)] = texts[k].toString();
-    return fields;
-}
-
-// A file without an ID3v1 tag reads with no track text, which the write refuses; the tag
-// stores "no track" as 0.
-bool WriteV1(tagaccess::ID3& id3, const QString& path, tagaccess::TagFields fields,
-             bool showErrors) {
-    QString& track = fields[size_t(tagaccess::kTrack)];
-    if (track.trimmed().isEmpty())
-        track = QStringLiteral("0");
-    return id3.WriteId3v1(path, fields, showErrors);
-}
-
-bool WriteV2(tagaccess::ID3& id3, const QString& path, tagaccess::TagFields fields,
-             bool showErrors) {
-    // No picture to attach: the tag keeps its own.
-    fields.resize(size_t(tagaccess::kTagFieldCountWithPicture));
-    return id3.WriteId3v2(path, fields, showErrors);
-}
 
 } // namespace
 
@@ -65,14 +34,16 @@ TagsWrite WriteTagsFromName(tagaccess::ID3& id3, journal::JournalWriter& journal
         versions.v2 ? id3.ReadId3v2(path, showErrors) : tagaccess::TagFields();
     QJsonObject record{{journal::kKindKey, kRecordKind}, {kPathKey, path}};
     if (versions.v1)
-        record.insert(kV1Key, ToJson(v1));
+        record.insert(kV1Key, FieldsToJson(v1));
     if (versions.v2)
-        record.insert(kV2Key, ToJson(v2));
+        record.insert(kV2Key, FieldsToJson(v2));
     if (!journal.Append(record))
         return TagsWrite::JournalFailed;
     const bool written =
-        (!versions.v1 || WriteV1(id3, path, WithNamedFields(v1, read, pattern), showErrors)) &&
-        (!versions.v2 || WriteV2(id3, path, WithNamedFields(v2, read, pattern), showErrors));
+        (!versions.v1 ||
+         WriteTagVersion(id3, path, 1, WithNamedFields(v1, read, pattern), showErrors)) &&
+        (!versions.v2 ||
+         WriteTagVersion(id3, path, 2, WithNamedFields(v2, read, pattern), showErrors));
     return written ? TagsWrite::Written : TagsWrite::WriteFailed;
 }
 
@@ -84,11 +55,13 @@ QString TagsRecordPath(const QJsonObject& record) {
 
 bool UndoTagsFromName(tagaccess::ID3& id3, const QJsonObject& record, bool showErrors) {
     const QString path = TagsRecordPath(record);
-    return !path.isEmpty() &&
-           (!record.contains(kV1Key) ||
-            WriteV1(id3, path, FromJson(record.value(kV1Key)), showErrors)) &&
-           (!record.contains(kV2Key) ||
-            WriteV2(id3, path, FromJson(record.value(kV2Key)), showErrors));
+    const auto restore = [&](const QString& key, int version) {
+        if (!record.contains(key))
+            return true;
+        const std::optional<tagaccess::TagFields> old = FieldsFromJson(record.value(key));
+        return old && WriteTagVersion(id3, path, version, *old, showErrors);
+    };
+    return !path.isEmpty() && restore(kV1Key, 1) && restore(kV2Key, 2);
 }
 
 } // namespace batch

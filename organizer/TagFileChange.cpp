@@ -1,5 +1,6 @@
 #include "TagFileChange.h"
 
+#include "batch/TagWrite.h"
 #include "platform/FileSystem.h"
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/TDll.h"
@@ -12,16 +13,9 @@ namespace {
 
 using tagaccess::TagFields;
 
-// The ID3v2 write takes an eighth entry, a picture to attach: none here, so pictures stay.
-TagFields WithoutPicture(const TagFields& fields) {
-    TagFields entries = fields;
-    entries.resize(tagaccess::kTagFieldCountWithPicture);
-    return entries;
-}
-
 bool WriteVersion(tagaccess::ID3& id3, const QString& path, int version, const TagFields& fields) {
-    return version == 1 ? id3.WriteId3v1(path, AsStored(fields, 1), false)
-                        : id3.WriteId3v2(path, WithoutPicture(fields), false);
+    return batch::WriteTagVersion(id3, path, version, version == 1 ? AsStored(fields, 1) : fields,
+                                  false);
 }
 
 FileResult Failed(const QString& path) {

@@ -1,5 +1,6 @@
 #include "TagsJournalRecord.h"
 
+#include "batch/TagWrite.h"
 #include "journal/JournalFile.h"
 
 #include <QJsonArray>
@@ -15,30 +16,10 @@ const QString kPath = QStringLiteral("path");
 const QString kId3v1 = QStringLiteral("id3v1");
 const QString kId3v2 = QStringLiteral("id3v2");
 
-QJsonArray Texts(const tagaccess::TagFields& fields) {
-    QJsonArray texts;
-    for (int i = 0; i < tagaccess::kTagFieldCount; ++i)
-        texts.append(size_t(i) < fields.size() ? fields[size_t(i)] : QString());
-    return texts;
-}
-
-std::optional<tagaccess::TagFields> Fields(const QJsonValue& value) {
-    const QJsonArray texts = value.toArray();
-    if (texts.size() != tagaccess::kTagFieldCount)
-        return std::nullopt;
-    tagaccess::TagFields fields;
-    for (const QJsonValue& text : texts) {
-        if (!text.isString())
-            return std::nullopt;
-        fields.push_back(text.toString());
-    }
-    return fields;
-}
-
 // The file and tags of a record; nothing for a record of another kind or a damaged one.
 std::optional<KeptTags> ReadTagsRecord(const QJsonObject& record) {
-    const std::optional<tagaccess::TagFields> v1 = Fields(record.value(kId3v1));
-    const std::optional<tagaccess::TagFields> v2 = Fields(record.value(kId3v2));
+    const std::optional<tagaccess::TagFields> v1 = batch::FieldsFromJson(record.value(kId3v1));
+    const std::optional<tagaccess::TagFields> v2 = batch::FieldsFromJson(record.value(kId3v2));
     const QString path = record.value(kPath).toString();
     if (record.value(journal::kKindKey).toString() != kKind || path.isEmpty() || !v1 || !v2)
         return std::nullopt;
@@ -69,8 +50,8 @@ QString TagCommandCaption(const QString& command) {
 QJsonObject TagsRecord(const QString& path, const FileTagsBefore& before) {
     return {{journal::kKindKey, kKind},
             {kPath, path},
-            {kId3v1, Texts(before.id3v1)},
-            {kId3v2, Texts(before.id3v2)}};
+            {kId3v1, batch::FieldsToJson(before.id3v1)},
+            {kId3v2, batch::FieldsToJson(before.id3v2)}};
 }
 
 QJsonObject CarriedOutRecord(const QString& path) {
