@@ -1,5 +1,7 @@
 #include "DialogParts.h"
 
+#include "platform/MessageBox.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -34,6 +36,14 @@ QLabel* NewNote(QWidget* parent, const char* name, bool problem) {
 void SetNote(QLabel* note, const QString& text) {
     note->setText(text);
     note->setVisible(!text.isEmpty());
+}
+
+void ShowRunEnd(QLabel* summary, QString text, bool stopped, const QString& journalError) {
+    if (stopped)
+        text += QStringLiteral(" Stopped before the end.");
+    SetNote(summary, text);
+    if (!journalError.isEmpty())
+        platform::ShowMessage(journalError + QStringLiteral("\nNothing was changed after this."));
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption) {

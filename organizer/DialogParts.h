@@ -20,6 +20,10 @@ QLabel* NewNote(QWidget* parent, const char* name, bool problem = false);
 // Shows the text in the note, or hides the note when the text is empty.
 void SetNote(QLabel* note, const QString& text);
 
+// The end of a run in the summary note: what it did, whether the stop button cut it short, and
+// a message when its journal could not be written.
+void ShowRunEnd(QLabel* summary, QString text, bool stopped, const QString& journalError);
+
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption);
 
 } // namespace organizer

@@ -258,20 +258,15 @@ void MoveDialog::Run() {
         if (!result.newPaths[i].isEmpty() && mode == batch::MoveMode::Move)
             sources_[i].path = result.newPaths[i];
     }
-    QString text = (mode == batch::MoveMode::Move ? QStringLiteral("Moved %1 file(s)")
-                                                  : QStringLiteral("Copied %1 file(s)"))
-                       .arg(result.moved) +
-                   QStringLiteral("; %1 conflict(s) skipped; %2 failed.")
-                       .arg(result.skipped)
-                       .arg(result.failed);
-    if (result.stopped)
-        text += QStringLiteral(" Stopped before the end.");
-    SetNote(summary_, text);
+    const QString text = (mode == batch::MoveMode::Move ? QStringLiteral("Moved %1 file(s)")
+                                                        : QStringLiteral("Copied %1 file(s)"))
+                             .arg(result.moved) +
+                         QStringLiteral("; %1 conflict(s) skipped; %2 failed.")
+                             .arg(result.skipped)
+                             .arg(result.failed);
+    ShowRunEnd(summary_, text, result.stopped, result.journalError);
     run_->setEnabled(false);
     ShowUndoTarget();
-    if (!result.journalError.isEmpty())
-        platform::ShowMessage(result.journalError +
-                              QStringLiteral("\nNothing was changed after this."));
 }
 
 void MoveDialog::Undo() {

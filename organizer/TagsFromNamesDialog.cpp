@@ -169,16 +169,12 @@ void TagsFromNamesDialog::Run() {
         row->setText(kResultColumn, text.isEmpty() ? QStringLiteral("not taken") : text);
         row->setForeground(kResultColumn, text == QLatin1String("written") ? QColor() : kProblem);
     }
-    QString text =
-        QStringLiteral("Written: %1 file(s); failed: %2.").arg(result.written).arg(result.failed);
-    if (result.stopped)
-        text += QStringLiteral(" Stopped before the end.");
-    SetNote(summary_, text);
+    ShowRunEnd(
+        summary_,
+        QStringLiteral("Written: %1 file(s); failed: %2.").arg(result.written).arg(result.failed),
+        result.stopped, result.journalError);
     run_->setEnabled(false);
     ShowUndoTarget();
-    if (!result.journalError.isEmpty())
-        platform::ShowMessage(result.journalError +
-                              QStringLiteral("\nNothing was changed after this."));
 }
 
 void TagsFromNamesDialog::Undo() {
