@@ -86,11 +86,7 @@ int main(int argc, char** argv) {
 
     const QString corpus = work.filePath(QStringLiteral("corpus"));
     const QString destination = work.filePath(QStringLiteral("organized"));
-    std::printf("writing %d corpus files...\n", files);
-    std::fflush(stdout);
-    if (!benchsupport::WriteCorpus(corpus, files, {QStringLiteral("--seed"), QStringLiteral("1")}))
-        std::fprintf(stderr, "could not write the corpus\n");
-    ::sync();
+    benchsupport::WriteSyncedCorpus(corpus, files);
 
     platform::SetFileDialogHandler(
         [&corpus](const platform::FileDialogRequest&) { return corpus; });

@@ -108,15 +108,11 @@ int main(int argc, char** argv) {
     QTemporaryDir work;
     const QString corpus = work.filePath(QStringLiteral("corpus"));
     const QString copy = work.filePath(QStringLiteral("copy"));
-    std::printf("writing %d corpus files...\n", kFiles);
-    std::fflush(stdout);
-    if (!benchsupport::WriteCorpus(corpus, kFiles, {QStringLiteral("--seed"), QStringLiteral("1")}))
-        std::fprintf(stderr, "could not write the corpus\n");
+    benchsupport::WriteSyncedCorpus(corpus, kFiles);
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, copy});
     const QString bare = work.filePath(QStringLiteral("bare"));
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, bare});
-    // The trees just written are still dirty in the page cache: the first fsync of a run would
-    // write them all out, and whichever run came first would pay for it.
+    // The copies too are flushed before any timing.
     ::sync();
 
     platform::SetFileDialogHandler(

@@ -64,11 +64,7 @@ int main(int argc, char** argv) {
 
     QTemporaryDir work;
     const QString corpus = work.filePath(QStringLiteral("corpus"));
-    std::printf("writing %d corpus files...\n", files);
-    std::fflush(stdout);
-    if (!benchsupport::WriteCorpus(corpus, files, {QStringLiteral("--seed"), QStringLiteral("1")}))
-        std::fprintf(stderr, "could not write the corpus\n");
-    ::sync();
+    benchsupport::WriteSyncedCorpus(corpus, files);
     platform::SetFileDialogHandler(
         [&corpus](const platform::FileDialogRequest&) { return corpus; });
     platform::SetMessageHandler(

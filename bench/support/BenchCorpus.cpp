@@ -4,6 +4,9 @@
 #include <QDirIterator>
 #include <QProcess>
 
+#include <cstdio>
+#include <unistd.h>
+
 namespace benchsupport {
 
 bool WriteCorpus(const QString& folder, int count, const QStringList& options) {
@@ -12,6 +15,17 @@ bool WriteCorpus(const QString& folder, int count, const QStringList& options) {
                QStringLiteral("/usr/bin/python3"),
                QStringList{script, folder, QStringLiteral("--count"), QString::number(count)} +
                    options) == 0;
+}
+
+bool WriteSyncedCorpus(const QString& folder, int count) {
+    std::printf("writing %d corpus files...\n", count);
+    std::fflush(stdout);
+    const bool written =
+        WriteCorpus(folder, count, {QStringLiteral("--seed"), QStringLiteral("1")});
+    if (!written)
+        std::fprintf(stderr, "could not write the corpus\n");
+    ::sync();
+    return written;
 }
 
 QStringList Mp3Files(const QString& folder) {
