@@ -8,10 +8,6 @@
 
 namespace batch {
 
-// The journal commands of the file moves.
-inline const QString kOrganizeCommand = QStringLiteral("organize");
-inline const QString kRenameCommand = QStringLiteral("rename");
-
 // Moves whose records go to the journal with one wait for the disk: a wait per move would cost
 // more than the moves themselves.
 inline constexpr size_t kRecordsPerSync = 256;

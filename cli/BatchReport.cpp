@@ -1,5 +1,7 @@
 #include "BatchReport.h"
 
+#include "tagjobs/RunKinds.h"
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -72,6 +74,16 @@ void BatchReport::FailRun(const QString& message) {
     ++failed_;
     ClearProgress();
     PrintError(message);
+}
+
+void BatchReport::FileEnds(const QString&, const tagjobs::FileOutcome& outcome) {
+    if (!outcome.failure.isEmpty())
+        Fail(outcome.failure);
+    End();
+}
+
+QString BatchReport::FrontEnd() const {
+    return tagjobs::kShellFrontEnd;
 }
 
 void BatchReport::ShowProgress() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MessageBox.h"
+#include "tagjobs/RunObserver.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -11,11 +12,11 @@ namespace cli {
 // Keeps account of a batch, one file at a time. Every message the tag operations show while a
 // file is in hand is kept for that file; a file that failed gets one line on standard error,
 // and the batch goes on. When standard error is a terminal, a progress line stands at its
-// bottom. The seam is taken for the object's life.
-class BatchReport {
+// bottom. The seam is taken for the object's life. It is the shell's observer of the core's runs.
+class BatchReport : public tagjobs::RunObserver {
   public:
     BatchReport();
-    ~BatchReport();
+    ~BatchReport() override;
     BatchReport(const BatchReport&) = delete;
     BatchReport& operator=(const BatchReport&) = delete;
 
@@ -34,6 +35,13 @@ class BatchReport {
 
     // A failure of the whole run (its journal), printed at once.
     void FailRun(const QString& message);
+
+    void RunBegins(const QString&, int) override {}
+    void FileBegins(const QString& path) override { Begin(path); }
+    void FileEnds(const QString& path, const tagjobs::FileOutcome& outcome) override;
+    bool ShouldStop() override { return false; }
+    void RunEnds() override { ClearProgress(); }
+    QString FrontEnd() const override;
 
     int Files() const { return files_; }
     int Failures() const { return failed_; }

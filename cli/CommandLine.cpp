@@ -1,7 +1,6 @@
 #include "CommandLine.h"
 
-#include "batch/MoveJournal.h"
-#include "batch/TagsFromNameFile.h"
+#include "tagjobs/RunKinds.h"
 #include "naming/NamePattern.h"
 #include "tagaccess/TagFields.h"
 
@@ -55,11 +54,13 @@ std::optional<Command> CommandNamed(const QString& name) {
 // The journal command of each command undo can name.
 std::optional<QString> JournalCommandNamed(const QString& name) {
     if (name == u"organize")
-        return batch::kOrganizeCommand;
+        return tagjobs::kOrganizeCommand;
     if (name == u"rename")
-        return batch::kRenameCommand;
+        return tagjobs::kRenameCommand;
     if (name == u"from-names")
-        return batch::kTagsFromNamesCommand;
+        return tagjobs::kTagsFromNamesCommand;
+    if (name == u"set")
+        return tagjobs::kEditCommand;
     return std::nullopt;
 }
 
@@ -203,6 +204,12 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         }
         return false;
     case Command::Undo:
+        if (option == u"--list") {
+            args.NoValue(option);
+            options.list = true;
+            return true;
+        }
+        return false;
     case Command::Help:
         return false;
     }
@@ -298,7 +305,7 @@ Options ParseCommandLine(const QStringList& arguments) {
             const std::optional<QString> journal = JournalCommandNamed(options.paths.front());
             if (!journal)
                 throw UsageError(
-                    QStringLiteral("undo takes organize, rename or from-names, not \"%1\"")
+                    QStringLiteral("undo takes organize, rename, from-names or set, not \"%1\"")
                         .arg(options.paths.front()));
             options.undoCommand = *journal;
         }

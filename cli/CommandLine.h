@@ -40,6 +40,7 @@ struct Options {
     bool fieldsFromV1 = false;        // organize, rename: name files by their ID3v1 tag, not ID3v2
     bool posixNames = false;          // organize, rename: allow what only FAT and Windows refuse
     QString undoCommand; // undo: the journal command whose last run to undo; empty: any
+    bool list = false;   // undo: list the runs that can be undone instead
 };
 
 // A command line that asks for nothing this program does; the message says what is wrong.

@@ -1,74 +1,61 @@
 // set and copy: change the named fields, or copy one tag's texts into the other.
 #include "Commands.h"
 #include "FileBatch.h"
+#include "tagaccess/Id3v1Storage.h"
+#include "tagjobs/RunKinds.h"
+#include "tagjobs/TagsRun.h"
 
 namespace cli {
 namespace {
 
 using namespace tagaccess;
 
-TagFields Changed(TagFields fields, const std::vector<FieldChange>& changes) {
-    for (const FieldChange& change : changes)
-        fields[size_t(change.field)] = change.text;
-    return fields;
-}
-
-// A tag read from a file that has none holds no track text; ID3v1 stores "no track" as 0.
-TagFields ForId3v1(TagFields fields) {
-    if (fields[kTrack].isEmpty())
-        fields[kTrack] = QStringLiteral("0");
-    return fields;
-}
-
-// Each write follows its own read of the same tag, so the fields not given are written back as
-// they were; a failed read writes nothing.
-void SetFields(const Options& options, ID3& id3, const QString& path, BatchReport& report) {
-    if (options.tags.v1) {
-        const TagFields fields = id3.ReadId3v1(path, true);
-        if (report.Failed() ||
-            !id3.WriteId3v1(path, ForId3v1(Changed(fields, options.changes)), true))
-            return;
-    }
-    if (options.tags.v2) {
-        TagFields fields = Changed(id3.ReadId3v2(path, true), options.changes);
-        fields.resize(kTagFieldCountWithPicture); // no picture to attach: the tag keeps its own
-        if (!report.Failed())
-            id3.WriteId3v2(path, fields, true);
-    }
+// The fields given, as the window's multiple edit sets them: only these change.
+tagjobs::FilePlanner SetPlanner(const Options& options) {
+    tagjobs::FieldEdit edit;
+    for (const FieldChange& change : options.changes)
+        edit.values[size_t(change.field)] = change.text;
+    return tagjobs::ChangePlanner(
+        tagjobs::TagsOf(options.tags.v1, options.tags.v2),
+        [edit](const TagFields& old, int, int position) {
+            return tagjobs::ApplyFieldEdit(old, edit, position);
+        });
 }
 
 } // namespace
 
 int RunSet(const Options& options, ID3& id3) {
     BatchReport report;
-    ForEachFile(options.paths, report, [&](const QString& path) {
-        if (!options.dryRun) {
-            SetFields(options, id3, path, report);
-            return;
-        }
-        const TagPair now = ReadBoth(id3, path);
-        const TagPair planned{AsStoredInId3v1(Changed(now.v1, options.changes)),
-                              Changed(now.v2, options.changes)};
-        PrintPlan(path, now, planned, options.tags);
-    });
+    const auto files = tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::Files);
+    const tagjobs::FilePlanner planner = SetPlanner(options);
+    if (options.dryRun) {
+        PrintPlans(id3, files, report, planner, options.tags);
+        return report.ExitCode();
+    }
+    const tagjobs::TagsRunResult result =
+        tagjobs::RunTagChanges(id3, files, report, tagjobs::kEditCommand, planner);
+    if (result.count.taken == 0 && !result.journalError.isEmpty())
+        report.FailRun(result.journalError);
     return report.ExitCode();
 }
 
 int RunCopy(const Options& options, ID3& id3) {
     BatchReport report;
-    ForEachFile(options.paths, report, [&](const QString& path) {
+    const auto files = tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::Files);
+    tagjobs::RunEach(files, report, QString(), [&](const QString& path, int) {
         if (!options.dryRun) {
             if (options.v1ToV2)
                 id3.CopyV1ToV2(path, true);
             else
                 id3.CopyV2ToV1(path, true);
-            return;
+            return tagjobs::FileOutcome::Done();
         }
         const TagPair now = ReadBoth(id3, path);
         if (options.v1ToV2)
             PrintPlan(path, now, {now.v1, now.v1}, {false, true});
         else
             PrintPlan(path, now, {AsStoredInId3v1(now.v2), now.v2}, {true, false});
+        return tagjobs::FileOutcome::Done();
     });
     return report.ExitCode();
 }

@@ -1,7 +1,7 @@
 // show: both tags of each file, as aligned text or as JSON.
 #include "Commands.h"
 #include "FileBatch.h"
-#include "FileCheck.h"
+#include "tagjobs/FileSet.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -31,7 +31,7 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
     for (qsizetype i = 0; i < options.paths.size(); ++i) {
         const QString& path = options.paths[i];
         report.Begin(path);
-        const QString reason = UnusableReason(path);
+        const QString reason = tagjobs::UnusableReason(path);
         std::optional<TagPair> tags;
         int v2Version = 0;
         if (!reason.isEmpty()) {

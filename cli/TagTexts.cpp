@@ -1,6 +1,5 @@
 #include "TagTexts.h"
 
-#include "tagaccess/GenreTable.h"
 #include "tagaccess/TagSteps.h"
 
 #include <array>
@@ -12,10 +11,6 @@ using namespace tagaccess;
 
 constexpr std::array<const char*, kTagFieldCount> kLabels = {"Title", "Artist", "Album",  "Year",
                                                              "Genre", "Track",  "Comment"};
-
-// Widths of the ID3v1 texts; the comment gives two bytes to the track when there is one.
-constexpr std::array<int, kTagFieldCount> kId3v1Widths = {30, 30, 30, 4, 0, 0, 30};
-constexpr int kCommentWidthWithTrack = 28;
 
 QString WithoutTrailingBlanks(QString text) {
     while (!text.isEmpty() && text.back().unicode() <= u' ')
@@ -84,26 +79,6 @@ QJsonObject FieldsObject(const TagFields& fields) {
     for (int field = 0; field < kTagFieldCount; ++field)
         object.insert(FieldKey(field), steps::Field(fields, field));
     return object;
-}
-
-TagFields AsStoredInId3v1(const TagFields& fields) {
-    TagFields stored = EmptyTagFields();
-    uint8_t track = 0;
-    try {
-        track = steps::TrackByte(steps::Field(fields, kTrack));
-    } catch (const platform::Exception&) {
-        // The write itself refuses such a track; the plan shows it unchanged.
-    }
-    for (int field = 0; field < kTagFieldCount; ++field) {
-        const int width =
-            field == kComment && track != 0 ? kCommentWidthWithTrack : kId3v1Widths[size_t(field)];
-        stored[size_t(field)] = WithoutTrailingBlanks(steps::Field(fields, field).left(width));
-    }
-    const GenreTable& genres = TheGenreTable();
-    const uint8_t genre = GenreNumber(steps::Field(fields, kGenre), genres);
-    stored[kGenre] = genre < genres.size() ? genres[genre] : QString();
-    stored[kTrack] = QString::number(track);
-    return stored;
 }
 
 QStringList Differences(const TagPair& now, const TagPair& planned, TagChoice tags) {

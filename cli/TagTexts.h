@@ -34,10 +34,6 @@ QString AlignedText(const QString& path, const TagPair& tags, int v2Version);
 // {"title": ..., "comment": ...} for one tag.
 QJsonObject FieldsObject(const tagaccess::TagFields& fields);
 
-// What an ID3v1 tag keeps of the fields once written: texts cut to their widths, the genre as a
-// name of the genre list (or none), the track as a number of 0-255.
-tagaccess::TagFields AsStoredInId3v1(const tagaccess::TagFields& fields);
-
 // One line per field that the plan changes: `ID3v1 Title: "old" -> "new"`.
 QStringList Differences(const TagPair& now, const TagPair& planned, TagChoice tags);
 

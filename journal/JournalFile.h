@@ -8,7 +8,7 @@
 // What a journal file looks like on disk, shared by its writer and its reader.
 //
 // One line of compact JSON per entry. The first line opens the journal: {"journal":"begin",
-// "command":..., "time":...}. Every change of the run is preceded by one record line, an object
+// "command":..., "time":..., "by":...}. Every change of the run is preceded by one record line, an object
 // with a "kind" chosen by the command. {"journal":"end"} closes a run that ended by itself (done or
 // stopped); a journal without it was left by a run that did not end: the program died. An undo
 // that went through appends {"journal":"undone"}.
@@ -23,6 +23,8 @@ inline const QString kUndone = QStringLiteral("undone");
 inline const QString kCommandKey = QStringLiteral("command");
 inline const QString kTimeKey = QStringLiteral("time");
 inline const QString kKindKey = QStringLiteral("kind");
+// In the first line: the front end the run was made in ("window", "shell").
+inline const QString kFrontEndKey = QStringLiteral("by");
 
 // The folder of the journals in the user's data folder; created on first use by the writer.
 QString DefaultJournalFolder();

@@ -81,6 +81,7 @@ std::optional<JournalInfo> ReadJournalInfo(const QString& path) {
     JournalInfo info;
     info.path = path;
     info.command = begin.value(kCommandKey).toString();
+    info.frontEnd = begin.value(kFrontEndKey).toString();
     info.started = QDateTime::fromString(begin.value(kTimeKey).toString(), Qt::ISODateWithMs);
     // Records are counted, not parsed: a run of thousands of moves is read in a moment. A line
     // torn by a crash has no closing brace.
@@ -106,13 +107,14 @@ std::vector<JournalInfo> UnfinishedJournals(const QStringList& commands, const Q
     return left;
 }
 
-std::optional<JournalInfo> LastFinishedJournal(const QStringList& commands, const QString& folder) {
+std::vector<JournalInfo> FinishedJournals(const QStringList& commands, const QString& folder) {
     std::vector<JournalInfo> all = Journals(commands, folder);
+    std::vector<JournalInfo> finished;
     for (auto it = all.rbegin(); it != all.rend(); ++it) {
         if (it->ended && !it->undone)
-            return std::move(*it);
+            finished.push_back(std::move(*it));
     }
-    return std::nullopt;
+    return finished;
 }
 
 std::optional<JournalInfo> NewestJournal(const QStringList& commands, const QString& folder) {

@@ -15,6 +15,8 @@ namespace journal {
 struct JournalInfo {
     QString path;
     QString command;
+    // Where the run was made ("window", "shell"); empty in journals from before it was kept.
+    QString frontEnd;
     QDateTime started;
     int records = 0;
     bool ended = false;
@@ -29,9 +31,9 @@ std::optional<JournalInfo> ReadJournalInfo(const QString& path);
 std::vector<JournalInfo> UnfinishedJournals(const QStringList& commands,
                                             const QString& folder = DefaultJournalFolder());
 
-// The newest journal of the given commands whose run ended and which was not undone.
-std::optional<JournalInfo> LastFinishedJournal(const QStringList& commands,
-                                               const QString& folder = DefaultJournalFolder());
+// The journals of the given commands whose run ended and which were not undone, newest first.
+std::vector<JournalInfo> FinishedJournals(const QStringList& commands,
+                                          const QString& folder = DefaultJournalFolder());
 
 // The newest journal of the given commands in any state, not held by a run in progress: what the
 // last of those commands left.

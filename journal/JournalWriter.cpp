@@ -20,7 +20,7 @@ constexpr int kJournalsKept = 50;
 
 } // namespace
 
-JournalWriter::JournalWriter(const QString& command, const QString& folder) {
+JournalWriter::JournalWriter(const QString& command, const QString& folder, QJsonObject header) {
     if (!QDir().mkpath(folder)) {
         error_ = QStringLiteral("Cannot create the journal folder %1").arg(folder);
         return;
@@ -43,7 +43,8 @@ JournalWriter::JournalWriter(const QString& command, const QString& folder) {
         return;
     }
     ::flock(fd_, LOCK_EX);
-    if (!AppendDurably(fd_, MarkLine(kBegin, {{kCommandKey, command}}))) {
+    header.insert(kCommandKey, command);
+    if (!AppendDurably(fd_, MarkLine(kBegin, std::move(header)))) {
         Fail(QStringLiteral("Cannot write the journal %1"));
         ::close(fd_);
         fd_ = -1;

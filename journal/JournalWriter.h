@@ -14,8 +14,10 @@ namespace journal {
 // lives, so a run of another instance of the program is never taken for one that died.
 class JournalWriter {
   public:
-    // Opens a new journal for the command in the folder (made when missing). Check IsOpen.
-    explicit JournalWriter(const QString& command, const QString& folder = DefaultJournalFolder());
+    // Opens a new journal for the command in the folder (made when missing), its first line
+    // holding the members of `header` too. Check IsOpen.
+    explicit JournalWriter(const QString& command, const QString& folder = DefaultJournalFolder(),
+                           QJsonObject header = {});
     // Ends the run when End was not called.
     ~JournalWriter();
     JournalWriter(const JournalWriter&) = delete;

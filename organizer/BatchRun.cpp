@@ -3,9 +3,9 @@
 #include "MessagePump.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
-#include "platform/OneCpu.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
+#include "tagjobs/RunKinds.h"
 #include "ui_TForm2.h"
 
 namespace organizer {
@@ -15,72 +15,86 @@ namespace {
 // button answers at once, without a repaint for every file.
 constexpr int kRepaintIntervalMs = 20;
 
-// The progress caption for the scope's lifetime, then "Progress" again.
-class ProgressCaption {
-  public:
-    ProgressCaption(QLabel* label, const QString& caption)
-        : label_(caption.isEmpty() ? nullptr : label) {
-        Set(caption);
-    }
-    ~ProgressCaption() { Set(QStringLiteral("Progress")); }
-    ProgressCaption(const ProgressCaption&) = delete;
-    ProgressCaption& operator=(const ProgressCaption&) = delete;
-
-  private:
-    void Set(const QString& text) {
-        if (!label_)
-            return;
-        label_->setText(text);
-        label_->adjustSize();
-    }
-    QLabel* label_;
-};
-
 } // namespace
 
-BatchRun::BatchRun(TForm2& form, QString caption, Bar bar)
-    : form_(form), caption_(std::move(caption)), bar_(bar) {}
+// What the window shows while a run lasts: work in progress, the caption, the bar's range and
+// the busy animation; all back as they were when it ends.
+class BatchRun::Shown {
+  public:
+    Shown(TForm2& form, Ui::TForm2& ui, const QString& caption, int total, Bar bar)
+        : work_(form), ui_(ui), caption_(caption.isEmpty() ? nullptr : ui.Label9),
+          oldMaximum_(ui.ProgressBar1->maximum()) {
+        SetCaption(caption);
+        if (bar == Bar::FitsRun)
+            ui.ProgressBar1->setRange(0, std::max(total, 1));
+        ui.ProgressBar1->setValue(0);
+        ui.Animate1->Start();
+        ui.Animate1->show();
+        form.Running = 1;
+        for (QLabel* counter : {ui.Label8, ui.Label16, ui.Label18})
+            counter->setText(QStringLiteral("0"));
+    }
+    ~Shown() {
+        SetCaption(QStringLiteral("Progress"));
+        ui_.ProgressBar1->setValue(0);
+        ui_.ProgressBar1->setRange(0, oldMaximum_);
+        ui_.Animate1->Stop();
+        ui_.Animate1->hide();
+    }
+    Shown(const Shown&) = delete;
+    Shown& operator=(const Shown&) = delete;
 
-int BatchRun::Run(int count, const Job& job) {
-    Ui::TForm2& ui = *form_.ui_;
-    const TForm2::WorkScope work(form_);
-    const ProgressCaption caption(ui.Label9, caption_);
-    const int oldMaximum = ui.ProgressBar1->maximum();
+  private:
+    void SetCaption(const QString& text) {
+        if (!caption_)
+            return;
+        caption_->setText(text);
+        caption_->adjustSize();
+    }
+
+    const TForm2::WorkScope work_;
+    Ui::TForm2& ui_;
+    QLabel* caption_;
+    int oldMaximum_;
+};
+
+BatchRun::BatchRun(TForm2& form, Bar bar) : form_(form), bar_(bar) {}
+
+BatchRun::~BatchRun() = default;
+
+void BatchRun::RunBegins(const QString& caption, int total) {
     done_ = 0;
     notDone_ = 0;
-    if (bar_ == Bar::FitsRun)
-        ui.ProgressBar1->setRange(0, std::max(count, 1));
-    ui.ProgressBar1->setValue(0);
-    ui.Animate1->Start();
-    ui.Animate1->show();
-    form_.Running = 1;
-    for (QLabel* counter : {ui.Label8, ui.Label16, ui.Label18})
-        counter->setText(QStringLiteral("0"));
+    shown_ = std::make_unique<Shown>(form_, *form_.ui_, caption, total, bar_);
+    pump_ = std::make_unique<MessagePump>(kRepaintIntervalMs);
+}
 
-    MessagePump pump(kRepaintIntervalMs);
-    int taken = 0;
-    {
-        // One CPU for the loop: a job that loads and unloads the tag library per file is faster so.
-        const platform::OneCpu pinned;
-        for (; taken < count && form_.Running != 0; ++taken) {
-            if (job(taken) == BatchOutcome::Done)
-                ++done_;
-            else
-                ++notDone_;
-            ui.Label8->setText(platform::IntToStr(taken + 1));
-            ui.ProgressBar1->setValue(
-                std::min(ui.ProgressBar1->value() + 1, ui.ProgressBar1->maximum()));
-            ui.Label16->setText(platform::IntToStr(done_));
-            ui.Label18->setText(platform::IntToStr(notDone_));
-            pump();
-        }
-    }
-    stopped_ = taken < count;
-    ui.ProgressBar1->setValue(0);
-    ui.ProgressBar1->setRange(0, oldMaximum);
-    ui.Animate1->Stop();
-    ui.Animate1->hide();
-    return taken;
+void BatchRun::FileEnds(const QString& path, const tagjobs::FileOutcome& outcome) {
+    Ui::TForm2& ui = *form_.ui_;
+    if (outcome.done)
+        ++done_;
+    else
+        ++notDone_;
+    if (!outcome.done && !outcome.failure.isEmpty())
+        failures_.emplace_back(path, outcome.failure);
+    ui.Label8->setText(platform::IntToStr(done_ + notDone_));
+    ui.ProgressBar1->setValue(std::min(ui.ProgressBar1->value() + 1, ui.ProgressBar1->maximum()));
+    ui.Label16->setText(platform::IntToStr(done_));
+    ui.Label18->setText(platform::IntToStr(notDone_));
+    (*pump_)();
+}
+
+bool BatchRun::ShouldStop() {
+    return form_.Running == 0;
+}
+
+void BatchRun::RunEnds() {
+    pump_.reset();
+    shown_.reset();
+}
+
+QString BatchRun::FrontEnd() const {
+    return tagjobs::kWindowFrontEnd;
 }
 
 } // namespace organizer

@@ -1,48 +1,52 @@
 #pragma once
 
+#include "tagjobs/RunObserver.h"
+
 #include <QString>
-#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 namespace organizer {
 
 class TForm2;
+class MessagePump;
 
-// What the job did with one file: the counters of the organizer window count it as done
-// ("Tags processed:") or not done ("No tag data:").
-enum class BatchOutcome { Done, NotDone };
-
-// Runs a job over a list of files in the organizer window, as a processing run does: the commands
-// that must wait are disabled, the busy animation plays, the progress caption says what runs, the
-// progress bar and the three counters follow each file, window messages are processed so the
+// Shows a run of the core in the organizer window, as a processing run is shown: the commands
+// that must wait are disabled, the busy animation plays, the progress caption says what runs,
+// the progress bar and the three counters follow each file, window messages are processed so the
 // window repaints, and the stop button ends the run before its next file.
-class BatchRun {
+class BatchRun : public tagjobs::RunObserver {
   public:
-    using Job = std::function<BatchOutcome(int index)>;
-
     // Whether the progress bar counts to the run's own file count, or keeps the maximum the last
     // search gave it (the processing run).
     enum class Bar { FitsRun, KeepsSearch };
 
-    // caption: shown in the progress panel while the run lasts, as "Moving files..."; empty keeps
-    // "Progress".
-    explicit BatchRun(TForm2& form, QString caption = {}, Bar bar = Bar::FitsRun);
+    explicit BatchRun(TForm2& form, Bar bar = Bar::FitsRun);
+    ~BatchRun() override;
 
-    // Calls the job for indexes 0 to count - 1 while the run is not stopped; answers how many
-    // files it took. The progress bar is back at 0 at the end.
-    int Run(int count, const Job& job);
+    void RunBegins(const QString& caption, int total) override;
+    void FileBegins(const QString&) override {}
+    void FileEnds(const QString& path, const tagjobs::FileOutcome& outcome) override;
+    bool ShouldStop() override;
+    void RunEnds() override;
+    QString FrontEnd() const override;
 
     int Done() const { return done_; }
     int NotDone() const { return notDone_; }
-    // Whether the stop button (or the program's end) cut the run short.
-    bool Stopped() const { return stopped_; }
+    // The files that failed, with why, over every run this object showed.
+    const std::vector<std::pair<QString, QString>>& Failures() const { return failures_; }
 
   private:
+    class Shown;
+
     TForm2& form_;
-    QString caption_;
     Bar bar_;
+    std::unique_ptr<Shown> shown_;
+    std::unique_ptr<MessagePump> pump_;
     int done_ = 0;
     int notDone_ = 0;
-    bool stopped_ = false;
+    std::vector<std::pair<QString, QString>> failures_;
 };
 
 } // namespace organizer

@@ -2,9 +2,10 @@
 
 #include "DialogParts.h"
 #include "ListFiles.h"
-#include "MoveRun.h"
+#include "BatchRun.h"
 #include "TForm2.h"
-#include "batch/MoveJournal.h"
+#include "tagjobs/MoveRun.h"
+#include "tagjobs/RunKinds.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
 
@@ -60,7 +61,7 @@ MoveDialog::MoveDialog(TForm2& form, Kind kind, std::vector<batch::MoveSource> s
     previewTimer_.setInterval(kPreviewDelayMs);
     connect(&previewTimer_, &QTimer::timeout, this, &MoveDialog::Preview);
     form_.SetDialogOpen(this);
-    ShowUndoTarget();
+    ShowUndoTarget({Command()});
     Preview();
 }
 
@@ -69,7 +70,7 @@ MoveDialog::~MoveDialog() {
 }
 
 QString MoveDialog::Command() const {
-    return kind_ == Kind::Organize ? batch::kOrganizeCommand : batch::kRenameCommand;
+    return kind_ == Kind::Organize ? tagjobs::kOrganizeCommand : tagjobs::kRenameCommand;
 }
 
 void MoveDialog::BuildLayout(const QString& destination) {
@@ -244,19 +245,30 @@ void MoveDialog::Run() {
     const batch::MoveMode mode =
         copy_ && copy_->isChecked() ? batch::MoveMode::Copy : batch::MoveMode::Move;
     SetBusy(true);
-    const MoveRunResult result = RunMoves(form_, plan_, mode, Command());
+    tagjobs::MoveRunResult result;
+    {
+        BatchRun run(form_);
+        result = tagjobs::RunMoves(plan_, mode, Command(), run);
+    }
     SetBusy(false);
+    if (mode == batch::MoveMode::Move)
+        form_.FilesMoved(result.moves);
     for (size_t i = 0; i < plan_.size(); ++i) {
         QTreeWidgetItem* row = preview_->topLevelItem(int(i));
-        const QString& text = result.results[qsizetype(i)];
+        const QString& text = result.results[i];
         row->setText(2, text.isEmpty() ? QStringLiteral("not taken") : text);
         const bool done = text == QLatin1String("moved") || text == QLatin1String("copied") ||
                           text == QLatin1String("unchanged");
         for (int c = 0; c < 3; ++c)
             row->setForeground(c, done ? QBrush() : QBrush(kConflict));
-        // The file is where the run put it: the next preview starts from there.
-        if (!result.newPaths[i].isEmpty() && mode == batch::MoveMode::Move)
-            sources_[i].path = result.newPaths[i];
+    }
+    // The files are where the run put them: the next preview starts from there.
+    if (mode == batch::MoveMode::Move) {
+        QHash<QString, QString> moved;
+        for (const auto& [from, to] : result.moves)
+            moved.insert(from, to);
+        for (batch::MoveSource& source : sources_)
+            source.path = moved.value(source.path, source.path);
     }
     const QString text = (mode == batch::MoveMode::Move ? QStringLiteral("Moved %1 file(s)")
                                                         : QStringLiteral("Copied %1 file(s)"))
@@ -266,14 +278,14 @@ void MoveDialog::Run() {
                              .arg(result.failed);
     ShowRunEnd(summary_, text, result.stopped, result.journalError);
     run_->setEnabled(false);
-    ShowUndoTarget();
+    ShowUndoTarget({Command()});
 }
 
 void MoveDialog::Undo() {
     if (busy_ || !undoTarget_)
         return;
     SetBusy(true);
-    const UndoResult result = UndoMoves(form_, undoTarget_->journal.path);
+    const tagjobs::UndoResult result = form_.UndoInWindow(*undoTarget_);
     SetBusy(false);
     // The files are back where they were: the preview starts from there.
     QHash<QString, QString> back;
@@ -281,20 +293,9 @@ void MoveDialog::Undo() {
         back.insert(from, to);
     for (batch::MoveSource& source : sources_)
         source.path = back.value(source.path, source.path);
-    ShowUndoTarget();
+    ShowUndoTarget({Command()});
     Preview();
-    SetNote(summary_, UndoSummary(result));
-    if (!result.failures.isEmpty())
-        platform::ShowMessage(UndoSummary(result));
-}
-
-void MoveDialog::ShowUndoTarget() {
-    undoTarget_ = batch::FindUndoTarget({Command()});
-    SetNote(undoNote_, undoTarget_ ? undoTarget_->Describe() : QString());
-    undoNote_->setStyleSheet(undoTarget_ && undoTarget_->unfinished
-                                 ? QStringLiteral("color: #c00000; font-weight: bold;")
-                                 : QString());
-    undo_->setEnabled(undoTarget_.has_value() && !busy_);
+    ShowUndoEnd(summary_, result);
 }
 
 void MoveDialog::SetBusy(bool busy) {

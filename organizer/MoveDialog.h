@@ -2,7 +2,6 @@
 
 #include "RunDialog.h"
 #include "batch/MovePlan.h"
-#include "batch/UndoTarget.h"
 
 #include <QTimer>
 #include <optional>
@@ -46,7 +45,6 @@ class MoveDialog : public RunDialog {
     void ShowPlan();
     void Run();
     void Undo();
-    void ShowUndoTarget();
     void ChooseDestination();
     void SetBusy(bool busy);
     QString Command() const;
@@ -54,7 +52,6 @@ class MoveDialog : public RunDialog {
     Kind kind_;
     std::vector<batch::MoveSource> sources_;
     std::vector<batch::PlannedMove> plan_;
-    std::optional<batch::UndoTarget> undoTarget_;
     QTimer previewTimer_;
     bool commentsRead_ = false;
 
@@ -66,8 +63,6 @@ class MoveDialog : public RunDialog {
     QLabel* problem_ = nullptr;
     QTreeWidget* preview_ = nullptr;
     QLabel* summary_ = nullptr;
-    QLabel* undoNote_ = nullptr;
-    QPushButton* undo_ = nullptr;
     QPushButton* run_ = nullptr;
     QPushButton* close_ = nullptr;
 };

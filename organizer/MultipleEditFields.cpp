@@ -76,8 +76,8 @@ MultipleEditFields::MultipleEditFields(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(1, 1);
 }
 
-FieldEdit MultipleEditFields::Edit() const {
-    FieldEdit edit;
+tagjobs::FieldEdit MultipleEditFields::Edit() const {
+    tagjobs::FieldEdit edit;
     for (size_t i = 0; i < change_.size(); ++i) {
         if (change_[i]->isChecked())
             edit.values[i] = edits_[i]->text();
@@ -91,7 +91,7 @@ FieldEdit MultipleEditFields::Edit() const {
 }
 
 bool MultipleEditFields::Acceptable() const {
-    const FieldEdit edit = Edit();
+    const tagjobs::FieldEdit edit = Edit();
     const auto& track = edit.values[tagaccess::kTrack];
     return edit.ChangesAnything() && (!track || TrackAcceptable(*track));
 }

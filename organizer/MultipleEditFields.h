@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FieldChanges.h"
+#include "tagjobs/TagEdits.h"
 
 #include <QWidget>
 #include <array>
@@ -19,7 +19,7 @@ class MultipleEditFields : public QWidget {
   public:
     explicit MultipleEditFields(QWidget* parent = nullptr);
 
-    FieldEdit Edit() const;
+    tagjobs::FieldEdit Edit() const;
     // At least one field is checked and a checked track is a whole number (or empty).
     bool Acceptable() const;
 

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "tagjobs/Undo.h"
+
 #include <QDialog>
+#include <optional>
 
 class QCloseEvent;
+class QLabel;
+class QPushButton;
 
 namespace organizer {
 
@@ -22,8 +27,17 @@ class RunDialog : public QDialog {
   protected:
     void closeEvent(QCloseEvent* event) override;
 
+    // Finds the run of the commands that the undo button takes back (made here or in the shell)
+    // and shows it in the undo note.
+    void ShowUndoTarget(const QStringList& commands);
+    // The undo's summary in the note, and in a box as well when files were left.
+    static void ShowUndoEnd(QLabel* summary, const tagjobs::UndoResult& result);
+
     TForm2& form_;
     bool busy_ = false;
+    std::optional<tagjobs::UndoTarget> undoTarget_;
+    QLabel* undoNote_ = nullptr;
+    QPushButton* undo_ = nullptr;
 };
 
 } // namespace organizer

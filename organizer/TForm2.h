@@ -1,11 +1,9 @@
 #pragma once
 
-#include "ChosenTags.h"
-#include "FieldChanges.h"
-#include "FoundFiles.h"
 #include "SortFlags.h"
-#include "TagFileChange.h"
-#include "journal/JournalReader.h"
+#include "tagjobs/FoundFiles.h"
+#include "tagjobs/TagsRun.h"
+#include "tagjobs/Undo.h"
 
 #include <QString>
 #include <QWidget>
@@ -30,6 +28,12 @@ class TForm2;
 }
 
 namespace organizer {
+
+using tagjobs::ChosenTags;
+using tagjobs::FoundFile;
+using tagjobs::FoundFileList;
+using tagjobs::MaxFoundFiles;
+using tagjobs::TagRow;
 
 // The organizer window: finds the MP3 files of a folder tree, synchronises their two tags and
 // lists them; the list sorts by any column and its rows can be removed. Closing it only hides it.
@@ -152,8 +156,12 @@ class TForm2 : public QWidget {
     // The last run's unresolved files that the user has not removed, while they are not shown.
     std::vector<QString> hiddenUnresolved_;
 
-    // Runs of a job over the listed files (BatchRun.cpp).
+    // Shows the core's runs over the listed files (BatchRun.cpp).
     friend class BatchRun;
+
+  public:
+    // Takes back a run of either front end in the progress panel; the list follows the files.
+    tagjobs::UndoResult UndoInWindow(const tagjobs::UndoTarget& target);
 
     // Organizing, renaming and tags from file names (TForm2Naming.cpp).
   public slots:
@@ -170,7 +178,7 @@ class TForm2 : public QWidget {
     // Files moved: their rows and FoundPaths follow them (pairs of old and new path).
     void FilesMoved(const std::vector<std::pair<QString, QString>>& moves);
     // Files' tags were rewritten: their rows show the chosen tag again.
-    void FilesTagsChanged(const QStringList& paths);
+    void FilesTagsChanged(const std::vector<QString>& paths);
     // Holds the commands that must wait while a naming dialog is open; a null dialog releases them.
     void SetDialogOpen(QWidget* dialog);
 
@@ -203,35 +211,24 @@ class TForm2 : public QWidget {
         // No row was selected, so the command takes every row.
         bool all = false;
     };
-    using FileJob = std::function<FileResult(size_t index)>;
-    // What a journaled command will do to the file at `index`.
-    using FilePlanner = std::function<FilePlan(tagaccess::ID3& id3, size_t index)>;
-
     void AddTagCommands();
     // The selected files, or every file when none is selected; none, after saying so, when the
     // list is empty.
     CommandFiles ChosenFiles() const;
     QString FilesMessage(const CommandFiles& files, const QString& action) const;
     ChosenTags ShownVersions() const;
-    void ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
-                    const QString& command);
-    // Runs a command's job over the files with a new undo journal, then shows the files again.
+    // Runs a tag command of the core over the files with a new undo journal, then shows the files
+    // again and reports what failed.
     void RunJournaled(const CommandFiles& files, const QString& command,
-                      const FilePlanner& planner);
-    // The last tag command's journal, while it is not undone.
-    std::optional<journal::JournalInfo> UndoableChange() const;
+                      const tagjobs::FilePlanner& planner);
+    // The last tag-changing run of either front end, while it is not undone.
+    std::optional<tagjobs::UndoTarget> UndoableChange() const;
     // The listed rows of the files.
     CommandFiles RowsOf(const std::vector<QString>& paths) const;
-    void Transliterate(TranslitDirection direction);
+    void Transliterate(tagjobs::TranslitDirection direction);
     // "Leave ID3 tags" and "Kill ID3 tags": the chosen versions of every file, after a question.
-    using TagsPlanner = FilePlan (*)(tagaccess::ID3& id3, const QString& path, ChosenTags versions);
     void ClearTags(const QString& question, const QString& button, const QString& command,
-                   TagsPlanner planner);
-    // Runs the job file by file as a batch run under the progress caption; answers the failed
-    // files with their reasons, and how many files it took.
-    std::vector<std::pair<QString, QString>> RunFileJobs(const QString& caption,
-                                                         const std::vector<QString>& paths,
-                                                         const FileJob& job, size_t& taken);
+                   tagjobs::FilePlanner (*planner)(ChosenTags versions));
     void ReportResults(const std::vector<std::pair<QString, QString>>& failures, size_t taken,
                        size_t total);
     // Shows the files' fields of the listed tag version again, read from the files.

@@ -1,15 +1,14 @@
 // The third step and the list's naming commands: organize, rename, tags from file names, undo.
+#include "BatchRun.h"
 #include "ListFiles.h"
 #include "MoveDialog.h"
-#include "MoveRun.h"
 #include "TForm2.h"
 #include "TForm2Handlers.h"
 #include "TForm2WorkScope.h"
 #include "TagsFromNamesDialog.h"
-#include "batch/MoveJournal.h"
 #include "batch/MovePlan.h"
-#include "journal/JournalReader.h"
 #include "platform/MessageBox.h"
+#include "tagjobs/RunKinds.h"
 #include "ui_TForm2.h"
 
 #include <QApplication>
@@ -62,13 +61,21 @@ void TForm2::agsfromfilenames1Click() {
 void TForm2::UndoLastOrganize1Click() {
     if (openDialog_ || WorkInProgress())
         return;
-    const auto last =
-        journal::LastFinishedJournal({batch::kOrganizeCommand, batch::kRenameCommand});
+    const std::optional<tagjobs::UndoTarget> last =
+        tagjobs::FindUndoTarget(tagjobs::MoveCommands());
     if (!last) {
         platform::ShowMessage(QStringLiteral("There is no organize or rename to undo."));
         return;
     }
-    platform::ShowMessage(UndoSummary(UndoMoves(*this, last->path)));
+    platform::ShowMessage(tagjobs::UndoSummary(UndoInWindow(*last)));
+}
+
+tagjobs::UndoResult TForm2::UndoInWindow(const tagjobs::UndoTarget& target) {
+    BatchRun run(*this);
+    tagjobs::UndoResult result = tagjobs::UndoRun(target, *ListFilesId3(), run);
+    FilesMoved(result.moves);
+    FilesTagsChanged(result.touched);
+    return result;
 }
 
 std::vector<batch::MoveSource> TForm2::ListedFiles(bool allRows) const {
@@ -129,8 +136,8 @@ void TForm2::FilesMoved(const std::vector<std::pair<QString, QString>>& moves) {
     RebuildFoundPaths();
 }
 
-void TForm2::FilesTagsChanged(const QStringList& paths) {
-    if (!ProcessedView() || paths.isEmpty())
+void TForm2::FilesTagsChanged(const std::vector<QString>& paths) {
+    if (!ProcessedView() || paths.empty())
         return;
     const QSet<QString> changed(paths.begin(), paths.end());
     for (int r = 0; r < RowCount(); ++r) {

@@ -1,12 +1,12 @@
 // The second step: synchronise the two tags of every listed file and show the chosen one.
 #include "BatchRun.h"
 #include "ListFiles.h"
-#include "ProcessFile.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/MessageBox.h"
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/TagLibraryEntries.h"
+#include "tagjobs/ProcessFile.h"
 #include "ui_TForm2.h"
 
 #include <QHeaderView>
@@ -67,16 +67,17 @@ void TForm2::RunProcessing() {
     ResolvedCount = 0;
     UnresolvedCount = 0;
     tagaccess::ID3& id3 = *ListFilesId3();
-    BatchRun run(*this, QString(), BatchRun::Bar::KeepsSearch);
-    run.Run(std::min(RowCount(), MaxFoundFiles), [&](int i) {
-        const QString& path = FoundPaths[size_t(i)];
-        if (std::optional<TagRow> row = ProcessFile(id3, path, UseId3v1)) {
-            TagRows[size_t(ResolvedCount++)] = std::move(*row);
-            return BatchOutcome::Done;
-        }
-        UnresolvedPaths[size_t(UnresolvedCount++)] = path;
-        return BatchOutcome::NotDone;
-    });
+    BatchRun run(*this, BatchRun::Bar::KeepsSearch);
+    const std::vector<QString> paths(FoundPaths.begin(),
+                                     FoundPaths.begin() + std::min(RowCount(), MaxFoundFiles));
+    tagjobs::SyncRun(id3, tagjobs::FileSet::Listed(paths), run, tagjobs::kPreferV2,
+                     tagjobs::SyncFailures::Counted, [&](const QString& path, bool synced) {
+                         if (synced)
+                             TagRows[size_t(ResolvedCount++)] =
+                                 tagjobs::ReadRow(id3, path, UseId3v1);
+                         else
+                             UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+                     });
 
     SetProcessedColumns();
     ShowProcessedRows();

@@ -1,5 +1,5 @@
 // The first step: find the MP3 files of a folder tree.
-#include "FolderWalk.h"
+#include "tagjobs/FolderWalk.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/AnsiText.h"
@@ -42,7 +42,7 @@ void TForm2::Image2Click() {
     FoundFileList found;
     found.reserve(MaxFoundFiles);
     // Window messages are processed after every entry: the stop button can end the walk there.
-    FolderWalk walk(found, [this] {
+    tagjobs::FolderWalk walk(found, [this] {
         QCoreApplication::processEvents();
         return Running != 0;
     });

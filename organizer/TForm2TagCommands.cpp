@@ -6,15 +6,12 @@
 #include "TForm2.h"
 #include "TForm2Handlers.h"
 #include "TagCommandDialog.h"
-#include "TagsJournalRecord.h"
 #include "TranslitPreview.h"
-#include "journal/JournalReader.h"
-#include "journal/JournalWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
+#include "tagjobs/RunKinds.h"
 #include "ui_TForm2.h"
 
-#include <QJsonObject>
 #include <QLocale>
 #include <QMenu>
 #include <set>
@@ -25,8 +22,6 @@ namespace {
 
 // A failure report lists this many files by name, then counts the rest.
 constexpr size_t kListedFailures = 20;
-// Files whose old tags go to the undo journal together.
-constexpr size_t kJournalBatch = 64;
 
 QString Files(size_t count) {
     return platform::IntToStr(int(count)) + QStringLiteral(" file(s)");
@@ -101,13 +96,12 @@ void TForm2::Multiple1Click() {
             [&dialog, fields] { dialog.SetAcceptable(fields->Acceptable()); });
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const FieldEdit edit = fields->Edit();
-    ChangeTags(
-        files, dialog.Versions(),
-        [edit](const tagaccess::TagFields& old, int, int position) {
-            return ApplyFieldEdit(old, edit, position);
-        },
-        kEditCommand);
+    const tagjobs::FieldEdit edit = fields->Edit();
+    RunJournaled(files, tagjobs::kEditCommand,
+                 tagjobs::ChangePlanner(dialog.Versions(),
+                                        [edit](const tagaccess::TagFields& old, int, int position) {
+                                            return tagjobs::ApplyFieldEdit(old, edit, position);
+                                        }));
 }
 
 void TForm2::Single1Click() {
@@ -123,18 +117,18 @@ void TForm2::Single1Click() {
 void TForm2::LeaveID3tags1Click() {
     ClearTags(QStringLiteral("Empty the seven fields of the chosen tags in %1? Pictures and other "
                              "frames of an ID3v2 tag stay."),
-              QStringLiteral("Clear"), kClearCommand, &PlanClear);
+              QStringLiteral("Clear"), tagjobs::kClearCommand, &tagjobs::ClearPlanner);
 }
 
 void TForm2::KillID3tags1Click() {
     ClearTags(QStringLiteral("Remove the chosen tags from %1? The audio is not touched. "
                              "\"Undo last change\" gives back the seven fields; pictures and "
                              "other frames of a removed ID3v2 tag are gone for good."),
-              QStringLiteral("Remove"), kRemoveCommand, &PlanRemoval);
+              QStringLiteral("Remove"), tagjobs::kRemoveCommand, &tagjobs::RemovalPlanner);
 }
 
 void TForm2::ClearTags(const QString& question, const QString& button, const QString& command,
-                       TagsPlanner planner) {
+                       tagjobs::FilePlanner (*planner)(ChosenTags versions)) {
     if (WorkInProgress())
         return;
     const CommandFiles files = ChosenFiles();
@@ -144,44 +138,33 @@ void TForm2::ClearTags(const QString& question, const QString& button, const QSt
                             ShownVersions(), button);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const ChosenTags versions = dialog.Versions();
-    RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i) {
-        return planner(id3, files.paths[i], versions);
-    });
+    RunJournaled(files, command, planner(dialog.Versions()));
 }
 
 void TForm2::RusEng1Click() {
-    Transliterate(TranslitDirection::RusToEng);
+    Transliterate(tagjobs::TranslitDirection::RusToEng);
 }
 
 void TForm2::EngRus1Click() {
-    Transliterate(TranslitDirection::EngToRus);
+    Transliterate(tagjobs::TranslitDirection::EngToRus);
 }
 
-void TForm2::Transliterate(TranslitDirection direction) {
+void TForm2::Transliterate(tagjobs::TranslitDirection direction) {
     if (WorkInProgress())
         return;
     const CommandFiles files = ChosenFiles();
     if (files.paths.empty())
         return;
-    std::vector<PreviewFile> read(files.paths.size());
-    size_t taken = 0;
-    {
-        tagaccess::ID3& id3 = *ListFilesId3();
-        RunFileJobs(
-            QStringLiteral("Reading tags..."), files.paths,
-            [&](size_t i) {
-                read[i] = {files.paths[i], ReadBothTags(id3, files.paths[i])};
-                return FileResult{};
-            },
-            taken);
-    }
-    if (taken < files.paths.size())
+    BatchRun reading(*this);
+    tagjobs::RunCount taken;
+    const std::vector<PreviewFile> read = tagjobs::ReadTagsOf(
+        *ListFilesId3(), tagjobs::FileSet::Listed(files.paths), reading, &taken);
+    if (taken.stopped)
         return;
-    const FieldsChange change = [direction](const tagaccess::TagFields& old, int, int) {
-        return TranslitFields(old, direction);
+    const tagjobs::FieldsChange change = [direction](const tagaccess::TagFields& old, int, int) {
+        return tagjobs::TranslitFields(old, direction);
     };
-    const QString caption = direction == TranslitDirection::RusToEng
+    const QString caption = direction == tagjobs::TranslitDirection::RusToEng
                                 ? QStringLiteral("Translit tag fields: Rus >> Eng")
                                 : QStringLiteral("Translit tag fields: Eng >> Rus");
     TagCommandDialog dialog(this, caption, QString(), ShownVersions(), QStringLiteral("Write"));
@@ -200,48 +183,40 @@ void TForm2::Transliterate(TranslitDirection direction) {
     show(dialog.Versions());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ChangeTags(files, dialog.Versions(), change, kTranslitCommand);
+    RunJournaled(files, tagjobs::kTranslitCommand,
+                 tagjobs::ChangePlanner(dialog.Versions(), change));
 }
 
 void TForm2::Undolastchange1Click() {
     if (WorkInProgress())
         return;
-    const std::optional<journal::JournalInfo> last = UndoableChange();
+    const std::optional<tagjobs::UndoTarget> last = UndoableChange();
     if (!last) {
         platform::ShowMessage(QStringLiteral("There is no change to undo."));
         UpdateUndoCommand();
         return;
     }
-    const std::vector<KeptTags> kept = FilesToRestore(*last);
     TagCommandDialog dialog(
         this, QStringLiteral("Undo last change"),
         QStringLiteral("Restore the tags of %1 as they were before the last "
                        "change (%2, %3)?")
-            .arg(Files(kept.size()), TagCommandCaption(last->command),
-                 QLocale().toString(last->started.toLocalTime(), QLocale::ShortFormat)),
+            .arg(Files(size_t(tagjobs::FilesToUndo(last->journal))),
+                 tagjobs::RunCaption(last->journal.command),
+                 QLocale().toString(last->journal.started.toLocalTime(), QLocale::ShortFormat)),
         std::nullopt, QStringLiteral("Restore"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    tagaccess::ID3& id3 = *ListFilesId3();
-    std::vector<QString> paths;
-    for (const KeptTags& file : kept)
-        paths.push_back(file.path);
-    size_t taken = 0;
-    const auto failures = RunFileJobs(
-        QStringLiteral("Restoring tags..."), paths,
-        [&](size_t i) { return RestoreFileTags(id3, kept[i].path, kept[i].before); }, taken);
-    // A stopped or partly failed undo stays on offer: restoring a file twice does no harm.
-    if (taken == kept.size() && failures.empty() && !journal::MarkUndone(last->path))
-        platform::ShowMessage(QStringLiteral("The tags were restored, but the change could not "
-                                             "be marked undone: it stays on offer."));
-    RedrawRows(RowsOf(paths));
+    const tagjobs::UndoResult result = UndoInWindow(*last);
     UpdateUndoCommand();
-    ReportResults(failures, taken, kept.size());
+    if (!result.markError.isEmpty())
+        platform::ShowMessage(result.markError);
+    ReportResults(result.failures, size_t(result.restored + int(result.failures.size())),
+                  size_t(tagjobs::FilesToUndo(last->journal)));
 }
 
-std::optional<journal::JournalInfo> TForm2::UndoableChange() const {
-    std::optional<journal::JournalInfo> newest = journal::NewestJournal(TagCommandNames());
-    if (!newest || newest->undone || FilesToRestore(*newest).empty())
+std::optional<tagjobs::UndoTarget> TForm2::UndoableChange() const {
+    std::optional<tagjobs::UndoTarget> newest = tagjobs::FindUndoTarget(tagjobs::TagCommands());
+    if (!newest || tagjobs::FilesToUndo(newest->journal) == 0)
         return std::nullopt;
     return newest;
 }
@@ -262,74 +237,20 @@ TForm2::CommandFiles TForm2::RowsOf(const std::vector<QString>& paths) const {
     return files;
 }
 
-void TForm2::ChangeTags(const CommandFiles& files, ChosenTags versions, const FieldsChange& change,
-                        const QString& command) {
-    RunJournaled(files, command, [&](tagaccess::ID3& id3, size_t i) {
-        return PlanChange(id3, files.paths[i], versions, int(i) + 1, change);
-    });
-}
-
 void TForm2::RunJournaled(const CommandFiles& files, const QString& command,
-                          const FilePlanner& planner) {
-    journal::JournalWriter writer(command);
-    if (!writer.IsOpen()) {
+                          const tagjobs::FilePlanner& planner) {
+    BatchRun run(*this);
+    const tagjobs::TagsRunResult result = tagjobs::RunTagChanges(
+        *ListFilesId3(), tagjobs::FileSet::Listed(files.paths), run, command, planner);
+    if (result.count.taken == 0 && !result.journalError.isEmpty()) {
         platform::ShowMessage(QStringLiteral("Nothing was changed: the undo journal could not be "
                                              "opened (%1).")
-                                  .arg(writer.ErrorText()));
+                                  .arg(result.journalError));
         return;
     }
-    tagaccess::ID3& id3 = *ListFilesId3();
-    std::vector<FilePlan> plans(files.paths.size());
-    // The files carried out since the last write to the journal.
-    std::vector<QJsonObject> carriedOut;
-    QString notKept;
-    const auto job = [&](size_t i) {
-        // The old tags of a batch of files go to the journal ahead of their changes, together
-        // with the names of the files the batch before changed: one wait for the disk a batch.
-        if (i % kJournalBatch == 0) {
-            std::vector<QJsonObject> records = std::exchange(carriedOut, {});
-            for (size_t j = i; j < std::min(i + kJournalBatch, plans.size()); ++j) {
-                plans[j] = planner(id3, j);
-                if (plans[j].TouchesFile())
-                    records.push_back(TagsRecord(files.paths[j], plans[j].before));
-            }
-            notKept = writer.AppendAll(records) ? QString() : writer.ErrorText();
-        }
-        const FilePlan plan = std::exchange(plans[i], {});
-        if (!plan.exists)
-            return FileResult{false, false, WriteFailureReason(files.paths[i])};
-        if (!plan.TouchesFile())
-            return FileResult{};
-        if (!notKept.isEmpty())
-            return FileResult{
-                false, false,
-                QStringLiteral("its old tags could not be kept for undo (%1)").arg(notKept)};
-        // Marked even when the write fails half-way: an undo then restores what was written.
-        carriedOut.push_back(CarriedOutRecord(files.paths[i]));
-        return CarryOut(id3, files.paths[i], plan);
-    };
-    size_t taken = 0;
-    const auto failures = RunFileJobs(QStringLiteral("Writing tags..."), files.paths, job, taken);
-    writer.AppendAll(carriedOut);
-    writer.End();
     RedrawRows(files);
     UpdateUndoCommand();
-    ReportResults(failures, taken, files.paths.size());
-}
-
-std::vector<std::pair<QString, QString>> TForm2::RunFileJobs(const QString& caption,
-                                                             const std::vector<QString>& paths,
-                                                             const FileJob& job, size_t& taken) {
-    std::vector<std::pair<QString, QString>> failures;
-    BatchRun run(*this, caption);
-    taken = size_t(run.Run(int(paths.size()), [&](int i) {
-        const FileResult result = job(size_t(i));
-        if (result.ok)
-            return BatchOutcome::Done;
-        failures.emplace_back(paths[size_t(i)], result.reason);
-        return BatchOutcome::NotDone;
-    }));
-    return failures;
+    ReportResults(run.Failures(), size_t(result.count.taken), files.paths.size());
 }
 
 void TForm2::ReportResults(const std::vector<std::pair<QString, QString>>& failures, size_t taken,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChosenTags.h"
+#include "tagjobs/TagEdits.h"
 
 #include <QDialog>
 #include <optional>
@@ -11,6 +11,8 @@ class QRadioButton;
 class QVBoxLayout;
 
 namespace organizer {
+
+using tagjobs::ChosenTags;
 
 // The confirmation every list command asks before it writes: what it will do to how many files,
 // the tag versions to work on (when the command has a choice) and, for some commands, a body of
@@ -30,7 +32,7 @@ class TagCommandDialog : public QDialog {
     ChosenTags Versions() const;
 
   signals:
-    void VersionsChanged(organizer::ChosenTags versions);
+    void VersionsChanged(tagjobs::ChosenTags versions);
 
   private:
     QLabel* message_ = nullptr;

@@ -1,8 +1,10 @@
 #include "TagsFromNamesDialog.h"
 
+#include "BatchRun.h"
 #include "DialogParts.h"
+#include "ListFiles.h"
 #include "TForm2.h"
-#include "platform/MessageBox.h"
+#include "tagjobs/RunKinds.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -36,7 +38,7 @@ TagsFromNamesDialog::TagsFromNamesDialog(TForm2& form, std::vector<batch::MoveSo
     previewTimer_.setInterval(kPreviewDelayMs);
     connect(&previewTimer_, &QTimer::timeout, this, &TagsFromNamesDialog::Preview);
     form_.SetDialogOpen(this);
-    ShowUndoTarget();
+    ShowUndoTarget({tagjobs::kTagsFromNamesCommand});
     Preview();
 }
 
@@ -115,12 +117,13 @@ void TagsFromNamesDialog::Preview() {
         why = QStringLiteral("%filename% names no tag field");
         pattern_.reset();
     }
-    readings_ = pattern_ ? ReadNames(files_, *pattern_) : std::vector<NameReading>();
+    readings_ =
+        pattern_ ? tagjobs::ReadNames(files_, *pattern_) : std::vector<tagjobs::NameReading>();
     SetNote(problem_, why);
 
     QList<QTreeWidgetItem*> rows;
     int fitting = 0;
-    for (const NameReading& reading : readings_) {
+    for (const tagjobs::NameReading& reading : readings_) {
         QStringList texts{QFileInfo(reading.path).fileName()};
         for (int k = 0; k < naming::kTagFieldCount; ++k) {
             const bool named = pattern_->Names(naming::Field(k));
@@ -160,49 +163,43 @@ void TagsFromNamesDialog::Run() {
     if (!pattern_)
         return;
     SetBusy(true);
-    const TagsRunResult result =
-        WriteTagsFromNames(form_, readings_, *pattern_, {v1_->isChecked(), v2_->isChecked()});
+    std::vector<QString> paths;
+    for (const tagjobs::NameReading& reading : readings_)
+        paths.push_back(reading.path);
+    tagjobs::TagsRunResult result;
+    {
+        BatchRun run(form_);
+        result = tagjobs::RunTagChanges(
+            *ListFilesId3(), tagjobs::FileSet::Listed(paths), run, tagjobs::kTagsFromNamesCommand,
+            tagjobs::FromNamesPlanner(*pattern_,
+                                      tagjobs::TagsOf(v1_->isChecked(), v2_->isChecked())));
+    }
     SetBusy(false);
+    form_.FilesTagsChanged(result.touched);
     for (int i = 0; i < preview_->topLevelItemCount(); ++i) {
-        const QString& text = result.results[i];
+        const QString& text = result.results[size_t(i)];
         QTreeWidgetItem* row = preview_->topLevelItem(i);
         row->setText(kResultColumn, text.isEmpty() ? QStringLiteral("not taken") : text);
-        row->setForeground(kResultColumn, text == QLatin1String("written") ? QColor() : kProblem);
+        const bool fine = text == QLatin1String("written") || text == QLatin1String("unchanged");
+        row->setForeground(kResultColumn, fine ? QColor() : kProblem);
     }
     ShowRunEnd(
         summary_,
         QStringLiteral("Written: %1 file(s); failed: %2.").arg(result.written).arg(result.failed),
-        result.stopped, result.journalError);
+        result.count.stopped, result.journalError);
     run_->setEnabled(false);
-    ShowUndoTarget();
+    ShowUndoTarget({tagjobs::kTagsFromNamesCommand});
 }
 
 void TagsFromNamesDialog::Undo() {
     if (busy_ || !undoTarget_)
         return;
     SetBusy(true);
-    const TagsUndoResult result = UndoTagsFromNames(form_, undoTarget_->journal.path);
+    const tagjobs::UndoResult result = form_.UndoInWindow(*undoTarget_);
     SetBusy(false);
-    ShowUndoTarget();
+    ShowUndoTarget({tagjobs::kTagsFromNamesCommand});
     Preview();
-    QString text = QStringLiteral("Undone: %1 file(s).").arg(result.restored);
-    if (result.stopped)
-        text += QStringLiteral(" Stopped before the end: undo again to finish.");
-    if (!result.failures.isEmpty())
-        text += QStringLiteral("\n%1 could not be undone:\n").arg(result.failures.size()) +
-                QStringList(result.failures.mid(0, 10)).join(QLatin1Char('\n'));
-    SetNote(summary_, text);
-    if (!result.failures.isEmpty())
-        platform::ShowMessage(text);
-}
-
-void TagsFromNamesDialog::ShowUndoTarget() {
-    undoTarget_ = batch::FindUndoTarget({kTagsFromNamesCommand});
-    SetNote(undoNote_, undoTarget_ ? undoTarget_->Describe() : QString());
-    undoNote_->setStyleSheet(undoTarget_ && undoTarget_->unfinished
-                                 ? QStringLiteral("color: #c00000; font-weight: bold;")
-                                 : QString());
-    undo_->setEnabled(undoTarget_.has_value() && !busy_);
+    ShowUndoEnd(summary_, result);
 }
 
 void TagsFromNamesDialog::SetBusy(bool busy) {

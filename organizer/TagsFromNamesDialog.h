@@ -1,8 +1,7 @@
 #pragma once
 
 #include "RunDialog.h"
-#include "TagsFromNames.h"
-#include "batch/UndoTarget.h"
+#include "tagjobs/TagsFromNames.h"
 
 #include <QTimer>
 #include <optional>
@@ -31,13 +30,11 @@ class TagsFromNamesDialog : public RunDialog {
     void Preview();
     void Run();
     void Undo();
-    void ShowUndoTarget();
     void SetBusy(bool busy);
 
     std::vector<batch::MoveSource> files_;
-    std::vector<NameReading> readings_;
+    std::vector<tagjobs::NameReading> readings_;
     std::optional<naming::NamePattern> pattern_;
-    std::optional<batch::UndoTarget> undoTarget_;
     QTimer previewTimer_;
 
     QLineEdit* patternEdit_ = nullptr;
@@ -46,8 +43,6 @@ class TagsFromNamesDialog : public RunDialog {
     QLabel* problem_ = nullptr;
     QTreeWidget* preview_ = nullptr;
     QLabel* summary_ = nullptr;
-    QLabel* undoNote_ = nullptr;
-    QPushButton* undo_ = nullptr;
     QPushButton* run_ = nullptr;
     QPushButton* close_ = nullptr;
 };

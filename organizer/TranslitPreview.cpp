@@ -1,5 +1,7 @@
 #include "TranslitPreview.h"
 
+#include "tagaccess/Id3v1Storage.h"
+
 #include <QFileInfo>
 #include <QHeaderView>
 
@@ -40,13 +42,14 @@ TranslitPreview::TranslitPreview(QWidget* parent) : QTreeWidget(parent) {
     setMinimumSize(860, 360);
 }
 
-int TranslitPreview::Show(const std::vector<PreviewFile>& files, ChosenTags versions,
-                          const FieldsChange& change) {
+int TranslitPreview::Show(const std::vector<PreviewFile>& files, tagjobs::ChosenTags versions,
+                          const tagjobs::FieldsChange& change) {
+    using tagaccess::AsStored;
     QList<QTreeWidgetItem*> rows;
     int changedFiles = 0;
     for (size_t i = 0; i < files.size(); ++i) {
-        const FileTagsBefore& before = files[i].tags;
-        const FileTagsBefore after = ChangedTags(before, versions, int(i) + 1, change);
+        const tagjobs::FileTagsBefore& before = files[i].tags;
+        const tagjobs::FileTagsBefore after = tagjobs::ChangedTags(before, versions, int(i) + 1, change);
         const bool v1 =
             AddChangedFields(rows, files[i].path, "ID3v1", AsStored(before.id3v1, 1), after.id3v1);
         const bool v2 =

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TagFileChange.h"
+#include "tagjobs/FileTagChange.h"
 
 #include <QTreeWidget>
 #include <vector>
@@ -8,10 +8,7 @@
 namespace organizer {
 
 // A file of the command with its tags as read for the preview.
-struct PreviewFile {
-    QString path;
-    FileTagsBefore tags;
-};
+using PreviewFile = tagjobs::FileTags;
 
 // The old and new text of every field the command changes, file by file, before anything is
 // written: one row per changed field with the file's name, the tag, the field and both texts.
@@ -22,8 +19,8 @@ class TranslitPreview : public QTreeWidget {
     explicit TranslitPreview(QWidget* parent = nullptr);
 
     // Shows the changes in the chosen versions; answers how many files change.
-    int Show(const std::vector<PreviewFile>& files, ChosenTags versions,
-             const FieldsChange& change);
+    int Show(const std::vector<PreviewFile>& files, tagjobs::ChosenTags versions,
+             const tagjobs::FieldsChange& change);
 };
 
 } // namespace organizer

@@ -45,7 +45,7 @@ TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
     const QString to = other->path() + QStringLiteral("/Band/Disc/01 - a.mp3");
     QString journalPath;
     {
-        journal::JournalWriter writer(batch::kOrganizeCommand, folder.Path(QStringLiteral("j")));
+        journal::JournalWriter writer(QStringLiteral("organize"), folder.Path(QStringLiteral("j")));
         ASSERT_EQ(batch::JournaledMove(writer, from, to, batch::MoveMode::Move), QString());
         journalPath = writer.Path();
     }

@@ -1,7 +1,7 @@
 #include "CliRun.h"
 #include "TagFiles.h"
-#include "organizer/FolderWalk.h"
-#include "organizer/ProcessFile.h"
+#include "tagjobs/FolderWalk.h"
+#include "tagjobs/ProcessFile.h"
 #include "platform/AnsiText.h"
 #include "platform/FindFiles.h"
 
@@ -95,12 +95,12 @@ TEST(Cli, SyncOfATreeEqualsTheOrganizersProcessing) {
 
     const clitest::CliResult synced = RunCli({"sync", byCli});
     tagaccess::ID3 id3;
-    organizer::FoundFileList found;
-    organizer::FolderWalk walk(found, [] { return true; });
+    tagjobs::FoundFileList found;
+    tagjobs::FolderWalk walk(found, [] { return true; });
     walk.FindFiles(platform::ToAnsi(byOrganizer + u'/'), "*.mp3", platform::faAnyFile, 1, 100000);
     int unresolved = 0;
-    for (const organizer::FoundFile& file : found)
-        unresolved += organizer::ProcessFile(id3, file.Folder + file.Name, false) ? 0 : 1;
+    for (const tagjobs::FoundFile& file : found)
+        unresolved += tagjobs::ProcessFile(id3, file.Folder + file.Name, false) ? 0 : 1;
 
     EXPECT_EQ(found.size(), 40u);
     EXPECT_GT(unresolved, 0) << "the corpus holds files without any tag";

@@ -32,8 +32,9 @@ TEST(JournalTest, FinishedRunReadsBackNewestFirstUntilUndone) {
         ASSERT_TRUE(writer.Append(Move(n)));
     writer.End();
 
-    const auto last = journal::LastFinishedJournal(kMoves, folder.Root());
-    ASSERT_TRUE(last);
+    const auto finished = journal::FinishedJournals(kMoves, folder.Root());
+    ASSERT_EQ(finished.size(), 2u);
+    const auto last = finished.begin();
     EXPECT_EQ(last->path, writer.Path());
     EXPECT_EQ(last->records, 3);
     EXPECT_TRUE(last->ended);
@@ -46,9 +47,9 @@ TEST(JournalTest, FinishedRunReadsBackNewestFirstUntilUndone) {
 
     // Undone, the run before it becomes the last one; the other command's journal never counts.
     ASSERT_TRUE(journal::MarkUndone(last->path));
-    EXPECT_EQ(journal::LastFinishedJournal(kMoves, folder.Root())->path, first);
+    EXPECT_EQ(journal::FinishedJournals(kMoves, folder.Root()).front().path, first);
     ASSERT_TRUE(journal::MarkUndone(first));
-    EXPECT_FALSE(journal::LastFinishedJournal(kMoves, folder.Root()));
+    EXPECT_TRUE(journal::FinishedJournals(kMoves, folder.Root()).empty());
 }
 
 TEST(JournalTest, RunThatDiedIsOfferedButNotOneInProgress) {
@@ -58,7 +59,7 @@ TEST(JournalTest, RunThatDiedIsOfferedButNotOneInProgress) {
     ASSERT_TRUE(writer.Append(Move(2)));
     // In progress: locked by its writer, so neither left behind nor finished.
     EXPECT_TRUE(journal::UnfinishedJournals(kMoves, folder.Root()).empty());
-    EXPECT_FALSE(journal::LastFinishedJournal(kMoves, folder.Root()));
+    EXPECT_TRUE(journal::FinishedJournals(kMoves, folder.Root()).empty());
 
     // What the disk holds if the program dies now, with a third record torn half-way.
     const QString died = folder.Path(QStringLiteral("00000000-died-organize.jsonl"));

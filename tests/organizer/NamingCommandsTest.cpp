@@ -1,6 +1,7 @@
 #include "OrganizerFixture.h"
 #include "batch/MoveJournal.h"
 #include "journal/JournalReader.h"
+#include "tagjobs/RunKinds.h"
 #include "organizer/MoveDialog.h"
 #include "organizer/TagsFromNamesDialog.h"
 
@@ -140,7 +141,7 @@ class NamingCommandsTest : public OrganizerTest {
         EXPECT_EQ(Tree(destination), destinationBefore);
         EXPECT_EQ(Folders(destination), (QStringList{"Band", "Band/Disc"}));
         EXPECT_TRUE(FoundPaths().contains(folder.Path("in/a.mp3")));
-        EXPECT_FALSE(journal::LastFinishedJournal({batch::kOrganizeCommand}));
+        EXPECT_TRUE(journal::FinishedJournals({tagjobs::kOrganizeCommand}).empty());
         EXPECT_TRUE(messages.Texts().isEmpty());
     }
 
@@ -265,7 +266,7 @@ TEST_F(NamingCommandsTest, AJournalLeftByACrashIsOfferedAtTheNextStart) {
     const QString moved = folder.Path("elsewhere/a.mp3");
     {
         // The disk as a run leaves it when the program dies after its first move.
-        journal::JournalWriter writer(batch::kOrganizeCommand);
+        journal::JournalWriter writer(tagjobs::kOrganizeCommand);
         ASSERT_EQ(
             batch::JournaledMove(writer, folder.Path("in/a.mp3"), moved, batch::MoveMode::Move),
             QString());

@@ -1,16 +1,13 @@
-#include "FieldChanges.h"
+#include "TagEdits.h"
 
 #include "translit/Gost779.h"
 
-namespace organizer {
+#include <algorithm>
+
+namespace tagjobs {
 namespace {
 
 using tagaccess::TagFields;
-
-constexpr std::array<int, tagaccess::kTagFieldCount> kId3v1Widths = {30, 30, 30, 4, -1, -1, 30};
-// A comment shares its last two bytes with the track number when there is one.
-constexpr int kId3v1CommentWithTrack = 28;
-const QString kNoTrack = QStringLiteral("0");
 
 TagFields Complete(const TagFields& fields) {
     TagFields complete = fields;
@@ -36,10 +33,6 @@ TagFields ApplyFieldEdit(const TagFields& old, const FieldEdit& edit, int positi
     return fields;
 }
 
-TagFields ClearedFields() {
-    return tagaccess::EmptyTagFields();
-}
-
 TagFields TranslitFields(const TagFields& old, TranslitDirection direction) {
     TagFields fields = Complete(old);
     for (const int field :
@@ -51,25 +44,4 @@ TagFields TranslitFields(const TagFields& old, TranslitDirection direction) {
     return fields;
 }
 
-TagFields AsStored(const TagFields& fields, int version) {
-    TagFields stored = Complete(fields);
-    QString& track = stored[tagaccess::kTrack];
-    if (version != 1) {
-        // Both mean no TRCK frame.
-        if (track == kNoTrack)
-            track.clear();
-        return stored;
-    }
-    if (track.trimmed().isEmpty())
-        track = kNoTrack;
-    for (size_t i = 0; i < kId3v1Widths.size(); ++i) {
-        int width = kId3v1Widths[i];
-        if (i == size_t(tagaccess::kComment) && track != kNoTrack)
-            width = kId3v1CommentWithTrack;
-        if (width > 0)
-            stored[i] = stored[i].left(width);
-    }
-    return stored;
-}
-
-} // namespace organizer
+} // namespace tagjobs

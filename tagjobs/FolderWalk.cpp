@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <sys/stat.h>
 
-namespace organizer {
+namespace tagjobs {
 
 using platform::FromAnsi;
 using platform::MatchesMask;
@@ -79,4 +79,4 @@ void FolderWalk::FindFiles(const QByteArray& Folder, const QByteArray& Pattern, 
     path_.resize(depth);
 }
 
-} // namespace organizer
+} // namespace tagjobs

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The organizer's result tables: sized once, with the window, for the most files one search keeps.
-namespace organizer {
+namespace tagjobs {
 
 inline constexpr int MaxFoundFiles = 10000;
 
@@ -23,4 +23,4 @@ struct FoundFile {
 
 using FoundFileList = std::vector<FoundFile>;
 
-} // namespace organizer
+} // namespace tagjobs

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace organizer {
+namespace tagjobs {
 
 // The recursive search for files: walks a folder and every folder below it, depth first in the
 // order the directory gives its entries, and appends each matching file to a list, or hands it
@@ -52,4 +52,4 @@ class FolderWalk {
 // "The number of found files exceeds the limit ..." for the given limit.
 QString LimitMessage(int32_t limit);
 
-} // namespace organizer
+} // namespace tagjobs

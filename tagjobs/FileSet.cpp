@@ -1,0 +1,127 @@
+#include "FileSet.h"
+
+#include "FolderWalk.h"
+#include "platform/AnsiText.h"
+#include "platform/FindFiles.h"
+#include "platform/OneCpu.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tagjobs {
+
+// Takes the files of a set one at a time for RunEach.
+struct FileSetWalker {
+    const FileSet& files;
+    RunObserver& observer;
+    const FileJob& job;
+    RunCount count;
+
+    // Works on one file, told to the observer; answers false when the run stops before it.
+    bool Take(const QString& path, const QString& failure = {}) {
+        if (observer.ShouldStop()) {
+            count.stopped = true;
+            return false;
+        }
+        observer.FileBegins(path);
+        QString reason = failure;
+        if (reason.isEmpty() && files.checked_)
+            reason = UnusableReason(path);
+        const FileOutcome outcome =
+            reason.isEmpty() ? job(path, count.taken) : FileOutcome::Failed(reason);
+        ++count.taken;
+        observer.FileEnds(path, outcome);
+        return true;
+    }
+
+    bool TakeGiven(const QString& path) {
+        if (files.how_ != FileSet::Given::Mp3Files ||
+            path.endsWith(QStringLiteral(".mp3"), Qt::CaseInsensitive))
+            return Take(path);
+        return Take(path, QStringLiteral("is not named *.mp3: left as it is"));
+    }
+
+    bool Walk(const QString& folder) {
+        QString root = QDir::cleanPath(folder);
+        if (!root.endsWith(u'/'))
+            root += u'/';
+        FolderWalk walk([&](const FoundFile& file) { return Take(file.Folder + file.Name); },
+                        [] { return true; });
+        walk.FindFiles(platform::ToAnsi(root), platform::ToAnsi(QStringLiteral("*.mp3")),
+                       platform::faAnyFile, 1, 0);
+        return !count.stopped;
+    }
+
+    void TakeAll() {
+        for (const QString& path : files.listed_) {
+            if (!Take(path))
+                return;
+        }
+        for (const QString& path : files.given_) {
+            const QFileInfo info(path);
+            bool goesOn = true;
+            if (files.how_ == FileSet::Given::Files || !info.isDir())
+                goesOn = TakeGiven(path);
+            else if (!info.isReadable() || !info.isExecutable())
+                goesOn = Take(path, QStringLiteral("the folder cannot be read"));
+            else
+                goesOn = Walk(path);
+            if (!goesOn)
+                return;
+        }
+    }
+};
+
+FileSet FileSet::Listed(std::vector<QString> paths) {
+    FileSet set;
+    set.listed_ = std::move(paths);
+    return set;
+}
+
+FileSet FileSet::FromPaths(const QStringList& paths, Given how) {
+    FileSet set;
+    set.how_ = how;
+    set.checked_ = true;
+    for (const QString& path : paths)
+        set.given_ << (how == Given::Mp3Files ? QDir::cleanPath(QFileInfo(path).absoluteFilePath())
+                                              : path);
+    return set;
+}
+
+int FileSet::Count() const {
+    if (how_ != Given::Files)
+        return -1;
+    return int(listed_.size()) + int(given_.size());
+}
+
+RunCount RunEach(const FileSet& files, RunObserver& observer, const QString& caption,
+                 const FileJob& job) {
+    observer.RunBegins(caption, files.Count());
+    // The observer hears the end even when a job throws.
+    struct Ending {
+        RunObserver& observer;
+        ~Ending() { observer.RunEnds(); }
+    } ending{observer};
+    // A run that loads and unloads the tag library for every file costs least on one CPU.
+    const platform::OneCpu pinned;
+    FileSetWalker walker{files, observer, job, {}};
+    walker.TakeAll();
+    return walker.count;
+}
+
+QString UnusableReason(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("no such file");
+    if (info.isDir())
+        return QStringLiteral("is a folder");
+    if (!info.isFile())
+        return QStringLiteral("is not a regular file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot be read (%1)").arg(file.errorString());
+    return QString();
+}
+
+} // namespace tagjobs

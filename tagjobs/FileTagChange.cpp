@@ -1,0 +1,172 @@
+#include "FileTagChange.h"
+
+#include "MessageCapture.h"
+#include "platform/FileSystem.h"
+#include "tagaccess/DllErrors.h"
+#include "tagaccess/Id3v1Storage.h"
+#include "tagaccess/TDll.h"
+#include "tagaccess/TagLibraryEntries.h"
+
+#include <QFileInfo>
+
+namespace tagjobs {
+namespace {
+
+using tagaccess::AsStored;
+using tagaccess::TagFields;
+
+// Why nothing can be written into the file as it stands: it is gone or read-only, or the tag
+// library cannot be loaded. Empty when none of these holds.
+QString BlockedReason(const QString& path) {
+    if (!platform::FileExists(path))
+        return QStringLiteral("the file no longer exists");
+    if (!QFileInfo(path).isWritable())
+        return QStringLiteral("the file is read-only");
+    try {
+        const tagaccess::TDll library(tagaccess::kTagLibraryName);
+    } catch (const tagaccess::EDllError& e) {
+        return e.Message();
+    }
+    return QString();
+}
+
+// The outcome of writes whose messages were kept: the clearest reason the file gives, else what
+// the tag library said.
+FileOutcome Written(bool ok, const QString& path, const MessageCapture& said) {
+    if (ok)
+        return FileOutcome::Done();
+    QString reason = BlockedReason(path);
+    if (reason.isEmpty())
+        reason = said.Any() ? said.Text()
+                            : QStringLiteral("the tag library could not write its tags (the file "
+                                             "holds no MPEG audio, or a damaged tag)");
+    return FileOutcome::Failed(reason);
+}
+
+FilePlan ReadPlan(tagaccess::ID3& id3, const QString& path) {
+    FilePlan plan;
+    if (!platform::FileExists(path)) {
+        plan.refusal = QStringLiteral("the file no longer exists");
+        return plan;
+    }
+    if (std::optional<FileTagsBefore> before = ReadBothTags(id3, path, &plan.refusal))
+        plan.before = std::move(*before);
+    return plan;
+}
+
+} // namespace
+
+std::vector<FileTags> ReadTagsOf(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
+                                 RunCount* count) {
+    std::vector<FileTags> read;
+    const RunCount taken =
+        RunEach(files, observer, QStringLiteral("Reading tags..."), [&](const QString& path, int) {
+            QString failure;
+            std::optional<FileTagsBefore> tags = ReadBothTags(id3, path, &failure);
+            if (!tags)
+                return FileOutcome::Failed(failure);
+            read.push_back({path, std::move(*tags)});
+            return FileOutcome::Done();
+        });
+    if (count)
+        *count = taken;
+    return read;
+}
+
+std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,
+                                           QString* failure) {
+    const MessageCapture said;
+    FileTagsBefore tags{id3.ReadId3v1(path, true), id3.ReadId3v2(path, true)};
+    if (!said.Any())
+        return tags;
+    if (failure)
+        *failure = QStringLiteral("its tags could not be read: ") + said.Text();
+    return std::nullopt;
+}
+
+FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,
+                           const FieldsChange& change) {
+    FileTagsBefore after = {AsStored(before.id3v1, 1), AsStored(before.id3v2, 2)};
+    if (Includes(versions, 1))
+        after.id3v1 = AsStored(change(before.id3v1, 1, position), 1);
+    if (Includes(versions, 2))
+        after.id3v2 = AsStored(change(before.id3v2, 2, position), 2);
+    return after;
+}
+
+FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags versions, int position,
+                    const FieldsChange& change) {
+    FilePlan plan = ReadPlan(id3, path);
+    if (!plan.refusal.isEmpty())
+        return plan;
+    plan.after = ChangedTags(plan.before, versions, position, change);
+    plan.writeId3v1 = plan.after.id3v1 != AsStored(plan.before.id3v1, 1);
+    plan.writeId3v2 = plan.after.id3v2 != AsStored(plan.before.id3v2, 2);
+    return plan;
+}
+
+FilePlan PlanClear(tagaccess::ID3& id3, const QString& path, ChosenTags versions) {
+    FilePlan plan = PlanChange(id3, path, versions, 0, [](const TagFields&, int, int) {
+        return tagaccess::EmptyTagFields();
+    });
+    // A save drops a tag left without text, so an emptied tag is given back as an empty one.
+    if (plan.TouchesFile())
+        if (const std::optional<tagaccess::AudioFacts> facts = id3.ReadAudioFacts(path, false)) {
+            plan.keepId3v1 = plan.writeId3v1 && facts->id3v1;
+            plan.keepId3v2 = plan.writeId3v2 && facts->id3v2Version != 0;
+        }
+    return plan;
+}
+
+FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versions) {
+    FilePlan plan = ReadPlan(id3, path);
+    if (!plan.refusal.isEmpty())
+        return plan;
+    plan.removeId3v1 = Includes(versions, 1);
+    plan.removeId3v2 = Includes(versions, 2);
+    return plan;
+}
+
+FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan) {
+    if (!platform::FileExists(path))
+        return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
+    const MessageCapture said;
+    const bool ok = (!plan.writeId3v1 || WriteTagVersion(id3, path, 1, plan.after.id3v1, true)) &&
+                    (!plan.writeId3v2 || WriteTagVersion(id3, path, 2, plan.after.id3v2, true)) &&
+                    (!plan.removeId3v1 || id3.RemoveId3v1(path, true)) &&
+                    (!plan.removeId3v2 || id3.RemoveId3v2(path, true)) &&
+                    (!plan.keepId3v1 || id3.CreateEmptyTag(path, 1, true)) &&
+                    (!plan.keepId3v2 || id3.CreateEmptyTag(path, 2, true));
+    return Written(ok, path, said);
+}
+
+FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
+                            const std::optional<TagFields>& id3v1,
+                            const std::optional<TagFields>& id3v2) {
+    if (!platform::FileExists(path))
+        return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
+    QString failure;
+    const std::optional<FileTagsBefore> now = ReadBothTags(id3, path, &failure);
+    if (!now)
+        return FileOutcome::Failed(failure);
+    const MessageCapture said;
+    const auto restore = [&](int version, const std::optional<TagFields>& kept,
+                             const TagFields& current) {
+        return !kept || AsStored(*kept, version) == AsStored(current, version) ||
+               WriteTagVersion(id3, path, version, *kept, true);
+    };
+    const bool ok = restore(1, id3v1, now->id3v1) && restore(2, id3v2, now->id3v2);
+    return Written(ok, path, said);
+}
+
+bool WriteTagVersion(tagaccess::ID3& id3, const QString& path, int version,
+                     const TagFields& fields, bool showErrors) {
+    TagFields stored = AsStored(fields, version);
+    if (version == 1)
+        return id3.WriteId3v1(path, stored, showErrors);
+    // No picture to attach: the tag keeps its own.
+    stored.resize(size_t(tagaccess::kTagFieldCountWithPicture));
+    return id3.WriteId3v2(path, stored, showErrors);
+}
+
+} // namespace tagjobs

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "FileSet.h"
+#include "TagEdits.h"
+#include "tagaccess/ID3.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// One file of a tag-changing run: read both tags, keep their old texts, write the changed
+// versions; and the write of old texts back.
+namespace tagjobs {
+
+// Both tags of a file exactly as read before a run changed it.
+struct FileTagsBefore {
+    tagaccess::TagFields id3v1;
+    tagaccess::TagFields id3v2;
+};
+
+// What a run will do to one file, worked out from its tags as read; the old tags go to the undo
+// journal before it is carried out.
+struct FilePlan {
+    // Why the file is left alone (it is gone, its tags could not be read, its name does not fit
+    // the pattern); empty when the plan may be carried out.
+    QString refusal;
+    FileTagsBefore before;
+    // The fields to write, as their tags store them.
+    FileTagsBefore after;
+    bool writeId3v1 = false;
+    bool writeId3v2 = false;
+    bool removeId3v1 = false;
+    bool removeId3v2 = false;
+    // An emptied tag that must stay in the file as a tag without text.
+    bool keepId3v1 = false;
+    bool keepId3v2 = false;
+
+    bool TouchesFile() const { return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2; }
+};
+
+// A file with both its tags as read.
+struct FileTags {
+    QString path;
+    FileTagsBefore tags;
+};
+
+// Reads both tags of every file of the set, for a preview; a file whose tags cannot be read
+// fails and is left out.
+std::vector<FileTags> ReadTagsOf(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
+                                 RunCount* count = nullptr);
+
+// Both tags as read; nothing, with `failure` set to what the tag library said, when a read
+// failed: a file whose tags cannot be read is never written.
+std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,
+                                           QString* failure = nullptr);
+
+// The new fields of the chosen versions, the others' as they are, each as its tag stores them.
+FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,
+                           const FieldsChange& change);
+
+// Writes the changed versions only; a file whose fields all stay is not touched.
+FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags versions, int position,
+                    const FieldsChange& change);
+
+// Empties the seven fields of the chosen versions; a tag that was there stays there, emptied.
+FilePlan PlanClear(tagaccess::ID3& id3, const QString& path, ChosenTags versions);
+
+// Takes the chosen tags off the file. A tag that holds no field (an ID3v2 tag of pictures only)
+// reads as empty but is removed all the same, so every existing file is touched.
+FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versions);
+
+// Carries a plan out; the audio stays as it is.
+FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan);
+
+// Writes the kept texts of each version given back, where the file's tag no longer holds them.
+FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
+                            const std::optional<tagaccess::TagFields>& id3v1,
+                            const std::optional<tagaccess::TagFields>& id3v2);
+
+// Writes the seven texts into the tag of that version (1 or 2) as that version stores them; an
+// ID3v2 tag is given no picture to attach, so it keeps its own. Failures go to the message seam
+// when `showErrors` is true.
+bool WriteTagVersion(tagaccess::ID3& id3, const QString& path, int version,
+                     const tagaccess::TagFields& fields, bool showErrors);
+
+} // namespace tagjobs

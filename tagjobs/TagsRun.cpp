@@ -1,0 +1,108 @@
+#include "TagsRun.h"
+
+#include "RunKinds.h"
+#include "TagsJournal.h"
+#include "journal/JournalWriter.h"
+
+#include <utility>
+
+namespace tagjobs {
+namespace {
+
+// Files whose old tags go to the journal together, with one wait for the disk.
+constexpr size_t kJournalBatch = 64;
+
+} // namespace
+
+TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
+                            const QString& command, const FilePlanner& planner) {
+    TagsRunResult result;
+    journal::JournalWriter writer(command, journal::DefaultJournalFolder(),
+                                  {{journal::kFrontEndKey, observer.FrontEnd()}});
+    if (!writer.IsOpen()) {
+        result.journalError = writer.ErrorText();
+        return result;
+    }
+    const std::vector<QString>& listed = files.ListedPaths();
+    result.results.resize(listed.size());
+    // A listed set is planned a batch ahead, so that a batch's old tags reach the disk together
+    // with the names of the files the batch before changed; other files one at a time.
+    std::vector<FilePlan> plans(listed.size());
+    std::vector<QJsonObject> carriedOut;
+    const auto keep = [&](std::vector<QJsonObject> records) {
+        if (result.journalError.isEmpty() && !writer.AppendAll(records))
+            result.journalError = writer.ErrorText();
+    };
+    const auto job = [&](const QString& path, int index) {
+        const size_t i = size_t(index);
+        FilePlan plan;
+        if (!listed.empty()) {
+            if (i % kJournalBatch == 0) {
+                std::vector<QJsonObject> records = std::exchange(carriedOut, {});
+                for (size_t j = i; j < std::min(i + kJournalBatch, listed.size()); ++j) {
+                    plans[j] = planner(id3, listed[j], int(j));
+                    if (plans[j].refusal.isEmpty() && plans[j].TouchesFile())
+                        records.push_back(TagsRecord(listed[j], plans[j].before));
+                }
+                keep(std::move(records));
+            }
+            plan = std::exchange(plans[i], {});
+        } else {
+            plan = planner(id3, path, index);
+            std::vector<QJsonObject> records = std::exchange(carriedOut, {});
+            if (plan.refusal.isEmpty() && plan.TouchesFile())
+                records.push_back(TagsRecord(path, plan.before));
+            keep(std::move(records));
+        }
+        FileOutcome outcome;
+        if (!plan.refusal.isEmpty()) {
+            outcome = FileOutcome::Failed(plan.refusal);
+        } else if (!plan.TouchesFile()) {
+            ++result.unchanged;
+        } else if (!result.journalError.isEmpty()) {
+            outcome = FileOutcome::Failed(
+                QStringLiteral("not written: its old tags could not be kept for undo (%1)")
+                    .arg(result.journalError));
+        } else {
+            // Marked even when the write fails half-way: an undo then restores what was written.
+            carriedOut.push_back(CarriedOutRecord(path));
+            outcome = CarryOut(id3, path, plan);
+            if (outcome.done) {
+                ++result.written;
+                result.touched.push_back(path);
+            }
+        }
+        if (!outcome.done)
+            ++result.failed;
+        if (i < result.results.size())
+            result.results[i] = !outcome.done           ? outcome.failure
+                                : plan.TouchesFile() ? QStringLiteral("written")
+                                                     : QStringLiteral("unchanged");
+        return outcome;
+    };
+    result.count = RunEach(files, observer, QStringLiteral("Writing tags..."), job);
+    keep(std::move(carriedOut));
+    writer.End();
+    return result;
+}
+
+FilePlanner ChangePlanner(ChosenTags versions, FieldsChange change) {
+    return [versions, change = std::move(change)](tagaccess::ID3& id3, const QString& path,
+                                                  int index) {
+        return PlanChange(id3, path, versions, index + 1, change);
+    };
+}
+
+FilePlanner ClearPlanner(ChosenTags versions) {
+    return [versions](tagaccess::ID3& id3, const QString& path, int) {
+        return PlanClear(id3, path, versions);
+    };
+}
+
+FilePlanner RemovalPlanner(ChosenTags versions) {
+    return [versions](tagaccess::ID3& id3, const QString& path, int) {
+        return PlanRemoval(id3, path, versions);
+    };
+}
+
+} // namespace tagjobs
