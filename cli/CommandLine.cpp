@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
-#include "tagjobs/RunKinds.h"
 #include "naming/NamePattern.h"
 #include "tagaccess/TagFields.h"
+#include "tagjobs/RunKinds.h"
 
 #include <QDir>
 #include <QFileInfo>

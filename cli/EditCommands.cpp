@@ -15,11 +15,10 @@ tagjobs::FilePlanner SetPlanner(const Options& options) {
     tagjobs::FieldEdit edit;
     for (const FieldChange& change : options.changes)
         edit.values[size_t(change.field)] = change.text;
-    return tagjobs::ChangePlanner(
-        tagjobs::TagsOf(options.tags.v1, options.tags.v2),
-        [edit](const TagFields& old, int, int position) {
-            return tagjobs::ApplyFieldEdit(old, edit, position);
-        });
+    return tagjobs::ChangePlanner(tagjobs::TagsOf(options.tags.v1, options.tags.v2),
+                                  [edit](const TagFields& old, int, int position) {
+                                      return tagjobs::ApplyFieldEdit(old, edit, position);
+                                  });
 }
 
 } // namespace

@@ -16,7 +16,8 @@ Commands:
   organize PATH...                  move or copy files to folders named by their tags
   rename PATH...                    rename files in their folders by their tags
   from-names PATH...                read tag fields from the files' names
-  undo [COMMAND]                    take back the last organize, rename or from-names
+  undo [COMMAND] [--list]           take back the last journaled run, of this tool or
+                                    of the window; --list shows those that can be
   help [COMMAND]                    this text, or the help of one command
 
 Run "kivuna-cli COMMAND --help" for the options of a command.
@@ -39,7 +40,9 @@ The head of the ID3v2 column names the tag's version: ID3v2.4, or ID3v2 (none).
 constexpr char kSet[] = R"(Usage: kivuna-cli set [--v1|--v2|--both] [--dry-run] FIELD... FILE...
 
 Changes only the fields given, in the tags chosen; every other field and frame
-stays as it was. A file without the tag is given one.
+stays as it was. A file without the tag is given one. Each changed file's old
+texts go to the undo journal first: "kivuna-cli undo" or the organizer window's
+"Undo last change" writes them back.
 
 Fields:
   --title TEXT   --artist TEXT   --album TEXT   --year TEXT
@@ -126,13 +129,19 @@ Each file's old texts go to the undo journal before its tags are written.
   --dry-run         print what would change, write nothing
 )";
 
-constexpr char kUndo[] = R"(Usage: kivuna-cli undo [organize|rename|from-names]
+constexpr char kUndo[] = R"(Usage: kivuna-cli undo [organize|rename|from-names|set] [--list]
 
-Takes back the last run of organize, rename or from-names, made here or in the
-organizer window, that was not undone yet: moved files go back, copies are
-removed, folders the run made go when empty, and from-names writes the old tag
-texts back. A run that was cut off (the program died) is taken back first.
-Without a command name, the newest run of the three is taken.
+Takes back the newest run that was not undone yet, made here or in the
+organizer window: they keep one journal. Runs of organize and rename move the
+files back (copies are removed, folders the run made go when empty); runs that
+changed tags (set, from-names, and the window's Edit tags, Leave and Kill ID3
+tags, Translit and Tags from file names) get each file's old texts back. A run
+that was cut off (the program died) is taken back first. With a command name,
+the newest run of that command is taken.
+
+  --list            print the runs that can be undone, in the order undo takes
+                    them: the run, when it started, how many files, where it
+                    was made (window or shell), tab-separated; undo nothing
 )";
 
 } // namespace

@@ -38,8 +38,7 @@ int RunMoves(const Options& options, tagaccess::ID3& id3) {
     }
     const tagjobs::MoveRunResult result = tagjobs::RunMoves(
         plan, options.copy ? batch::MoveMode::Copy : batch::MoveMode::Move,
-        options.command == Command::Organize ? tagjobs::kOrganizeCommand
-                                             : tagjobs::kRenameCommand,
+        options.command == Command::Organize ? tagjobs::kOrganizeCommand : tagjobs::kRenameCommand,
         report);
     if (!result.journalError.isEmpty())
         report.FailRun(result.journalError + QStringLiteral("; nothing was moved after this"));

@@ -9,8 +9,8 @@ namespace cli {
 
 int RunUndo(const Options& options, tagaccess::ID3& id3) {
     BatchReport report;
-    const QStringList commands = options.undoCommand.isEmpty() ? tagjobs::AllCommands()
-                                                               : QStringList{options.undoCommand};
+    const QStringList commands =
+        options.undoCommand.isEmpty() ? tagjobs::AllCommands() : QStringList{options.undoCommand};
     if (options.list) {
         for (const tagjobs::UndoTarget& run : tagjobs::UndoableRuns(commands))
             PrintOut(run.Summary() + u'\n');

@@ -8,10 +8,10 @@
 // What a journal file looks like on disk, shared by its writer and its reader.
 //
 // One line of compact JSON per entry. The first line opens the journal: {"journal":"begin",
-// "command":..., "time":..., "by":...}. Every change of the run is preceded by one record line, an object
-// with a "kind" chosen by the command. {"journal":"end"} closes a run that ended by itself (done or
-// stopped); a journal without it was left by a run that did not end: the program died. An undo
-// that went through appends {"journal":"undone"}.
+// "command":..., "time":..., "by":...}. Every change of the run is preceded by one record line, an
+// object with a "kind" chosen by the command. {"journal":"end"} closes a run that ended by itself
+// (done or stopped); a journal without it was left by a run that did not end: the program died. An
+// undo that went through appends {"journal":"undone"}.
 namespace journal {
 
 inline constexpr char kFileSuffix[] = ".jsonl";

@@ -1,13 +1,13 @@
 #include "MoveDialog.h"
 
+#include "BatchRun.h"
 #include "DialogParts.h"
 #include "ListFiles.h"
-#include "BatchRun.h"
 #include "TForm2.h"
-#include "tagjobs/MoveRun.h"
-#include "tagjobs/RunKinds.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "tagjobs/MoveRun.h"
+#include "tagjobs/RunKinds.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,4 @@
 // The first step: find the MP3 files of a folder tree.
-#include "tagjobs/FolderWalk.h"
 #include "TForm2.h"
 #include "TForm2WorkScope.h"
 #include "platform/AnsiText.h"
@@ -7,6 +6,7 @@
 #include "platform/FindFiles.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
+#include "tagjobs/FolderWalk.h"
 #include "ui_TForm2.h"
 
 #include <QCoreApplication>

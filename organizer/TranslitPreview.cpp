@@ -49,7 +49,8 @@ int TranslitPreview::Show(const std::vector<PreviewFile>& files, tagjobs::Chosen
     int changedFiles = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         const tagjobs::FileTagsBefore& before = files[i].tags;
-        const tagjobs::FileTagsBefore after = tagjobs::ChangedTags(before, versions, int(i) + 1, change);
+        const tagjobs::FileTagsBefore after =
+            tagjobs::ChangedTags(before, versions, int(i) + 1, change);
         const bool v1 =
             AddChangedFields(rows, files[i].path, "ID3v1", AsStored(before.id3v1, 1), after.id3v1);
         const bool v2 =

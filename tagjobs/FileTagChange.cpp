@@ -159,8 +159,8 @@ FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
     return Written(ok, path, said);
 }
 
-bool WriteTagVersion(tagaccess::ID3& id3, const QString& path, int version,
-                     const TagFields& fields, bool showErrors) {
+bool WriteTagVersion(tagaccess::ID3& id3, const QString& path, int version, const TagFields& fields,
+                     bool showErrors) {
     TagFields stored = AsStored(fields, version);
     if (version == 1)
         return id3.WriteId3v1(path, stored, showErrors);

@@ -10,7 +10,8 @@ namespace tagjobs {
 
 QString SyncRefusal(const tagaccess::TagFields& merged) {
     // A file without any tag fails the sync on its empty track; say what the user can act on.
-    if (std::all_of(merged.begin(), merged.end(), [](const QString& text) { return text.isEmpty(); }))
+    if (std::all_of(merged.begin(), merged.end(),
+                    [](const QString& text) { return text.isEmpty(); }))
         return QStringLiteral("has no ID3v1 or ID3v2 tag with text to synchronise");
     try {
         tagaccess::steps::TrackByte(tagaccess::steps::Field(merged, tagaccess::kTrack));

@@ -75,7 +75,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         if (!outcome.done)
             ++result.failed;
         if (i < result.results.size())
-            result.results[i] = !outcome.done           ? outcome.failure
+            result.results[i] = !outcome.done        ? outcome.failure
                                 : plan.TouchesFile() ? QStringLiteral("written")
                                                      : QStringLiteral("unchanged");
         return outcome;

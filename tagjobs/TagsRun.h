@@ -10,8 +10,7 @@
 namespace tagjobs {
 
 // Works out what the run does to one file (`index` as RunEach counts it).
-using FilePlanner =
-    std::function<FilePlan(tagaccess::ID3& id3, const QString& path, int index)>;
+using FilePlanner = std::function<FilePlan(tagaccess::ID3& id3, const QString& path, int index)>;
 
 struct TagsRunResult {
     RunCount count;

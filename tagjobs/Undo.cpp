@@ -52,20 +52,20 @@ void UndoTags(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observ
     std::vector<QString> paths;
     for (const KeptTags& file : kept)
         paths.push_back(file.path);
-    result.stopped =
-        RunEach(FileSet::Listed(paths), observer, QStringLiteral("Restoring tags..."),
-                [&](const QString& path, int i) {
-                    const KeptTags& file = kept[size_t(i)];
-                    const FileOutcome outcome = RestoreFileTags(id3, path, file.id3v1, file.id3v2);
-                    if (!outcome.done) {
-                        result.failures.emplace_back(path, outcome.failure);
-                        return outcome;
-                    }
-                    ++result.restored;
-                    result.touched.push_back(path);
-                    return outcome;
-                })
-            .stopped;
+    result.stopped = RunEach(FileSet::Listed(paths), observer, QStringLiteral("Restoring tags..."),
+                             [&](const QString& path, int i) {
+                                 const KeptTags& file = kept[size_t(i)];
+                                 const FileOutcome outcome =
+                                     RestoreFileTags(id3, path, file.id3v1, file.id3v2);
+                                 if (!outcome.done) {
+                                     result.failures.emplace_back(path, outcome.failure);
+                                     return outcome;
+                                 }
+                                 ++result.restored;
+                                 result.touched.push_back(path);
+                                 return outcome;
+                             })
+                         .stopped;
 }
 
 } // namespace
@@ -79,8 +79,7 @@ QString UndoTarget::Describe() const {
 }
 
 QString UndoTarget::Summary() const {
-    const QString where = journal.frontEnd.isEmpty() ? QStringLiteral("unknown")
-                                                     : journal.frontEnd;
+    const QString where = journal.frontEnd.isEmpty() ? QStringLiteral("unknown") : journal.frontEnd;
     return QStringLiteral("%1\t%2\t%3 file(s)\t%4%5")
         .arg(RunCaption(journal.command), When(journal))
         .arg(FilesToUndo(journal))
@@ -128,8 +127,8 @@ QString UndoSummary(const UndoResult& result) {
     if (!result.failures.empty()) {
         text += QStringLiteral("\n%1 could not be undone:").arg(result.failures.size());
         for (size_t i = 0; i < std::min(result.failures.size(), kListedFailures); ++i)
-            text += QStringLiteral("\n%1: %2").arg(result.failures[i].first,
-                                                   result.failures[i].second);
+            text +=
+                QStringLiteral("\n%1: %2").arg(result.failures[i].first, result.failures[i].second);
         if (result.failures.size() > kListedFailures)
             text += QStringLiteral("\n...");
     }

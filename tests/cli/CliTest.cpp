@@ -1,9 +1,9 @@
 #include "CliRun.h"
 #include "TagFiles.h"
-#include "tagjobs/FolderWalk.h"
-#include "tagjobs/ProcessFile.h"
 #include "platform/AnsiText.h"
 #include "platform/FindFiles.h"
+#include "tagjobs/FolderWalk.h"
+#include "tagjobs/ProcessFile.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,9 +1,9 @@
 #include "OrganizerFixture.h"
 #include "batch/MoveJournal.h"
 #include "journal/JournalReader.h"
-#include "tagjobs/RunKinds.h"
 #include "organizer/MoveDialog.h"
 #include "organizer/TagsFromNamesDialog.h"
+#include "tagjobs/RunKinds.h"
 
 #include <QDirIterator>
 #include <QLineEdit>

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -18,19 +19,6 @@
 namespace {
 
 using tagaccess::TagFields;
-
-// The audio of a file: its bytes without a leading ID3v2 tag and a trailing ID3v1 record.
-QByteArray AudioOf(const QString& path) {
-    QByteArray bytes = testsupport::ReadFile(path);
-    if (bytes.startsWith("ID3") && bytes.size() >= 10) {
-        const auto b = [&](int i) { return int(uint8_t(bytes[i])); };
-        const int size = (b(6) << 21) | (b(7) << 14) | (b(8) << 7) | b(9);
-        bytes.remove(0, 10 + size + ((b(5) & 0x10) != 0 ? 10 : 0));
-    }
-    if (bytes.size() >= 128 && bytes.mid(bytes.size() - 128, 3) == "TAG")
-        bytes.chop(128);
-    return bytes;
-}
 
 QJsonObject Both(const char* title) {
     return {
@@ -169,7 +157,8 @@ TEST_F(TagCommandsTest, MultipleEditWritesOnlyTheCheckedFieldsAndNumbersInTheLis
         EXPECT_EQ(v1, v1Before) << order[i].toStdString();
         EXPECT_TRUE(v2.contains(u"APIC:")) << order[i].toStdString();
         EXPECT_EQ(v2[u"COMM:liner:eng"].toString(), "extra note");
-        EXPECT_EQ(AudioOf(order[i]), testsupport::SilentAudio()) << order[i].toStdString();
+        EXPECT_EQ(tagfiles::AudioOf(order[i]), testsupport::SilentAudio())
+            << order[i].toStdString();
         EXPECT_EQ(List()->topLevelItem(i)->text(6), track) << "the list shows the files again";
         EXPECT_EQ(List()->topLevelItem(i)->text(3), "Best Of");
     }
@@ -212,7 +201,7 @@ TEST_F(TagCommandsTest, LeaveEmptiesTheChosenTagsFieldsAndKeepsOtherFrames) {
         EXPECT_EQ(tags[u"v2"][u"frames"].toObject(),
                   (QJsonObject{{"COMM:liner:eng", "extra note"}}))
             << "only the frame that is none of the seven fields stays";
-        EXPECT_EQ(AudioOf(path), testsupport::SilentAudio());
+        EXPECT_EQ(tagfiles::AudioOf(path), testsupport::SilentAudio());
     }
     // The emptied record stays a record of blanks; a file without one is not given one.
     const QJsonValue blank = tagfiles::ReadTags(both)[u"v1"];
@@ -258,7 +247,7 @@ TEST_F(TagCommandsTest, KillRemovesTheChosenTagsAndUndoGivesTheirFieldsBack) {
     EXPECT_EQ(id3.ReadId3v1(onlyV1, false), onlyV1Fields);
     EXPECT_TRUE(tagfiles::ReadTags(onlyV1)[u"v2"].isNull()) << "no tag was there, none comes";
     EXPECT_EQ(testsupport::ReadFile(none), noneBefore);
-    EXPECT_EQ(AudioOf(both), testsupport::SilentAudio());
+    EXPECT_EQ(tagfiles::AudioOf(both), testsupport::SilentAudio());
 
     // The change is undone once only.
     EXPECT_FALSE(form->findChild<QAction*>("Undolastchange1")->isEnabled());
@@ -303,7 +292,7 @@ TEST_F(TagCommandsTest, AStopLeavesEveryFileDoneOrUntouchedAndUndoRestoresTheDon
     for (int i = 0; i < paths.size(); ++i) {
         EXPECT_EQ(id3.ReadId3v2(paths[i], false)[0], "Song") << i;
         EXPECT_EQ(id3.ReadId3v1(paths[i], false)[0], "Song") << i;
-        EXPECT_EQ(AudioOf(paths[i]), testsupport::SilentAudio());
+        EXPECT_EQ(tagfiles::AudioOf(paths[i]), testsupport::SilentAudio());
     }
     EXPECT_EQ(Column(1), QStringList(8, "Song")) << "the list shows the restored titles";
 }
@@ -378,6 +367,41 @@ TEST_F(TagCommandsTest, SingleOpensTheSelectedFileInTheEditor) {
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(testsupport::FindControl<QLineEdit>(&editor, "Edit1")->text(), paths[1]);
     EXPECT_EQ(testsupport::FindControl<QLineEdit>(&editor, "Edit2")->text(), "Song");
+}
+
+// One journal for both front ends: "Undo last change" takes back what kivuna-cli set wrote, and
+// kivuna-cli undo what the window's multiple edit wrote.
+TEST_F(TagCommandsTest, EachFrontEndTakesBackTheOthersTagChanges) {
+    const QStringList paths = ListOfCopies(2, Both("Song"));
+    const TagFields v1 = id3.ReadId3v1(paths[0], false);
+    const TagFields v2 = id3.ReadId3v2(paths[0], false);
+    const auto shell = [](const QStringList& args) {
+        QProcess cli;
+        cli.start(QStringLiteral(KIVUNA_CLI), args);
+        EXPECT_TRUE(cli.waitForFinished(60000));
+        return cli.exitCode();
+    };
+    EXPECT_EQ(shell(QStringList{"set", "--title", "Shell"} + paths), 0);
+    EXPECT_EQ(id3.ReadId3v2(paths[0], false)[0], "Shell");
+    QString question;
+    AnswerDialog([&](organizer::TagCommandDialog& dialog) {
+        question = In<QLabel>(dialog, "Message")->text();
+    });
+    Trigger("Undolastchange1");
+    EXPECT_TRUE(question.contains("(Edit tags, ")) << question.toStdString();
+    for (const QString& path : paths) {
+        EXPECT_EQ(id3.ReadId3v1(path, false), v1);
+        EXPECT_EQ(id3.ReadId3v2(path, false), v2);
+    }
+
+    AnswerDialog([](organizer::TagCommandDialog& dialog) { Set(dialog, "Artist", "Window"); });
+    Trigger("Multiple1");
+    EXPECT_EQ(id3.ReadId3v2(paths[1], false)[1], "Window");
+    EXPECT_EQ(shell({"undo"}), 0);
+    for (const QString& path : paths)
+        EXPECT_EQ(id3.ReadId3v2(path, false), v2);
+    form->Undolastchange1Click();
+    EXPECT_EQ(messages.Texts(), QStringList{"There is no change to undo."});
 }
 
 } // namespace

@@ -32,6 +32,18 @@ QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
     return path;
 }
 
+QByteArray AudioOf(const QString& path) {
+    QByteArray bytes = testsupport::ReadFile(path);
+    if (bytes.startsWith("ID3") && bytes.size() >= 10) {
+        const auto b = [&](int i) { return int(uint8_t(bytes[i])); };
+        const int size = (b(6) << 21) | (b(7) << 14) | (b(8) << 7) | b(9);
+        bytes.remove(0, 10 + size + ((b(5) & 0x10) != 0 ? 10 : 0));
+    }
+    if (bytes.size() >= 128 && bytes.mid(bytes.size() - 128, 3) == "TAG")
+        bytes.chop(128);
+    return bytes;
+}
+
 QJsonObject ReadTags(const QString& path) {
     return QJsonDocument::fromJson(RunTagFile({QStringLiteral("read"), path})).object();
 }

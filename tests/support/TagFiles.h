@@ -23,6 +23,9 @@ QJsonObject ReadTags(const QString& path);
 // ReadTags of many files in one run of the reader, in their order.
 QJsonArray ReadTagsOfFiles(const QStringList& paths);
 
+// The audio of a file: its bytes without a leading ID3v2 tag and a trailing ID3v1 record.
+QByteArray AudioOf(const QString& path);
+
 // Whether "ID3v2Library.dll" from beside the test program is loaded in this process.
 bool TagLibraryIsLoaded();
 

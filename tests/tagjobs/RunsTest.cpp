@@ -42,19 +42,6 @@ class Observer : public tagjobs::RunObserver {
     QString frontEnd_;
 };
 
-// A file's bytes without its tags: the ID3v2 tag at the front, the ID3v1 record at the end.
-QByteArray Audio(QByteArray bytes) {
-    if (bytes.startsWith("ID3") && bytes.size() >= 10) {
-        qsizetype size = 10;
-        for (int i = 6; i < 10; ++i)
-            size += qsizetype(uchar(bytes[i]) & 0x7f) << (7 * (9 - i));
-        bytes.remove(0, size);
-    }
-    if (bytes.size() >= 128 && bytes.mid(bytes.size() - 128, 3) == "TAG")
-        bytes.chop(128);
-    return bytes;
-}
-
 // What a run may change and its undo must give back: every file under the folder by its path
 // relative to it, with its audio bytes and both tags as the independent reader sees them. The
 // tags' texts come back; their layout (frame order, padding) is the tag library's to choose.
@@ -67,8 +54,7 @@ std::map<QString, std::pair<QByteArray, QJsonValue>> Tree(const QString& root) {
     const QJsonArray tags = tagfiles::ReadTagsOfFiles(paths);
     std::map<QString, std::pair<QByteArray, QJsonValue>> files;
     for (qsizetype i = 0; i < paths.size(); ++i)
-        files[QDir(root).relativeFilePath(paths[i])] = {
-            Audio(testsupport::ReadFile(paths[i])), tags[i]};
+        files[QDir(root).relativeFilePath(paths[i])] = {tagfiles::AudioOf(paths[i]), tags[i]};
     return files;
 }
 
@@ -99,8 +85,10 @@ class RunsTest : public ::testing::Test {
     // Files named "Artist - Title.mp3" whose two tags the tag library wrote, as after a sync.
     std::vector<QString> Files() {
         const std::vector<std::pair<QString, TagFields>> songs = {
-            {"Кино - Группа крови.mp3", {"Группа крови", "Кино", "Группа крови", "1988", "Rock", "1", ""}},
-            {"Mira Vale - Night Drive.mp3", {"Night Drive", "Mira Vale", "First Light", "1998", "", "7", "ripped"}},
+            {"Кино - Группа крови.mp3",
+             {"Группа крови", "Кино", "Группа крови", "1988", "Rock", "1", ""}},
+            {"Mira Vale - Night Drive.mp3",
+             {"Night Drive", "Mira Vale", "First Light", "1998", "", "7", "ripped"}},
             {"Band - Song.mp3", {"Song", "Band", "Disc", "", "Jazz", "", "note"}}};
         std::vector<QString> paths;
         QDir().mkpath(In());
@@ -166,10 +154,10 @@ TEST_F(RunsTest, TheShellTakesBackEveryKindOfRunTheWindowMade) {
                                                          old, tagjobs::TranslitDirection::RusToEng);
                                                  }),
                           tagjobs::kTranslitCommand)},
-        {"from names", tags(tagjobs::FromNamesPlanner(
-                                *naming::NamePattern::Parse(QStringLiteral("%title% - %artist%")),
-                                both),
-                            tagjobs::kTagsFromNamesCommand)},
+        {"from names",
+         tags(tagjobs::FromNamesPlanner(
+                  *naming::NamePattern::Parse(QStringLiteral("%title% - %artist%")), both),
+              tagjobs::kTagsFromNamesCommand)},
         {"organize", moves(folder.Path(QStringLiteral("out")), tagjobs::kOrganizeCommand)},
         {"rename", moves(QString(), tagjobs::kRenameCommand)},
     };
