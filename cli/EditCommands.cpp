@@ -24,18 +24,9 @@ tagjobs::FilePlanner SetPlanner(const Options& options) {
 } // namespace
 
 int RunSet(const Options& options, ID3& id3) {
-    BatchReport report;
-    const auto files = tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::Files);
-    const tagjobs::FilePlanner planner = SetPlanner(options);
-    if (options.dryRun) {
-        PrintPlans(id3, files, report, planner, options.tags);
-        return report.ExitCode();
-    }
-    const tagjobs::TagsRunResult result =
-        tagjobs::RunTagChanges(id3, files, report, tagjobs::kEditCommand, planner);
-    if (result.count.taken == 0 && !result.journalError.isEmpty())
-        report.FailRun(result.journalError);
-    return report.ExitCode();
+    return RunTagCommand(id3,
+                         tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::Files),
+                         tagjobs::kEditCommand, SetPlanner(options), options);
 }
 
 int RunCopy(const Options& options, ID3& id3) {

@@ -12,9 +12,10 @@ namespace cli {
 // Prints the plan's changes to a file under its path on standard output; nothing when none.
 void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, TagChoice tags);
 
-// The dry run of a tag-changing run: every file's planned changes printed, nothing written.
-void PrintPlans(tagaccess::ID3& id3, const tagjobs::FileSet& files, BatchReport& report,
-                const tagjobs::FilePlanner& planner, TagChoice tags);
+// A tag-changing run of the core under the journal command, or with --dry-run every file's
+// planned changes printed and nothing written; answers the exit code.
+int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
+                  const tagjobs::FilePlanner& planner, const Options& options);
 
 // Writes UTF-8 text to standard output.
 void PrintOut(const QString& text);

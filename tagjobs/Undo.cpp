@@ -74,8 +74,8 @@ QString UndoTarget::Describe() const {
     if (unfinished)
         return QStringLiteral("A run started %1 did not end (%2 file(s)): undo it before going on.")
             .arg(When(journal))
-            .arg(journal.records);
-    return QStringLiteral("Last run: %1, %2 file(s).").arg(When(journal)).arg(journal.records);
+            .arg(FilesToUndo(journal));
+    return QStringLiteral("Last run: %1, %2 file(s).").arg(When(journal)).arg(FilesToUndo(journal));
 }
 
 QString UndoTarget::Summary() const {
