@@ -1,5 +1,8 @@
 #include "MoveJournal.h"
 
+#include "FileIdentity.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -9,43 +12,78 @@ namespace {
 
 const QString kMoveKind = QStringLiteral("move");
 const QString kCopyKind = QStringLiteral("copy");
+const QString kDoneKind = QStringLiteral("done");
+const QString kFrom = QStringLiteral("from");
+const QString kTo = QStringLiteral("to");
+const QString kFolders = QStringLiteral("folders");
+const QString kIdentity = QStringLiteral("id");
+const QString kHash = QStringLiteral("sha256");
 
 QStringList Folders(const QJsonObject& record) {
     QStringList folders;
-    for (const QJsonValue& folder : record.value(QStringLiteral("folders")).toArray())
+    for (const QJsonValue& folder : record.value(kFolders).toArray())
         folders << folder.toString();
     return folders;
 }
 
 bool Exists(const QString& path) {
-    return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    return IdentityOf(path).has_value();
+}
+
+bool IsCopy(const QJsonObject& record) {
+    return record.value(journal::kKindKey).toString() == kCopyKind;
+}
+
+bool Under(const QString& path, const QStringList& roots) {
+    return std::any_of(roots.begin(), roots.end(), [&](const QString& root) {
+        return path == root || path.startsWith(root.endsWith(u'/') ? root : root + u'/');
+    });
+}
+
+// A path a journal may name: absolute and clean, below one of the run's roots.
+bool Allowed(const QString& path, const QStringList& roots) {
+    return !path.isEmpty() && QDir::isAbsolutePath(path) && QDir::cleanPath(path) == path &&
+           Under(path, roots);
+}
+
+// The record's copy still as the run made it: its hash as marked, or for a run that died, the
+// same bytes as its source.
+bool CopyUnchanged(const QJsonObject& record, const MoveDone& done) {
+    const QString now = ContentHash(RecordTo(record));
+    if (done.marked)
+        return !now.isEmpty() && now == done.hash;
+    const std::optional<FileIdentity> recorded = FileIdentity::FromJson(record.value(kIdentity));
+    const std::optional<FileIdentity> copy = IdentityOf(RecordTo(record));
+    return recorded && copy && SameSizeAndTime(*recorded, *copy) && !now.isEmpty() &&
+           now == ContentHash(RecordFrom(record));
 }
 
 } // namespace
 
 QString RecordFrom(const QJsonObject& record) {
-    return record.value(QStringLiteral("from")).toString();
+    return record.value(kFrom).toString();
 }
 
 QString RecordTo(const QJsonObject& record) {
-    return record.value(QStringLiteral("to")).toString();
+    return record.value(kTo).toString();
 }
 
 QJsonObject MoveRecord(const QString& from, const QString& to, MoveMode mode) {
-    return {{journal::kKindKey, mode == MoveMode::Move ? kMoveKind : kCopyKind},
-            {QStringLiteral("from"), from},
-            {QStringLiteral("to"), to},
-            {QStringLiteral("folders"), QJsonArray::fromStringList(MissingFolders(to))}};
+    QJsonObject record{{journal::kKindKey, mode == MoveMode::Move ? kMoveKind : kCopyKind},
+                       {kFrom, from},
+                       {kTo, to},
+                       {kFolders, QJsonArray::fromStringList(MissingFolders(to))}};
+    if (const std::optional<FileIdentity> identity = IdentityOf(from))
+        record.insert(kIdentity, identity->ToJson());
+    return record;
 }
 
 QString ApplyMove(const QJsonObject& record) {
     const QStringList folders = Folders(record);
     QString error = MakeFolders(folders);
-    if (error.isEmpty()) {
-        const bool copy = record.value(journal::kKindKey).toString() == kCopyKind;
-        error =
-            MoveFile(RecordFrom(record), RecordTo(record), copy ? MoveMode::Copy : MoveMode::Move);
-    }
+    if (error.isEmpty())
+        error = MoveFile(RecordFrom(record), RecordTo(record),
+                         IsCopy(record) ? MoveMode::Copy : MoveMode::Move);
     if (!error.isEmpty())
         RemoveEmptyFolders(folders);
     return error;
@@ -56,41 +94,101 @@ QString JournaledMove(journal::JournalWriter& journal, const QString& from, cons
     const QJsonObject record = MoveRecord(from, to, mode);
     if (!journal.Append(record))
         return journal.ErrorText();
-    return ApplyMove(record);
+    const QString error = ApplyMove(record);
+    if (error.isEmpty() && !journal.Append(DoneRecord(record)))
+        return journal.ErrorText();
+    return error;
+}
+
+QJsonObject DoneRecord(const QJsonObject& moveRecord) {
+    QJsonObject done{{journal::kKindKey, kDoneKind}, {kTo, RecordTo(moveRecord)}};
+    if (IsCopy(moveRecord))
+        done.insert(kHash, ContentHash(RecordTo(moveRecord)));
+    return done;
+}
+
+bool IsDoneRecord(const QJsonObject& record) {
+    return record.value(journal::kKindKey).toString() == kDoneKind;
+}
+
+MoveDone DoneOf(const QJsonObject& doneRecord) {
+    return {true, doneRecord.value(kHash).toString()};
 }
 
 bool IsMoveRecord(const QJsonObject& record) {
     return record.value(journal::kKindKey).toString() == kMoveKind;
 }
 
-QString UndoMoveRecord(const QJsonObject& record, bool* undone, QStringList* laterFolders) {
+QString RecordProblem(const QJsonObject& record, const QStringList& roots) {
+    const QString kind = record.value(journal::kKindKey).toString();
+    if (kind == kDoneKind)
+        return Allowed(RecordTo(record), roots)
+                   ? QString()
+                   : QStringLiteral("a path outside the run's folders");
+    if (kind != kMoveKind && kind != kCopyKind)
+        return QStringLiteral("a record of another kind (\"%1\")").arg(kind);
+    if (!FileIdentity::FromJson(record.value(kIdentity)))
+        return QStringLiteral("a move without the identity of its file");
+    QStringList paths = Folders(record);
+    paths << RecordFrom(record) << RecordTo(record);
+    for (const QString& path : paths) {
+        if (!Allowed(path, roots))
+            return QStringLiteral("a path outside the run's folders (%1)").arg(path);
+    }
+    return QString();
+}
+
+QString UndoMoveRecord(const QJsonObject& record, const MoveDone& done, bool runEnded, bool* undone,
+                       QStringList* laterFolders) {
     if (undone)
         *undone = false;
-    const QString kind = record.value(journal::kKindKey).toString();
     const QString from = RecordFrom(record);
     const QString to = RecordTo(record);
-    if ((kind != kMoveKind && kind != kCopyKind) || from.isEmpty() || to.isEmpty())
-        return QStringLiteral("Not a record of a move");
+    const auto removeFolders = [&] {
+        if (laterFolders)
+            *laterFolders += Folders(record);
+        else
+            RemoveEmptyFolders(Folders(record));
+    };
+    // A move that failed, or was never made, left nothing to take back: what stands at its
+    // target now is not the run's.
+    if (runEnded && !done.marked) {
+        removeFolders();
+        return QString();
+    }
     QFile::remove(PartialCopyName(to));
     QString error;
-    if (kind == kCopyKind) {
-        if (Exists(to) && !QFile::remove(to))
+    const std::optional<FileIdentity> now = IdentityOf(to);
+    const std::optional<FileIdentity> recorded = FileIdentity::FromJson(record.value(kIdentity));
+    if (IsCopy(record)) {
+        if (!now) {
+            // Never made, or removed already.
+        } else if (!CopyUnchanged(record, done)) {
+            error = QStringLiteral("%1 changed since the run copied it: left as it is").arg(to);
+        } else if (!QFile::remove(to)) {
             error = QStringLiteral("Cannot remove the copy %1").arg(to);
-        else if (undone)
+        } else if (undone) {
             *undone = true;
-    } else if (Exists(to) && !Exists(from)) {
+        }
+    } else if (!now) {
+        if (!Exists(from))
+            error = QStringLiteral("%1 is no longer where the run moved it: nothing to move back")
+                        .arg(to);
+    } else if (!recorded || !SameFileMoved(*recorded, *now)) {
+        if (done.marked || !Exists(from))
+            error = QStringLiteral("%1 is not the file the run moved there (it was replaced "
+                                   "since): left where it is")
+                        .arg(to);
+    } else if (Exists(from)) {
+        error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
+    } else {
         error = MakeFolders(MissingFolders(from));
         if (error.isEmpty())
             error = MoveFile(to, from, MoveMode::Move);
         if (undone)
             *undone = error.isEmpty();
-    } else if (Exists(to)) {
-        error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
     }
-    if (laterFolders)
-        *laterFolders += Folders(record);
-    else
-        RemoveEmptyFolders(Folders(record));
+    removeFolders();
     return error;
 }
 

@@ -39,7 +39,7 @@ int RunMoves(const Options& options, tagaccess::ID3& id3) {
     const tagjobs::MoveRunResult result = tagjobs::RunMoves(
         plan, options.copy ? batch::MoveMode::Copy : batch::MoveMode::Move,
         options.command == Command::Organize ? tagjobs::kOrganizeCommand : tagjobs::kRenameCommand,
-        report);
+        options.command == Command::Organize ? options.destination : QString(), report);
     if (!result.journalError.isEmpty())
         report.FailRun(result.journalError + QStringLiteral("; nothing was moved after this"));
     PrintOut(

@@ -23,6 +23,10 @@ int RunUndo(const Options& options, tagaccess::ID3& id3) {
     }
     PrintOut(QStringLiteral("Undoing %1: %2\n").arg(target->journal.command, target->Describe()));
     const tagjobs::UndoResult result = tagjobs::UndoRun(*target, id3, report);
+    if (!result.refusal.isEmpty()) {
+        report.FailRun(result.refusal);
+        return report.ExitCode();
+    }
     if (!result.markError.isEmpty())
         report.FailRun(result.markError);
     PrintOut(QStringLiteral("Undone: %1 file(s).\n").arg(result.restored));

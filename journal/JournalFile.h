@@ -23,8 +23,10 @@ inline const QString kUndone = QStringLiteral("undone");
 inline const QString kCommandKey = QStringLiteral("command");
 inline const QString kTimeKey = QStringLiteral("time");
 inline const QString kKindKey = QStringLiteral("kind");
-// In the first line: the front end the run was made in ("window", "shell").
+// In the first line: the front end the run was made in ("window", "shell"), and the folders the
+// run worked under (those searched and its destination): no record may name a path outside them.
 inline const QString kFrontEndKey = QStringLiteral("by");
+inline const QString kRootsKey = QStringLiteral("roots");
 
 // The folder of the journals in the user's data folder; created on first use by the writer.
 QString DefaultJournalFolder();

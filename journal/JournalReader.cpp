@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace journal {
@@ -82,6 +84,8 @@ std::optional<JournalInfo> ReadJournalInfo(const QString& path) {
     info.path = path;
     info.command = begin.value(kCommandKey).toString();
     info.frontEnd = begin.value(kFrontEndKey).toString();
+    for (const QJsonValue& root : begin.value(kRootsKey).toArray())
+        info.roots << root.toString();
     info.started = QDateTime::fromString(begin.value(kTimeKey).toString(), Qt::ISODateWithMs);
     // Records are counted, not parsed: a run of thousands of moves is read in a moment. A line
     // torn by a crash has no closing brace.
@@ -134,6 +138,19 @@ std::vector<QJsonObject> RecordsNewestFirst(const QString& path) {
     }
     std::reverse(records.begin(), records.end());
     return records;
+}
+
+QString TrustProblem(const QString& path) {
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return QStringLiteral("it cannot be read");
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("it is no regular file");
+    if (status.st_uid != ::getuid())
+        return QStringLiteral("it belongs to another user");
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return QStringLiteral("others may write it");
+    return QString();
 }
 
 bool MarkUndone(const QString& path) {

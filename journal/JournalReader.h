@@ -17,6 +17,8 @@ struct JournalInfo {
     QString command;
     // Where the run was made ("window", "shell"); empty in journals from before it was kept.
     QString frontEnd;
+    // The folders the run worked under; empty in journals from before they were kept.
+    QStringList roots;
     QDateTime started;
     int records = 0;
     bool ended = false;
@@ -43,6 +45,10 @@ std::optional<JournalInfo> NewestJournal(const QStringList& commands,
 // The records of a journal, newest first: the order to undo them in. A line torn by a crash is
 // left out; it was written before its change, so the change was never made.
 std::vector<QJsonObject> RecordsNewestFirst(const QString& path);
+
+// Why the journal must not be trusted: it is no regular file of the user's own, or others may
+// write it. Empty when it may be read.
+QString TrustProblem(const QString& path);
 
 // Marks the journal undone, so it is offered no more. Answers false when the mark is not on disk.
 bool MarkUndone(const QString& path);

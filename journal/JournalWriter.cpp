@@ -89,6 +89,11 @@ void JournalWriter::End() {
     PruneJournals(QFileInfo(path_).path(), kJournalsKept);
 }
 
+void JournalWriter::Discard() {
+    records_ = 0;
+    End();
+}
+
 void JournalWriter::Fail(const QString& what) {
     error_ = what.arg(QDir::toNativeSeparators(path_)) + QStringLiteral(": ") +
              QString::fromLocal8Bit(std::strerror(errno));

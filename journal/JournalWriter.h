@@ -36,6 +36,8 @@ class JournalWriter {
     bool AppendAll(const std::vector<QJsonObject>& records);
     // Closes the run. A journal that holds no record is removed: there is nothing to undo.
     void End();
+    // Closes the run and removes its journal: none of its changes was made.
+    void Discard();
 
   private:
     void Fail(const QString& what);

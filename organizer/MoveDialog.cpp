@@ -83,11 +83,11 @@ void MoveDialog::BuildLayout(const QString& destination) {
         destination_ = new QLineEdit(QDir::toNativeSeparators(destination), this);
         destination_->setObjectName(QStringLiteral("Destination"));
         row->addWidget(destination_);
-        QPushButton* browse = NewButton(this, "Browse", QStringLiteral("Browse..."));
-        row->addWidget(browse);
+        browse_ = NewButton(this, "Browse", QStringLiteral("Browse..."));
+        row->addWidget(browse_);
         fields->addRow(QStringLiteral("Destination folder:"), row);
         connect(destination_, &QLineEdit::textChanged, this, &MoveDialog::SchedulePreview);
-        connect(browse, &QPushButton::clicked, this, &MoveDialog::ChooseDestination);
+        connect(browse_, &QPushButton::clicked, this, &MoveDialog::ChooseDestination);
     }
     pattern_ = new QLineEdit(
         kind_ == Kind::Organize ? naming::kOrganizePattern : naming::kRenamePattern, this);
@@ -158,6 +158,8 @@ void MoveDialog::SchedulePreview() {
 }
 
 void MoveDialog::ChooseDestination() {
+    if (busy_)
+        return;
     const QString chosen = platform::GetExistingDirectory(
         this, {QStringLiteral("Destination folder:"), QString(), destination_->text()});
     if (!chosen.isEmpty())
@@ -182,7 +184,8 @@ void MoveDialog::Preview() {
     if (pattern && why.isEmpty()) {
         if (pattern->Names(naming::Field::Comment))
             ReadComments();
-        plan_ = batch::PlanMoves(sources_, *pattern, QDir::cleanPath(destination),
+        planDestination_ = destination.isEmpty() ? QString() : QDir::cleanPath(destination);
+        plan_ = batch::PlanMoves(sources_, *pattern, planDestination_,
                                  portable_->isChecked() ? naming::NameRules::Portable
                                                         : naming::NameRules::Posix);
     }
@@ -248,7 +251,7 @@ void MoveDialog::Run() {
     tagjobs::MoveRunResult result;
     {
         BatchRun run(form_);
-        result = tagjobs::RunMoves(plan_, mode, Command(), run);
+        result = tagjobs::RunMoves(plan_, mode, Command(), planDestination_, run);
     }
     SetBusy(false);
     if (mode == batch::MoveMode::Move)
@@ -303,8 +306,12 @@ void MoveDialog::SetBusy(bool busy) {
     for (QWidget* control : {static_cast<QWidget*>(pattern_), static_cast<QWidget*>(portable_),
                              static_cast<QWidget*>(undo_), static_cast<QWidget*>(run_)})
         control->setEnabled(!busy);
-    if (destination_)
-        destination_->setEnabled(!busy);
+    // Nothing that would change the run in hand: its destination, pattern and mode stay.
+    for (QWidget* control : {static_cast<QWidget*>(destination_), static_cast<QWidget*>(browse_),
+                             static_cast<QWidget*>(move_), static_cast<QWidget*>(copy_)}) {
+        if (control)
+            control->setEnabled(!busy);
+    }
 }
 
 } // namespace organizer

@@ -52,10 +52,13 @@ class MoveDialog : public RunDialog {
     Kind kind_;
     std::vector<batch::MoveSource> sources_;
     std::vector<batch::PlannedMove> plan_;
+    // The destination the plan was made for.
+    QString planDestination_;
     QTimer previewTimer_;
     bool commentsRead_ = false;
 
     QLineEdit* destination_ = nullptr;
+    QPushButton* browse_ = nullptr;
     QLineEdit* pattern_ = nullptr;
     QRadioButton* move_ = nullptr;
     QRadioButton* copy_ = nullptr;

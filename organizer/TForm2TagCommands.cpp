@@ -208,6 +208,10 @@ void TForm2::Undolastchange1Click() {
         return;
     const tagjobs::UndoResult result = UndoInWindow(*last);
     UpdateUndoCommand();
+    if (!result.refusal.isEmpty()) {
+        platform::ShowMessage(result.refusal);
+        return;
+    }
     if (!result.markError.isEmpty())
         platform::ShowMessage(result.markError);
     ReportResults(result.failures, size_t(result.restored + int(result.failures.size())),

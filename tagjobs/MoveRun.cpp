@@ -4,6 +4,11 @@
 #include "batch/MoveJournal.h"
 #include "journal/JournalWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <algorithm>
+
 namespace tagjobs {
 
 std::vector<batch::MoveSource> ReadMoveSources(tagaccess::ID3& id3, const FileSet& files,
@@ -15,12 +20,36 @@ std::vector<batch::MoveSource> ReadMoveSources(tagaccess::ID3& id3, const FileSe
     return sources;
 }
 
+namespace {
+
+// The folders a run works under: its sources' folders and its destination, none below another.
+QStringList RunRoots(const std::vector<batch::PlannedMove>& plan, const QString& destination) {
+    QStringList folders;
+    if (!destination.isEmpty())
+        folders << QDir::cleanPath(destination);
+    for (const batch::PlannedMove& move : plan)
+        folders << QFileInfo(move.from).path();
+    folders.removeDuplicates();
+    std::sort(folders.begin(), folders.end());
+    QStringList roots;
+    for (const QString& folder : folders) {
+        if (roots.isEmpty() || (folder != roots.back() && !folder.startsWith(roots.back() + u'/') &&
+                                roots.back() != QStringLiteral("/")))
+            roots << folder;
+    }
+    return roots;
+}
+
+} // namespace
+
 MoveRunResult RunMoves(const std::vector<batch::PlannedMove>& plan, batch::MoveMode mode,
-                       const QString& command, RunObserver& observer) {
+                       const QString& command, const QString& destination, RunObserver& observer) {
     MoveRunResult result;
     result.results.resize(plan.size());
-    journal::JournalWriter journal(command, journal::DefaultJournalFolder(),
-                                   {{journal::kFrontEndKey, observer.FrontEnd()}});
+    journal::JournalWriter journal(
+        command, journal::DefaultJournalFolder(),
+        {{journal::kFrontEndKey, observer.FrontEnd()},
+         {journal::kRootsKey, QJsonArray::fromStringList(RunRoots(plan, destination))}});
     if (!journal.IsOpen()) {
         result.journalError = journal.ErrorText();
         return result;
@@ -30,8 +59,10 @@ MoveRunResult RunMoves(const std::vector<batch::PlannedMove>& plan, batch::MoveM
     for (const batch::PlannedMove& move : plan)
         from.push_back(move.from);
     std::vector<QJsonObject> records(plan.size());
+    // The marks of the moves made since the last write, written with the next batch of records.
+    std::vector<QJsonObject> done;
     size_t journaledUpTo = 0;
-    const QString done =
+    const QString doneText =
         mode == batch::MoveMode::Move ? QStringLiteral("moved") : QStringLiteral("copied");
     const auto job = [&](const QString&, int index) {
         const size_t i = size_t(index);
@@ -56,15 +87,16 @@ MoveRunResult RunMoves(const std::vector<batch::PlannedMove>& plan, batch::MoveM
         }
         // The records of the next moves reach the disk together, before the first of them.
         if (i >= journaledUpTo) {
-            std::vector<QJsonObject> ahead;
-            for (journaledUpTo = i;
-                 journaledUpTo < plan.size() && ahead.size() < batch::kRecordsPerSync;
+            std::vector<QJsonObject> ahead = std::exchange(done, {});
+            size_t count = 0;
+            for (journaledUpTo = i; journaledUpTo < plan.size() && count < batch::kRecordsPerSync;
                  ++journaledUpTo) {
                 const batch::PlannedMove& next = plan[journaledUpTo];
                 if (!batch::Moves(next.state))
                     continue;
                 records[journaledUpTo] = batch::MoveRecord(next.from, next.to, mode);
                 ahead.push_back(records[journaledUpTo]);
+                ++count;
             }
             if (!journal.AppendAll(ahead))
                 result.journalError = journal.ErrorText();
@@ -76,7 +108,8 @@ MoveRunResult RunMoves(const std::vector<batch::PlannedMove>& plan, batch::MoveM
             ++result.failed;
             return FileOutcome::Failed(error);
         }
-        text = done;
+        done.push_back(batch::DoneRecord(records[i]));
+        text = doneText;
         ++result.moved;
         result.moves.emplace_back(move.from, move.to);
         return FileOutcome::Done();
@@ -84,6 +117,12 @@ MoveRunResult RunMoves(const std::vector<batch::PlannedMove>& plan, batch::MoveM
     const QString caption = mode == batch::MoveMode::Move ? QStringLiteral("Moving files...")
                                                           : QStringLiteral("Copying files...");
     result.stopped = RunEach(FileSet::Listed(std::move(from)), observer, caption, job).stopped;
+    if (result.moved == 0) {
+        journal.Discard();
+        return result;
+    }
+    if (!journal.AppendAll(done) && result.journalError.isEmpty())
+        result.journalError = journal.ErrorText();
     journal.End();
     return result;
 }

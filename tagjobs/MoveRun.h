@@ -32,8 +32,10 @@ struct MoveRunResult {
 };
 
 // Moves (or copies) the files of the plan, each move's record in the journal of `command` before
-// it; conflicts are skipped and told as failures of their files.
+// it and its mark after it; conflicts are skipped and told as failures of their files. The
+// journal names the run's folders: the sources' and `destination` (empty for a rename). A run
+// that moved nothing leaves no journal.
 MoveRunResult RunMoves(const std::vector<batch::PlannedMove>& plan, batch::MoveMode mode,
-                       const QString& command, RunObserver& observer);
+                       const QString& command, const QString& destination, RunObserver& observer);
 
 } // namespace tagjobs

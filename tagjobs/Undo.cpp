@@ -7,30 +7,60 @@
 #include "batch/MoveJournal.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <map>
 
 namespace tagjobs {
 namespace {
-
-// A summary names this many files, then counts the rest.
-constexpr size_t kListedFailures = 10;
 
 QString When(const journal::JournalInfo& journal) {
     return QLocale().toString(journal.started.toLocalTime(), QLocale::ShortFormat);
 }
 
+// The move records of a journal, newest first, each with what its run said of it; nothing, with
+// `refusal` set, when any record does not belong to a run under the journal's folders.
+std::optional<std::vector<std::pair<QJsonObject, batch::MoveDone>>>
+CheckedMoves(const journal::JournalInfo& journal, QString& refusal) {
+    if (journal.roots.isEmpty()) {
+        refusal = QStringLiteral("it does not name the folders its run worked under (an earlier "
+                                 "version made it)");
+        return std::nullopt;
+    }
+    const std::vector<QJsonObject> records = journal::RecordsNewestFirst(journal.path);
+    std::map<QString, batch::MoveDone> done;
+    for (const QJsonObject& record : records) {
+        const QString problem = batch::RecordProblem(record, journal.roots);
+        if (!problem.isEmpty()) {
+            refusal = QStringLiteral("it holds %1").arg(problem);
+            return std::nullopt;
+        }
+        if (batch::IsDoneRecord(record))
+            done[batch::RecordTo(record)] = batch::DoneOf(record);
+    }
+    std::vector<std::pair<QJsonObject, batch::MoveDone>> moves;
+    for (const QJsonObject& record : records) {
+        if (!batch::IsDoneRecord(record))
+            moves.emplace_back(record, done[batch::RecordTo(record)]);
+    }
+    return moves;
+}
+
 void UndoMoves(const UndoTarget& target, RunObserver& observer, UndoResult& result) {
-    const std::vector<QJsonObject> records = journal::RecordsNewestFirst(target.journal.path);
+    const auto records = CheckedMoves(target.journal, result.refusal);
+    if (!records)
+        return;
     std::vector<QString> paths;
-    for (const QJsonObject& record : records)
+    for (const auto& [record, done] : *records)
         paths.push_back(batch::RecordTo(record));
     // The run's folders go once every file has left them.
     QStringList folders;
+    const bool ended = target.journal.ended;
     result.stopped = RunEach(FileSet::Listed(paths), observer, QStringLiteral("Undoing..."),
                              [&](const QString& path, int i) {
-                                 const QJsonObject& record = records[size_t(i)];
+                                 const auto& [record, done] = (*records)[size_t(i)];
                                  bool undone = false;
                                  const QString error =
-                                     batch::UndoMoveRecord(record, &undone, &folders);
+                                     batch::UndoMoveRecord(record, done, ended, &undone, &folders);
                                  if (!error.isEmpty()) {
                                      result.failures.emplace_back(path, error);
                                      return FileOutcome::Failed(error);
@@ -104,15 +134,27 @@ std::vector<UndoTarget> UndoableRuns(const QStringList& commands) {
 }
 
 int FilesToUndo(const journal::JournalInfo& journal) {
-    return MovesFiles(journal.command) ? journal.records : int(FilesToRestore(journal).size());
+    if (!MovesFiles(journal.command))
+        return int(FilesToRestore(journal).size());
+    // Of a run that ended, the moves it marked done; of one that died, every move it recorded.
+    const std::vector<QJsonObject> records = journal::RecordsNewestFirst(journal.path);
+    return int(std::count_if(records.begin(), records.end(), [&](const QJsonObject& record) {
+        return batch::IsDoneRecord(record) == journal.ended;
+    }));
 }
 
 UndoResult UndoRun(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observer) {
     UndoResult result;
-    if (MovesFiles(target.journal.command))
+    result.refusal = journal::TrustProblem(target.journal.path);
+    if (result.refusal.isEmpty() && MovesFiles(target.journal.command))
         UndoMoves(target, observer, result);
-    else
+    else if (result.refusal.isEmpty())
         UndoTags(target, id3, observer, result);
+    if (!result.refusal.isEmpty()) {
+        result.refusal = QStringLiteral("The journal %1 was not undone, nothing was changed: %2.")
+                             .arg(target.journal.path, result.refusal);
+        return result;
+    }
     if (result.failures.empty() && !result.stopped && !journal::MarkUndone(target.journal.path))
         result.markError = QStringLiteral("The journal %1 could not be marked undone: the run "
                                           "stays on offer.")
@@ -121,16 +163,16 @@ UndoResult UndoRun(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& o
 }
 
 QString UndoSummary(const UndoResult& result) {
+    if (!result.refusal.isEmpty())
+        return result.refusal;
     QString text = QStringLiteral("Undone: %1 file(s).").arg(result.restored);
     if (result.stopped)
         text += QStringLiteral(" Stopped before the end: undo again to finish.");
     if (!result.failures.empty()) {
         text += QStringLiteral("\n%1 could not be undone:").arg(result.failures.size());
-        for (size_t i = 0; i < std::min(result.failures.size(), kListedFailures); ++i)
-            text +=
-                QStringLiteral("\n%1: %2").arg(result.failures[i].first, result.failures[i].second);
-        if (result.failures.size() > kListedFailures)
-            text += QStringLiteral("\n...");
+        // Every file by name: the user must know what is not where it was.
+        for (const auto& [path, why] : result.failures)
+            text += QStringLiteral("\n%1: %2").arg(path, why);
     }
     if (!result.markError.isEmpty())
         text += u'\n' + result.markError;

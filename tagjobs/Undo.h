@@ -45,6 +45,9 @@ struct UndoResult {
     std::vector<QString> touched;
     // Set when everything went back but the journal could not be marked undone.
     QString markError;
+    // Why the journal was refused whole, nothing undone: it is not the user's own, not
+    // well-formed, or names paths outside the run's folders.
+    QString refusal;
 };
 
 // Takes the run back, newest change first. The journal is marked undone when every change went

@@ -56,9 +56,12 @@ TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
     EXPECT_FALSE(QFileInfo::exists(batch::PartialCopyName(to)));
 
     const auto records = journal::RecordsNewestFirst(journalPath);
-    ASSERT_EQ(records.size(), 1u);
+    ASSERT_EQ(records.size(), 2u);
+    ASSERT_TRUE(batch::IsDoneRecord(records.front()));
     bool restored = false;
-    EXPECT_EQ(batch::UndoMoveRecord(records.front(), &restored), QString());
+    EXPECT_EQ(
+        batch::UndoMoveRecord(records.back(), batch::DoneOf(records.front()), true, &restored),
+        QString());
     EXPECT_TRUE(restored);
     EXPECT_EQ(testsupport::ReadFile(from), audio);
     // The folders the move made are gone, the destination itself stays.
@@ -80,13 +83,10 @@ TEST(FileMoveTest, NeverOverwritesAndPassesOverAMoveThatNeverHappened) {
 
     // The program died after the record and the folders, before the move.
     const QString to = folder.Path(QStringLiteral("New/c.mp3"));
-    const QJsonObject record{{"kind", "move"},
-                             {"from", from},
-                             {"to", to},
-                             {"folders", QJsonArray{folder.Path(QStringLiteral("New"))}}};
+    const QJsonObject record = batch::MoveRecord(from, to, batch::MoveMode::Move);
     QDir().mkpath(folder.Path(QStringLiteral("New")));
     bool restored = true;
-    EXPECT_EQ(batch::UndoMoveRecord(record, &restored), QString());
+    EXPECT_EQ(batch::UndoMoveRecord(record, {}, false, &restored), QString());
     EXPECT_FALSE(restored);
     EXPECT_EQ(testsupport::ReadFile(from), "first");
     EXPECT_FALSE(QFileInfo::exists(folder.Path(QStringLiteral("New"))));

@@ -6,6 +6,7 @@
 #include "tagjobs/RunKinds.h"
 
 #include <QDirIterator>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -266,7 +267,9 @@ TEST_F(NamingCommandsTest, AJournalLeftByACrashIsOfferedAtTheNextStart) {
     const QString moved = folder.Path("elsewhere/a.mp3");
     {
         // The disk as a run leaves it when the program dies after its first move.
-        journal::JournalWriter writer(tagjobs::kOrganizeCommand);
+        journal::JournalWriter writer(
+            tagjobs::kOrganizeCommand, journal::DefaultJournalFolder(),
+            {{journal::kRootsKey, QJsonArray{folder.Path("in"), folder.Path("elsewhere")}}});
         ASSERT_EQ(
             batch::JournaledMove(writer, folder.Path("in/a.mp3"), moved, batch::MoveMode::Move),
             QString());

@@ -131,8 +131,9 @@ TEST_F(RunsTest, TheShellTakesBackEveryKindOfRunTheWindowMade) {
                 tagjobs::ReadMoveSources(id3, tagjobs::FileSet::Listed(files), window, false);
             const auto plan = batch::PlanMoves(
                 sources, *naming::NamePattern::Parse(naming::kOrganizePattern), destination);
-            EXPECT_EQ(tagjobs::RunMoves(plan, batch::MoveMode::Move, command, window).moved,
-                      int(files.size()));
+            EXPECT_EQ(
+                tagjobs::RunMoves(plan, batch::MoveMode::Move, command, destination, window).moved,
+                int(files.size()));
         };
     };
     tagjobs::FieldEdit edit;
