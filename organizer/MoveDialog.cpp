@@ -285,7 +285,7 @@ void MoveDialog::Run() {
 }
 
 void MoveDialog::Undo() {
-    if (busy_ || !undoTarget_)
+    if (busy_ || !undoTarget_ || !form_.ConfirmUndo(*undoTarget_))
         return;
     SetBusy(true);
     const tagjobs::UndoResult result = form_.UndoInWindow(*undoTarget_);

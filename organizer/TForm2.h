@@ -160,6 +160,8 @@ class TForm2 : public QWidget {
     friend class BatchRun;
 
   public:
+    // Asks "Undo Organize Files of <time>: 12 file(s)? ..." before an undo.
+    bool ConfirmUndo(const tagjobs::UndoTarget& target) const;
     // Takes back a run of either front end in the progress panel; the list follows the files.
     tagjobs::UndoResult UndoInWindow(const tagjobs::UndoTarget& target);
 

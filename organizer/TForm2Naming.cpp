@@ -8,6 +8,7 @@
 #include "TagsFromNamesDialog.h"
 #include "batch/MovePlan.h"
 #include "platform/MessageBox.h"
+#include "platform/Questions.h"
 #include "tagjobs/RunKinds.h"
 #include "ui_TForm2.h"
 
@@ -67,7 +68,13 @@ void TForm2::UndoLastOrganize1Click() {
         platform::ShowMessage(QStringLiteral("There is no organize or rename to undo."));
         return;
     }
+    if (!ConfirmUndo(*last))
+        return;
     platform::ShowMessage(tagjobs::UndoSummary(UndoInWindow(*last)));
+}
+
+bool TForm2::ConfirmUndo(const tagjobs::UndoTarget& target) const {
+    return platform::AskYesNo(target.Question());
 }
 
 tagjobs::UndoResult TForm2::UndoInWindow(const tagjobs::UndoTarget& target) {

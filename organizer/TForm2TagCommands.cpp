@@ -199,10 +199,13 @@ void TForm2::Undolastchange1Click() {
     TagCommandDialog dialog(
         this, QStringLiteral("Undo last change"),
         QStringLiteral("Restore the tags of %1 as they were before the last "
-                       "change (%2, %3)?")
+                       "change (%2, %3%4)?")
             .arg(Files(size_t(tagjobs::FilesToUndo(last->journal))),
                  tagjobs::RunCaption(last->journal.command),
-                 QLocale().toString(last->journal.started.toLocalTime(), QLocale::ShortFormat)),
+                 QLocale().toString(last->journal.started.toLocalTime(), QLocale::ShortFormat),
+                 last->journal.frontEnd.isEmpty()
+                     ? QString()
+                     : QStringLiteral(", made in the ") + last->journal.frontEnd),
         std::nullopt, QStringLiteral("Restore"));
     if (dialog.exec() != QDialog::Accepted)
         return;

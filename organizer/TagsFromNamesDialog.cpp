@@ -192,7 +192,7 @@ void TagsFromNamesDialog::Run() {
 }
 
 void TagsFromNamesDialog::Undo() {
-    if (busy_ || !undoTarget_)
+    if (busy_ || !undoTarget_ || !form_.ConfirmUndo(*undoTarget_))
         return;
     SetBusy(true);
     const tagjobs::UndoResult result = form_.UndoInWindow(*undoTarget_);

@@ -108,6 +108,17 @@ QString UndoTarget::Describe() const {
     return QStringLiteral("Last run: %1, %2 file(s).").arg(When(journal)).arg(FilesToUndo(journal));
 }
 
+QString UndoTarget::Question() const {
+    QString text = QStringLiteral("Undo %1 of %2: %3 file(s)?")
+                       .arg(RunCaption(journal.command), When(journal))
+                       .arg(FilesToUndo(journal));
+    if (!journal.frontEnd.isEmpty())
+        text += QStringLiteral(" It was made in the %1.").arg(journal.frontEnd);
+    if (unfinished)
+        text += QStringLiteral(" The run did not end: the program stopped during it.");
+    return text;
+}
+
 QString UndoTarget::Summary() const {
     const QString where = journal.frontEnd.isEmpty() ? QStringLiteral("unknown") : journal.frontEnd;
     return QStringLiteral("%1\t%2\t%3 file(s)\t%4%5")

@@ -21,6 +21,9 @@ struct UndoTarget {
 
     // One line for a dialog: what the undo would take back.
     QString Describe() const;
+    // The question before an undo: "Undo Organize Files of <time>: 12 file(s)? It was made in
+    // the shell."
+    QString Question() const;
     // One line for a list: the run's kind, when it started, how many files, where it was made.
     QString Summary() const;
 };

@@ -1,7 +1,7 @@
 // "Create tags...", "Delete tags...", "Get from filename", the main menu, keys and dropped files.
 #include "EditorFixture.h"
 
-#include "EditorQuestions.h"
+#include "QuestionAnswers.h"
 
 #include <QMenu>
 #include <QMimeData>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QuestionAnswers.h"
 #include "TagFiles.h"
 #include "TestSupport.h"
 #include "organizer/ListFiles.h"
@@ -87,4 +88,6 @@ class OrganizerTest : public ::testing::Test {
     testsupport::MessageCapture messages;
     std::unique_ptr<organizer::TForm2> form;
     testsupport::DialogAnswers dialogs;
+    // Yes to every question (an undo asks first); what was asked is kept.
+    QuestionAnswers questions;
 };
