@@ -61,16 +61,22 @@ std::map<QString, std::pair<QByteArray, QJsonValue>> Tree(const QString& root) {
 struct Shell {
     int exitCode = -1;
     QString out;
+    QString err;
 };
 
-Shell RunCli(const QStringList& args) {
+// kivuna-cli as users run it; unless `failing`, it must go through without a line on stderr.
+Shell RunCli(const QStringList& args, bool failing = false) {
     QProcess cli;
     cli.start(QStringLiteral(KIVUNA_CLI), args);
     EXPECT_TRUE(cli.waitForFinished(60000));
-    const QString err = QString::fromUtf8(cli.readAllStandardError());
-    EXPECT_TRUE(err.isEmpty()) << args.join(u' ').toStdString() << ": " << err.toStdString();
-    return {cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
-            QString::fromUtf8(cli.readAllStandardOutput())};
+    const Shell shell{cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1,
+                      QString::fromUtf8(cli.readAllStandardOutput()),
+                      QString::fromUtf8(cli.readAllStandardError())};
+    if (!failing) {
+        EXPECT_TRUE(shell.err.isEmpty())
+            << args.join(u' ').toStdString() << ": " << shell.err.toStdString();
+    }
+    return shell;
 }
 
 class RunsTest : public ::testing::Test {
@@ -102,6 +108,7 @@ class RunsTest : public ::testing::Test {
             EXPECT_TRUE(id3.WriteId3v1(path, v1, true) && id3.WriteId3v2(path, v2, true));
             paths.push_back(path);
         }
+        files_ = paths;
         return paths;
     }
     QString In() const { return folder.Path(QStringLiteral("in")); }
@@ -109,6 +116,7 @@ class RunsTest : public ::testing::Test {
 
     TempFolder data;
     TempFolder folder;
+    std::vector<QString> files_;
     testsupport::MessageCapture messages;
     tagaccess::ID3 id3;
 };
@@ -205,6 +213,111 @@ TEST_F(RunsTest, TheWindowTakesBackEveryKindOfRunTheShellMade) {
         EXPECT_EQ(Everything(), before);
     }
     EXPECT_FALSE(tagjobs::FindUndoTarget(tagjobs::AllCommands()));
+}
+
+// A journal planted in the journal folder, or one whose records leave the run's folders, is
+// refused whole: nothing it names is deleted, moved or removed.
+TEST_F(RunsTest, AnUndoRefusesAJournalItCannotTrust) {
+    const QString victim = folder.Path(QStringLiteral("victim.mp3"));
+    testsupport::WriteFile(victim, "the user's own file");
+    const QString journals = data.Path(QStringLiteral("Kivuna/journals"));
+    QDir().mkpath(journals);
+    const auto plant = [&](const QString& name, const QByteArray& header, int mode = 0600) {
+        const QString path = journals + u'/' + name;
+        const QByteArray record = R"({"kind":"copy","from":"/nonexistent","to":")" +
+                                  victim.toUtf8() +
+                                  R"(","folders":[],"id":{"dev":"1","ino":"1",)"
+                                  R"("size":"19","mtime_ns":"1"}})";
+        testsupport::WriteFile(path, header + "\n" + record + "\n" + R"({"kind":"done","to":")" +
+                                         victim.toUtf8() + R"("})" + "\n" + R"({"journal":"end"})" +
+                                         "\n");
+        QFile::setPermissions(path, QFileDevice::Permissions(mode == 0600 ? 0x6600 : 0x6666));
+        return path;
+    };
+    const QByteArray begin =
+        R"({"journal":"begin","command":"organize","time":"2026-01-01T00:00:00Z")";
+    const std::vector<std::pair<QString, QString>> cases = {
+        {plant("20260101-000000-000-000-organize.jsonl", begin + "}"),
+         "does not name the folders its run worked under"},
+        {plant("20260101-000001-000-000-organize.jsonl",
+               begin + R"(,"roots":[")" + folder.Path(QStringLiteral("music")).toUtf8() + R"("]})"),
+         "a path outside the run's folders"},
+        {plant("20260101-000002-000-000-organize.jsonl", begin + R"(,"roots":["/"]})", 0666),
+         "others may write it"},
+    };
+    // Newest first, each refused; none is ever marked undone, so each stays first in line.
+    for (auto it = cases.rbegin(); it != cases.rend(); ++it) {
+        const Shell undo = RunCli({"undo"}, true);
+        EXPECT_EQ(undo.exitCode, 1);
+        EXPECT_TRUE(undo.err.contains(it->second)) << undo.err.toStdString();
+        EXPECT_EQ(testsupport::ReadFile(victim), "the user's own file");
+        QFile::remove(it->first);
+    }
+}
+
+// Copies edited or replaced since the run, a moved file relocated or deleted since: left as they
+// are and named, exit 1; the rest goes back, and the run stays on offer for what is left.
+TEST_F(RunsTest, AnUndoTakesBackOnlyWhatIsStillAsTheRunLeftItAndNamesTheRest) {
+    Files();
+    const QString out = folder.Path(QStringLiteral("out"));
+    EXPECT_EQ(RunCli({"organize", "--copy", "--to", out, In()}).exitCode, 0);
+    const QString edited = out + QStringLiteral("/Mira Vale/First Light/07 - Night Drive.mp3");
+    const QString replaced = out + QStringLiteral("/Band/Disc/- Song.mp3");
+    ASSERT_TRUE(QFileInfo::exists(edited) && QFileInfo::exists(replaced));
+    EXPECT_EQ(RunCli({"set", "--comment", "mine now", edited}).exitCode, 0);
+    testsupport::WriteFile(replaced, testsupport::ReadFile(files_[0]));
+    // The tag edit is undone first; its file stays changed since the copy all the same.
+    EXPECT_EQ(RunCli({"undo"}).exitCode, 0);
+
+    const Shell copies = RunCli({"undo"}, true);
+    EXPECT_EQ(copies.exitCode, 1);
+    EXPECT_TRUE(copies.out.contains("Undone: 1 file(s).")) << copies.out.toStdString();
+    EXPECT_TRUE(copies.err.contains(edited + QStringLiteral(" changed since the run copied it")));
+    EXPECT_TRUE(copies.err.contains(replaced + QStringLiteral(" changed since the run copied it")));
+    EXPECT_TRUE(QFileInfo::exists(edited) && QFileInfo::exists(replaced));
+    EXPECT_TRUE(RunCli({"undo", "--list"}).out.startsWith("Organize Files\t"));
+    QDir(out).removeRecursively();
+
+    // Moves: one file relocated by the user, one deleted.
+    const auto before = Everything();
+    EXPECT_EQ(RunCli({"organize", "--to", out, In()}).exitCode, 0);
+    const QString relocated = out + QStringLiteral("/Band/Disc/- Song.mp3");
+    const QString deleted = out + QStringLiteral("/Mira Vale/First Light/07 - Night Drive.mp3");
+    ASSERT_TRUE(QFile::rename(relocated, folder.Path(QStringLiteral("kept.mp3"))));
+    ASSERT_TRUE(QFile::remove(deleted));
+    const Shell moves = RunCli({"undo"}, true);
+    EXPECT_EQ(moves.exitCode, 1);
+    EXPECT_TRUE(moves.out.contains("Undone: 1 file(s).")) << moves.out.toStdString();
+    EXPECT_TRUE(moves.err.contains(relocated + QStringLiteral(" is no longer where the run")));
+    EXPECT_TRUE(moves.err.contains(deleted + QStringLiteral(" is no longer where the run")));
+    EXPECT_EQ(moves.err.count(u'\n'), 2) << moves.err.toStdString();
+    EXPECT_EQ(Everything().count(QStringLiteral("in/Кино - Группа крови.mp3")), 1u);
+    EXPECT_NE(Everything(), before);
+}
+
+// A move that failed leaves no change behind: its undo never touches what stands at its target.
+TEST_F(RunsTest, AnUndoLeavesAloneWhatAFailedMoveNeverMoved) {
+    const std::vector<QString> files = Files();
+    const QString out = folder.Path(QStringLiteral("out"));
+    Observer window(tagjobs::kWindowFrontEnd);
+    const auto plan = batch::PlanMoves(
+        tagjobs::ReadMoveSources(id3, tagjobs::FileSet::Listed(files), window, false),
+        *naming::NamePattern::Parse(QStringLiteral("%title%")), out);
+    // The user's own file appears at one target after the preview, before the run.
+    QDir().mkpath(out);
+    const QString taken = out + QStringLiteral("/Song.mp3");
+    testsupport::WriteFile(taken, "the user's own file");
+    const tagjobs::MoveRunResult run =
+        tagjobs::RunMoves(plan, batch::MoveMode::Move, tagjobs::kOrganizeCommand, out, window);
+    EXPECT_EQ(run.moved, 2);
+    EXPECT_EQ(run.failed, 1);
+
+    const Shell undo = RunCli({"undo"});
+    EXPECT_EQ(undo.exitCode, 0);
+    EXPECT_TRUE(undo.out.contains("Undone: 2 file(s).")) << undo.out.toStdString();
+    EXPECT_EQ(testsupport::ReadFile(taken), "the user's own file");
+    for (const QString& file : files)
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
 
 } // namespace
