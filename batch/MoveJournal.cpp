@@ -180,7 +180,17 @@ QString UndoMoveRecord(const QJsonObject& record, const MoveDone& done, bool run
                                    "since): left where it is")
                         .arg(to);
     } else if (Exists(from)) {
-        error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
+        // A run that died between naming a copy across file systems and removing its source
+        // leaves the file twice: the same bytes twice are one file too many, anything else is
+        // the user's to sort out.
+        const bool twice = !runEnded && !done.marked && ContentHash(to) == ContentHash(from) &&
+                           !ContentHash(to).isEmpty();
+        if (!twice)
+            error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
+        else if (!QFile::remove(to))
+            error = QStringLiteral("Cannot remove %1, a second copy of %2").arg(to, from);
+        else if (undone)
+            *undone = true;
     } else {
         error = MakeFolders(MissingFolders(from));
         if (error.isEmpty())
