@@ -141,6 +141,8 @@ QString MakeFolders(const QStringList& folders) {
 QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
     const QByteArray source = Native(from);
     const QByteArray target = Native(to);
+    struct stat status {};
+    const bool link = ::lstat(source.constData(), &status) == 0 && S_ISLNK(status.st_mode);
     if (mode == MoveMode::Move) {
         // A rename is whole or not at all; one lost in a power cut leaves the file where it was,
         // which its undo passes over.
@@ -152,6 +154,12 @@ QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
         if (error != EXDEV)
             return SystemError(error);
     }
+    // A copy of a link would be a copy of what it points to, somewhere else: a link is only
+    // ever renamed, as the link it is.
+    if (link)
+        return QStringLiteral("%1 is a symbolic link: it is moved only within its file system, "
+                              "never copied")
+            .arg(from);
     // Across file systems, or a copy: the target appears only once it is whole.
     const QByteArray part = Native(PartialCopyName(to));
     // A partial copy left by a run that died is ours, and never whole.

@@ -23,8 +23,9 @@ QString MakeFolders(const QStringList& folders);
 // Moves or copies a file to `to`, which must not exist: nothing is ever overwritten. A move on one
 // file system is a rename; across file systems, and for a copy, the bytes are written to a
 // partial copy beside the target, synced, given the source's permissions and times, then named
-// the target, and only then is a moved source removed. Answers the empty text, or why not (and
-// then the source is where it was and no partial copy is left).
+// the target, and only then is a moved source removed. A symbolic link is moved as a link on its
+// file system, and neither copied nor moved across file systems. Answers the empty text, or why not
+// (and then the source is where it was and no partial copy is left).
 QString MoveFile(const QString& from, const QString& to, MoveMode mode);
 
 // Takes away the folders (innermost first) that are empty; others stay.

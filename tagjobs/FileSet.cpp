@@ -48,6 +48,8 @@ struct FileSetWalker {
             root += u'/';
         FolderWalk walk([&](const FoundFile& file) { return Take(file.Folder + file.Name); },
                         [] { return true; });
+        // A named tree is walked, not what its links lead to elsewhere.
+        walk.StayWithin(platform::ToAnsi(root));
         walk.FindFiles(platform::ToAnsi(root), platform::ToAnsi(QStringLiteral("*.mp3")),
                        platform::faAnyFile, 1, 0);
         return !count.stopped;

@@ -5,6 +5,8 @@
 #include "platform/MessageBox.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace tagjobs {
@@ -37,6 +39,19 @@ bool FolderWalk::Found(FoundFile file, int32_t limit) {
     return true;
 }
 
+void FolderWalk::StayWithin(const QByteArray& root) {
+    char real[PATH_MAX];
+    within_ = ::realpath(root.constData(), real) != nullptr ? QByteArray(real) : root;
+    if (!within_.endsWith('/'))
+        within_ += '/';
+}
+
+bool FolderWalk::LeavesTree(const QByteArray& folder) const {
+    char real[PATH_MAX];
+    return ::realpath(folder.constData(), real) == nullptr ||
+           !(QByteArray(real) + '/').startsWith(within_);
+}
+
 bool FolderWalk::Enter(const QByteArray& folder) {
     struct stat info {};
     if (stat(folder.constData(), &info) != 0)
@@ -63,9 +78,11 @@ void FolderWalk::FindFiles(const QByteArray& Folder, const QByteArray& Pattern, 
     if (platform::FindFirst(Folder + "*.*", Attributes, record) == 0) {
         do {
             if ((record.Attr & platform::faDirectory) != 0) {
-                if (record.Name != u"." && record.Name != u"..")
-                    FindFiles(Folder + ToAnsi(record.Name) + '/', Pattern, Attributes, Enabled,
-                              Limit);
+                const QByteArray folder = Folder + ToAnsi(record.Name) + '/';
+                const bool outside = !within_.isEmpty() &&
+                                     (record.Attr & platform::faSymLink) != 0 && LeavesTree(folder);
+                if (record.Name != u"." && record.Name != u".." && !outside)
+                    FindFiles(folder, Pattern, Attributes, Enabled, Limit);
             } else if ((record.Attr & Attributes) == record.Attr &&
                        (MatchesMask(record.Name, lower) || MatchesMask(record.Name, upper))) {
                 if (!Found({record.Name, folderText}, Limit))

@@ -33,6 +33,10 @@ class FolderWalk {
     void FindFiles(const QByteArray& Folder, const QByteArray& Pattern, uint32_t Attributes,
                    uint8_t Enabled, int32_t Limit);
 
+    // Linked folders that lead out of `root` are passed over from now on; the organizer's search
+    // follows every linked folder, a walk of named trees stays inside them.
+    void StayWithin(const QByteArray& root);
+
     // Whether the walk ended early (stopped, or the limit reached).
     bool Ended() const { return ended_; }
 
@@ -45,7 +49,12 @@ class FolderWalk {
     FoundFileList* list_ = nullptr;
     FileFound fileFound_;
     AfterEntry afterEntry_;
+    // Whether a linked folder leads out of the tree the walk stays within.
+    bool LeavesTree(const QByteArray& folder) const;
+
     std::vector<std::pair<dev_t, ino_t>> path_;
+    // The real path of the tree, ending in a separator; empty when the walk follows every link.
+    QByteArray within_;
     bool ended_ = false;
 };
 

@@ -320,4 +320,30 @@ TEST_F(RunsTest, AnUndoLeavesAloneWhatAFailedMoveNeverMoved) {
         EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 }
 
+// Links: a linked folder leading out of the named tree is not followed, and a link named is never
+// copied as the file it points to.
+TEST_F(RunsTest, RunsStayInsideTheNamedTreesAndNeverCopyALink) {
+    Files();
+    QDir().mkpath(folder.Path(QStringLiteral("elsewhere")));
+    const QString outside = folder.Path(QStringLiteral("elsewhere/Band - Other.mp3"));
+    ASSERT_TRUE(QFile::copy(files_[2], outside));
+    ASSERT_TRUE(QFile::link(folder.Path(QStringLiteral("elsewhere")),
+                            folder.Path(QStringLiteral("in/linked"))));
+    const Shell organize = RunCli({"organize", "--to", folder.Path(QStringLiteral("out")), In()});
+    EXPECT_EQ(organize.exitCode, 0);
+    EXPECT_TRUE(organize.out.startsWith("Moved 3 file(s)")) << organize.out.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(outside));
+    EXPECT_EQ(RunCli({"undo"}).exitCode, 0);
+
+    const QString link = folder.Path(QStringLiteral("link.mp3"));
+    ASSERT_TRUE(QFile::link(files_[0], link));
+    const Shell copy =
+        RunCli({"organize", "--copy", "--to", folder.Path(QStringLiteral("out")), link}, true);
+    EXPECT_EQ(copy.exitCode, 1);
+    EXPECT_TRUE(copy.err.contains(link + QStringLiteral(" is a symbolic link")))
+        << copy.err.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(folder.Path(QStringLiteral("out"))));
+}
+
 } // namespace
