@@ -139,6 +139,12 @@ tags, Translit and Tags from file names) get each file's old texts back. A run
 that was cut off (the program died) is taken back first. With a command name,
 the newest run of that command is taken.
 
+Only what the run did is taken back. A file that is not as the run left it (gone
+or relocated, replaced, or a copy changed since) stays as it is and is named on
+standard error, exit 1, and the run stays on offer for it. A journal that is not
+the user's own, that others may write, or that names paths outside the folders
+its run worked under is refused whole: nothing is changed.
+
   --list            print the runs that can be undone, in the order undo takes
                     them: the run, when it started, how many files, where it
                     was made (window or shell), tab-separated; undo nothing
