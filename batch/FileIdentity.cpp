@@ -2,7 +2,10 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace batch {
@@ -12,6 +15,7 @@ const QString kDevice = QStringLiteral("dev");
 const QString kInode = QStringLiteral("ino");
 const QString kSize = QStringLiteral("size");
 const QString kModified = QStringLiteral("mtime_ns");
+const QString kMode = QStringLiteral("mode");
 
 } // namespace
 
@@ -20,7 +24,8 @@ QJsonObject FileIdentity::ToJson() const {
     return {{kDevice, QString::number(device)},
             {kInode, QString::number(inode)},
             {kSize, QString::number(size)},
-            {kModified, QString::number(modifiedNs)}};
+            {kModified, QString::number(modifiedNs)},
+            {kMode, mode}};
 }
 
 std::optional<FileIdentity> FileIdentity::FromJson(const QJsonValue& value) {
@@ -34,6 +39,7 @@ std::optional<FileIdentity> FileIdentity::FromJson(const QJsonValue& value) {
         if (!ok)
             return std::nullopt;
     }
+    identity.mode = object.value(kMode).toInt(-1);
     return identity;
 }
 
@@ -42,7 +48,8 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
     return FileIdentity{qint64(status.st_dev), qint64(status.st_ino), qint64(status.st_size),
-                        qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+                        qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
+                        int(status.st_mode & 07777)};
 }
 
 bool SameSizeAndTime(const FileIdentity& recorded, const FileIdentity& now) {
@@ -55,6 +62,26 @@ bool SameFileMoved(const FileIdentity& recorded, const FileIdentity& now) {
     if (recorded.device == now.device)
         return recorded.inode == now.inode;
     return SameSizeAndTime(recorded, now);
+}
+
+QString RestoreModeAndTime(const QString& path, const FileIdentity& recorded) {
+    const std::optional<FileIdentity> now = IdentityOf(path);
+    if (!now)
+        return QStringLiteral("%1 is gone").arg(path);
+    const QByteArray native = QFile::encodeName(path);
+    if (recorded.mode >= 0 && now->mode != recorded.mode &&
+        ::chmod(native.constData(), mode_t(recorded.mode)) != 0)
+        return QStringLiteral("Cannot give %1 its permissions back: %2")
+            .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    if (now->modifiedNs != recorded.modifiedNs) {
+        const timespec times[2] = {
+            {0, UTIME_OMIT},
+            {time_t(recorded.modifiedNs / 1000000000), long(recorded.modifiedNs % 1000000000)}};
+        if (::utimensat(AT_FDCWD, native.constData(), times, AT_SYMLINK_NOFOLLOW) != 0)
+            return QStringLiteral("Cannot give %1 its time back: %2")
+                .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    return QString();
 }
 
 QString ContentHash(const QString& path) {

@@ -15,6 +15,8 @@ struct FileIdentity {
     qint64 inode = 0;
     qint64 size = 0;
     qint64 modifiedNs = 0;
+    // The permission bits; -1 when not recorded.
+    int mode = -1;
 
     QJsonObject ToJson() const;
     static std::optional<FileIdentity> FromJson(const QJsonValue& value);
@@ -30,6 +32,11 @@ bool SameFileMoved(const FileIdentity& recorded, const FileIdentity& now);
 
 // Whether a copy still has the recorded file's size and time (to the 2 seconds FAT keeps).
 bool SameSizeAndTime(const FileIdentity& recorded, const FileIdentity& now);
+
+// Gives the file at `path` the recorded permission bits and modification time where it lost them
+// (a file system without Unix modes, or one that keeps times to 2 seconds). Answers the empty
+// text or why not.
+QString RestoreModeAndTime(const QString& path, const FileIdentity& recorded);
 
 // The SHA-256 of the file's bytes, in hex; empty when it cannot be read.
 QString ContentHash(const QString& path);

@@ -30,6 +30,11 @@ bool Exists(const QString& path) {
     return IdentityOf(path).has_value();
 }
 
+// Whether the path is no symbolic link: a link's mode is not its own to set.
+bool IsLinkFree(const QString& path) {
+    return !QFileInfo(path).isSymLink();
+}
+
 bool IsCopy(const QJsonObject& record) {
     return record.value(journal::kKindKey).toString() == kCopyKind;
 }
@@ -197,6 +202,10 @@ QString UndoMoveRecord(const QJsonObject& record, const MoveDone& done, bool run
             error = MoveFile(to, from, MoveMode::Move);
         if (undone)
             *undone = error.isEmpty();
+        // Back from a file system without Unix modes, or with coarse times, the file gets the
+        // mode and time it had.
+        if (error.isEmpty() && now->device != recorded->device && IsLinkFree(from))
+            error = RestoreModeAndTime(from, *recorded);
     }
     removeFolders();
     return error;

@@ -56,6 +56,8 @@ TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
     EXPECT_EQ(QFileInfo(to).lastModified(), stamp);
     EXPECT_FALSE(QFileInfo::exists(batch::PartialCopyName(to)));
 
+    // A destination without Unix modes gives every file 0777; the undo gives the mode back.
+    QFile::setPermissions(to, QFileDevice::Permissions(0x7777));
     const auto records = journal::RecordsNewestFirst(journalPath);
     ASSERT_EQ(records.size(), 2u);
     ASSERT_TRUE(batch::IsDoneRecord(records.front()));
@@ -65,6 +67,8 @@ TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
         QString());
     EXPECT_TRUE(restored);
     EXPECT_EQ(testsupport::ReadFile(from), audio);
+    EXPECT_EQ(QFileInfo(from).permissions(), mode);
+    EXPECT_EQ(QFileInfo(from).lastModified(), stamp);
     // The folders the move made are gone, the destination itself stays.
     EXPECT_TRUE(QDir(other->path()).isEmpty());
 }
