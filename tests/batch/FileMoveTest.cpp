@@ -9,27 +9,12 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
-dev_t Device(const QString& path) {
-    struct stat status {};
-    stat(QFile::encodeName(path).constData(), &status);
-    return status.st_dev;
-}
-
-// A folder on another file system than the test's temporary folder, when the machine has one.
-std::unique_ptr<QTemporaryDir> OtherFileSystem(const QString& than) {
-    auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/kivuna-XXXXXX"));
-    if (!dir->isValid() || Device(dir->path()) == Device(than))
-        return nullptr;
-    return dir;
-}
-
 TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
     const testsupport::TempFolder folder;
-    const auto other = OtherFileSystem(folder.Root());
+    const auto other = testsupport::OtherFileSystem(folder.Root());
     if (!other)
         GTEST_SKIP() << "no second file system";
     const QString from = folder.Path(QStringLiteral("a.mp3"));
@@ -102,7 +87,7 @@ TEST(FileMoveTest, NeverOverwritesAndPassesOverAMoveThatNeverHappened) {
 // and leaves both, named, when they differ.
 TEST(FileMoveTest, AnUndoFinishesAMoveThatDiedHalfWayAcrossFileSystems) {
     const testsupport::TempFolder folder;
-    const auto other = OtherFileSystem(folder.Root());
+    const auto other = testsupport::OtherFileSystem(folder.Root());
     if (!other)
         GTEST_SKIP() << "no second file system";
     const QString from = folder.Path(QStringLiteral("a.mp3"));

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace testsupport {
 
@@ -30,6 +31,18 @@ QByteArray SilentAudio(int frames) {
         audio += frame;
     }
     return audio;
+}
+
+std::unique_ptr<QTemporaryDir> OtherFileSystem(const QString& than) {
+    const auto device = [](const QString& path) {
+        struct stat status {};
+        ::stat(QFile::encodeName(path).constData(), &status);
+        return status.st_dev;
+    };
+    auto dir = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/kivuna-XXXXXX"));
+    if (!dir->isValid() || device(dir->path()) == device(than))
+        return nullptr;
+    return dir;
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

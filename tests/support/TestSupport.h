@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <memory>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <vector>
@@ -40,6 +41,9 @@ class TempFolder {
 // `frames` silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz): real audio that every reader
 // accepts. Each frame differs in its last bytes, so moved or damaged audio is noticed.
 QByteArray SilentAudio(int frames = 20);
+
+// A folder on another file system than `than` (a tmpfs), when the machine has one; else nothing.
+std::unique_ptr<QTemporaryDir> OtherFileSystem(const QString& than);
 
 // Writes bytes to a file; fails the test when it cannot.
 void WriteFile(const QString& path, const QByteArray& bytes);

@@ -14,8 +14,11 @@
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -344,6 +347,67 @@ TEST_F(RunsTest, RunsStayInsideTheNamedTreesAndNeverCopyALink) {
         << copy.err.toStdString();
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(folder.Path(QStringLiteral("out"))));
+}
+
+// Every file below the folder with its bytes, permissions and modification time.
+std::map<QString, std::tuple<QByteArray, int, qint64>> Exactly(const QString& root) {
+    std::map<QString, std::tuple<QByteArray, int, qint64>> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        files[QDir(root).relativeFilePath(path)] = {testsupport::ReadFile(path),
+                                                    int(info.permissions()),
+                                                    info.lastModified().toMSecsSinceEpoch()};
+    }
+    return files;
+}
+
+// An organize across file systems killed at a random moment, then undone: the tree comes back
+// byte for byte, with its modes and times, and nothing is left at the destination. Six kills;
+// KIVUNA_LONG_TESTS=1 makes them thirty.
+TEST_F(RunsTest, AnOrganizeKilledAnywhereIsUndoneToTheTreeItFound) {
+    const auto other = testsupport::OtherFileSystem(folder.Root());
+    if (!other)
+        GTEST_SKIP() << "no second file system (a tmpfs at /dev/shm) to organize across";
+    QDir().mkpath(In());
+    for (int i = 0; i < 40; ++i) {
+        const QString path = In() + QStringLiteral("/Band %1 - Song %2.mp3").arg(i % 4).arg(i);
+        testsupport::WriteFile(path, testsupport::SilentAudio(20 + i));
+        TagFields v2{QStringLiteral("Song %1").arg(i),
+                     QStringLiteral("Band %1").arg(i % 4),
+                     QStringLiteral("Disc"),
+                     "",
+                     "",
+                     QString::number(i + 1),
+                     "",
+                     ""};
+        ASSERT_TRUE(id3.WriteId3v2(path, v2, true));
+    }
+    const auto before = Exactly(In());
+    const QString out = other->path() + QStringLiteral("/out");
+    const int kills = qEnvironmentVariableIntValue("KIVUNA_LONG_TESTS") != 0 ? 30 : 6;
+    QRandomGenerator random(20261208);
+    int cutShort = 0;
+    for (int kill = 0; kill < kills; ++kill) {
+        SCOPED_TRACE(kill);
+        QProcess organize;
+        organize.start(QStringLiteral(KIVUNA_CLI), {"organize", "--to", out, In()});
+        ASSERT_TRUE(organize.waitForStarted());
+        QThread::usleep(random.bounded(1000, 50000));
+        organize.kill();
+        organize.waitForFinished();
+        // A run that got no further than its journal's first line leaves nothing to undo.
+        while (const auto last = tagjobs::FindUndoTarget(tagjobs::AllCommands())) {
+            cutShort += last->unfinished ? 1 : 0;
+            const Shell undo = RunCli({"undo"});
+            ASSERT_EQ(undo.exitCode, 0) << undo.out.toStdString();
+        }
+        EXPECT_EQ(Exactly(In()), before);
+        EXPECT_TRUE(Exactly(other->path()).empty());
+    }
+    EXPECT_GT(cutShort, 0) << "no kill met a run in progress";
 }
 
 } // namespace
