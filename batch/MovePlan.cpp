@@ -19,6 +19,24 @@ naming::NameFields FieldsOfTag(const std::vector<QString>& tag) {
 std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
                                    const naming::NamePattern& pattern, const QString& destination,
                                    naming::NameRules rules) {
+    // A rename stays in each file's folder: those are probed one by one below.
+    return PlanMoves(sources, pattern, destination, rules,
+                     destination.isEmpty() ? NameFolding() : ProbeNameFolding(destination));
+}
+
+std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
+                                   const naming::NamePattern& pattern, const QString& destination,
+                                   naming::NameRules rules, const NameFolding& folding) {
+    QHash<QString, NameFolding> folders;
+    const auto keyOf = [&](const PlannedMove& move) {
+        if (!destination.isEmpty())
+            return folding.Key(move.to);
+        const QString folder = QFileInfo(move.from).path();
+        auto found = folders.constFind(folder);
+        if (found == folders.constEnd())
+            found = folders.insert(folder, ProbeNameFolding(folder));
+        return found->Key(move.to);
+    };
     std::vector<PlannedMove> plan;
     plan.reserve(sources.size());
     QHash<QString, int> users;
@@ -41,11 +59,11 @@ std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
             if ((target.exists() || target.isSymLink()) && !SameFile(move.to, move.from))
                 move.state = MoveState::Conflict;
         }
-        ++users[move.to];
+        ++users[keyOf(move)];
         plan.push_back(std::move(move));
     }
     for (PlannedMove& move : plan) {
-        if (users.value(move.to) > 1)
+        if (users.value(keyOf(move)) > 1)
             move.state = MoveState::Conflict;
     }
     return plan;

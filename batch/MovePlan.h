@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NameFolding.h"
 #include "naming/NameFields.h"
 #include "naming/NamePattern.h"
 #include "naming/SafeName.h"
@@ -35,10 +36,16 @@ struct PlannedMove {
 naming::NameFields FieldsOfTag(const std::vector<QString>& tag);
 
 // Where the pattern puts every file: under `destination`, or in the file's own folder when
-// `destination` is empty (a rename). Targets that exist on disk or are shared are conflicts.
+// `destination` is empty (a rename). Targets that exist on disk, or that several files share as
+// the destination's file system compares names (probed once per folder), are conflicts.
 std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
                                    const naming::NamePattern& pattern, const QString& destination,
                                    naming::NameRules rules = naming::NameRules::Portable);
+
+// PlanMoves with the way the destination compares names given.
+std::vector<PlannedMove> PlanMoves(const std::vector<MoveSource>& sources,
+                                   const naming::NamePattern& pattern, const QString& destination,
+                                   naming::NameRules rules, const NameFolding& folding);
 
 // "will move", "unchanged", "conflict", "incomplete".
 QString StateText(MoveState state);

@@ -29,6 +29,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     // with the names of the files the batch before changed; other files one at a time.
     std::vector<FilePlan> plans(listed.size());
     std::vector<QJsonObject> carriedOut;
+    int carried = 0;
     const auto keep = [&](std::vector<QJsonObject> records) {
         if (result.journalError.isEmpty() && !writer.AppendAll(records))
             result.journalError = writer.ErrorText();
@@ -66,6 +67,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         } else {
             // Marked even when the write fails half-way: an undo then restores what was written.
             carriedOut.push_back(CarriedOutRecord(path));
+            ++carried;
             outcome = CarryOut(id3, path, plan);
             if (outcome.done) {
                 ++result.written;
@@ -81,6 +83,11 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         return outcome;
     };
     result.count = RunEach(files, observer, QStringLiteral("Writing tags..."), job);
+    // A run that changed no file takes no undo slot.
+    if (carried == 0) {
+        writer.Discard();
+        return result;
+    }
     keep(std::move(carriedOut));
     writer.End();
     return result;

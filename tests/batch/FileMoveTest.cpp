@@ -1,6 +1,7 @@
 #include "batch/FileMove.h"
 #include "TestSupport.h"
 #include "batch/MoveJournal.h"
+#include "batch/MovePlan.h"
 #include "journal/JournalReader.h"
 
 #include <QDateTime>
@@ -111,6 +112,42 @@ TEST(FileMoveTest, AnUndoFinishesAMoveThatDiedHalfWayAcrossFileSystems) {
     EXPECT_EQ(batch::UndoMoveRecord(record, {}, false, &undone),
               QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from));
     EXPECT_TRUE(QFileInfo::exists(to) && QFileInfo::exists(from));
+}
+
+// On a destination that compares names without case or normalization, targets that differ only
+// so are one file: the preview shows the clash instead of the run failing on it.
+TEST(FileMoveTest, ThePlanSeesTheClashesOfTheDestinationsWayOfComparingNames) {
+    const testsupport::TempFolder folder;
+    const auto source = [&](const char* name, const QString& artist, const QString& title) {
+        const QString path = folder.Path(QString::fromLatin1(name));
+        testsupport::WriteFile(path, "audio");
+        return batch::MoveSource{path, batch::FieldsOfTag({title, artist})};
+    };
+    const std::vector<batch::MoveSource> sources = {
+        source("1.mp3", "Band", "Song"), source("2.mp3", "BAND", "song"),
+        source("3.mp3", QStringLiteral("Caf\u00e9"), "x"),
+        source("4.mp3", QStringLiteral("Cafe\u0301"), "x")};
+    const auto pattern = *naming::NamePattern::Parse(QStringLiteral("%artist%/%title%"));
+    const QString out = folder.Path(QStringLiteral("out"));
+    const auto states = [&](const batch::NameFolding& folding) {
+        QStringList texts;
+        for (const batch::PlannedMove& move :
+             batch::PlanMoves(sources, pattern, out, naming::NameRules::Posix, folding))
+            texts << batch::StateText(move.state);
+        return texts;
+    };
+    EXPECT_EQ(states({}), QStringList(4, "will move"));
+    EXPECT_EQ(states({true, false}),
+              (QStringList{"conflict", "conflict", "will move", "will move"}));
+    EXPECT_EQ(states({false, true}),
+              (QStringList{"will move", "will move", "conflict", "conflict"}));
+
+    // The test's own folder compares names exactly; the probe leaves nothing behind, even where
+    // the destination does not exist yet.
+    const batch::NameFolding probed = batch::ProbeNameFolding(out);
+    EXPECT_FALSE(probed.ignoresCase || probed.ignoresNormalization);
+    EXPECT_EQ(QDir(folder.Root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"1.mp3", "2.mp3", "3.mp3", "4.mp3"}));
 }
 
 } // namespace
