@@ -9,6 +9,7 @@
 #include "organizer/TForm2.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBox.h"
+#include "platform/Questions.h"
 
 #include <QDialog>
 #include <QDir>
@@ -92,6 +93,8 @@ int main(int argc, char** argv) {
         [&corpus](const platform::FileDialogRequest&) { return corpus; });
     platform::SetMessageHandler(
         [](const QString& text) { std::printf("message: %s\n", qPrintable(text)); });
+    // Every undo asks first: the user says yes.
+    platform::SetYesNoHandler([](const QString&) { return true; });
     organizer::TForm2 form;
     form.show();
     QCoreApplication::processEvents();
