@@ -319,6 +319,15 @@ TEST_F(NamingCommandsTest, TheShellUndoesTheWindowsRunAndTheWindowTheShells) {
 
     EXPECT_EQ(RunCli({"rename", folder.Path("in/a.mp3")}), 0);
     ASSERT_TRUE(QFileInfo::exists(folder.Path("in/01 - Song.mp3")));
+    // The window asks first, naming the run and where it was made; "No" changes nothing.
+    questions.yes = false;
+    MenuItem("UndoLastOrganize1")->trigger();
+    ASSERT_EQ(questions.asked.size(), 1);
+    EXPECT_TRUE(questions.asked[0].startsWith("Undo Rename files of "));
+    EXPECT_TRUE(questions.asked[0].endsWith(": 1 file(s)? It was made in the shell."))
+        << questions.asked[0].toStdString();
+    EXPECT_TRUE(QFileInfo::exists(folder.Path("in/01 - Song.mp3")));
+    questions.yes = true;
     MenuItem("UndoLastOrganize1")->trigger();
     EXPECT_EQ(messages.Texts(), QStringList{"Undone: 1 file(s)."});
     EXPECT_EQ(Tree(folder.Path("in")), before);
