@@ -129,12 +129,17 @@ TagFields ID3::ReadId3v2Loaded(TDll& library, TagHandle handle) {
 }
 
 bool ID3::WriteId3v2(const QString& path, const TagFields& fields, bool showErrors) {
+    return WriteId3v2Fields(path, fields, kAllFields, showErrors);
+}
+
+bool ID3::WriteId3v2Fields(const QString& path, const TagFields& fields, const FieldMask& only,
+                           bool showErrors) {
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
         // Neither answer matters: a file without an ID3v2 tag gets one.
         const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
         GetIntEntry(library, "ID3v2_Loaded")(handle);
-        SetId3v2Texts(library, handle, fields);
+        SetId3v2Texts(library, handle, fields, only);
         AttachPicture(library, handle, Field(fields, kPicture));
         SaveId3v2(library, handle, path);
     });

@@ -30,6 +30,10 @@ class ID3 {
     virtual TagFields ReadId3v2Loaded(TDll& library, TagHandle handle);
     // fields holds eight entries: the seven texts and the path of a picture to attach.
     virtual bool WriteId3v2(const QString& path, const TagFields& fields, bool showErrors);
+    // Writes the fields of the mask only: every other frame keeps its text as stored ("A5" stays
+    // "A5", where a read gives the track as 5).
+    virtual bool WriteId3v2Fields(const QString& path, const TagFields& fields,
+                                  const FieldMask& only, bool showErrors);
     virtual bool WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& library,
                                   TagHandle handle);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace tagaccess {
@@ -23,6 +24,10 @@ enum TagField : int {
 // Entries a read returns and the ID3v1 write takes; the ID3v2 write takes one more (the picture).
 inline constexpr int kTagFieldCount = 7;
 inline constexpr int kTagFieldCountWithPicture = 8;
+
+// Which of the seven fields a write sets; the others keep what the tag holds, frame and bytes.
+using FieldMask = std::array<bool, kTagFieldCount>;
+inline constexpr FieldMask kAllFields = {true, true, true, true, true, true, true};
 
 inline TagFields EmptyTagFields(int count = kTagFieldCount) {
     return TagFields(static_cast<size_t>(count));

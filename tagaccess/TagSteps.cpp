@@ -85,16 +85,21 @@ void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
                path);
 }
 
-void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields) {
+void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields,
+                   const FieldMask& only) {
     const SetFrameEntry setText(library, "ID3v2_SetAsciiText");
-    for (int index = kTitle; index < kTrack; ++index)
-        setText(handle, kFrameIds[static_cast<size_t>(index)],
-                ToAnsi(Field(fields, index)).constData());
+    for (int index = kTitle; index < kTrack; ++index) {
+        if (only[size_t(index)])
+            setText(handle, kFrameIds[static_cast<size_t>(index)],
+                    ToAnsi(Field(fields, index)).constData());
+    }
     // Track 0 means "no track": a TRCK frame "0" would show as track 0 in players.
     const QString& track = Field(fields, kTrack);
-    setText(handle, "TRCK", track == kNoTrack ? "" : ToAnsi(track).constData());
-    SetFrameEntry(library, "ID3v2_SetCOMM")(handle, ToAnsi(Field(fields, kComment)).constData(),
-                                            "");
+    if (only[kTrack])
+        setText(handle, "TRCK", track == kNoTrack ? "" : ToAnsi(track).constData());
+    if (only[kComment])
+        SetFrameEntry(library, "ID3v2_SetCOMM")(handle, ToAnsi(Field(fields, kComment)).constData(),
+                                                "");
 }
 
 void AttachPicture(const TDll& library, TagHandle handle, const QString& picturePath) {

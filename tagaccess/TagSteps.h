@@ -23,8 +23,9 @@ void FillId3v2(const TDll& library, TagHandle handle, TagFields& fields);
 void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
                 const QString& path);
 
-// Sets the six text frames and the comment on an ID3v2 handle.
-void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields);
+// Sets the six text frames and the comment on an ID3v2 handle, those of the mask only.
+void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields,
+                   const FieldMask& only = kAllFields);
 
 // Attaches the picture when the path names an existing file; does nothing otherwise.
 void AttachPicture(const TDll& library, TagHandle handle, const QString& picturePath);

@@ -131,8 +131,10 @@ FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& p
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
     const MessageCapture said;
-    const bool ok = (!plan.writeId3v1 || WriteTagVersion(id3, path, 1, plan.after.id3v1, true)) &&
-                    (!plan.writeId3v2 || WriteTagVersion(id3, path, 2, plan.after.id3v2, true)) &&
+    const bool ok = (!plan.writeId3v1 ||
+                     WriteTagVersion(id3, path, 1, plan.after.id3v1, plan.before.id3v1, true)) &&
+                    (!plan.writeId3v2 ||
+                     WriteTagVersion(id3, path, 2, plan.after.id3v2, plan.before.id3v2, true)) &&
                     (!plan.removeId3v1 || id3.RemoveId3v1(path, true)) &&
                     (!plan.removeId3v2 || id3.RemoveId3v2(path, true)) &&
                     (!plan.keepId3v1 || id3.CreateEmptyTag(path, 1, true)) &&
@@ -153,20 +155,24 @@ FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
     const auto restore = [&](int version, const std::optional<TagFields>& kept,
                              const TagFields& current) {
         return !kept || AsStored(*kept, version) == AsStored(current, version) ||
-               WriteTagVersion(id3, path, version, *kept, true);
+               WriteTagVersion(id3, path, version, *kept, current, true);
     };
     const bool ok = restore(1, id3v1, now->id3v1) && restore(2, id3v2, now->id3v2);
     return Written(ok, path, said);
 }
 
 bool WriteTagVersion(tagaccess::ID3& id3, const QString& path, int version, const TagFields& fields,
-                     bool showErrors) {
+                     const TagFields& now, bool showErrors) {
     TagFields stored = AsStored(fields, version);
     if (version == 1)
         return id3.WriteId3v1(path, stored, showErrors);
+    const TagFields was = AsStored(now, version);
+    tagaccess::FieldMask changed{};
+    for (size_t k = 0; k < changed.size(); ++k)
+        changed[k] = stored[k] != was[k];
     // No picture to attach: the tag keeps its own.
     stored.resize(size_t(tagaccess::kTagFieldCountWithPicture));
-    return id3.WriteId3v2(path, stored, showErrors);
+    return id3.WriteId3v2Fields(path, stored, changed, showErrors);
 }
 
 } // namespace tagjobs

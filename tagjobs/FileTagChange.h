@@ -77,10 +77,12 @@ FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
                             const std::optional<tagaccess::TagFields>& id3v1,
                             const std::optional<tagaccess::TagFields>& id3v2);
 
-// Writes the seven texts into the tag of that version (1 or 2) as that version stores them; an
-// ID3v2 tag is given no picture to attach, so it keeps its own. Failures go to the message seam
-// when `showErrors` is true.
+// Writes the texts into the tag of that version (1 or 2) as that version stores them: an ID3v1
+// record whole, an ID3v2 tag only the fields that differ from `now` (its texts as read), so that
+// every other frame keeps its bytes; it is given no picture, so it keeps its own. Failures go to
+// the message seam when `showErrors` is true.
 bool WriteTagVersion(tagaccess::ID3& id3, const QString& path, int version,
-                     const tagaccess::TagFields& fields, bool showErrors);
+                     const tagaccess::TagFields& fields, const tagaccess::TagFields& now,
+                     bool showErrors);
 
 } // namespace tagjobs

@@ -410,4 +410,29 @@ TEST_F(RunsTest, AnOrganizeKilledAnywhereIsUndoneToTheTreeItFound) {
     EXPECT_GT(cutShort, 0) << "no kill met a run in progress";
 }
 
+// A run writes only the fields it changes, and its undo only those it changed back: every other
+// frame keeps its text as stored, in forms the seven fields cannot show ("A5", "(17)").
+TEST_F(RunsTest, RunsAndTheirUndoTouchOnlyTheFieldsTheyChange) {
+    QDir().mkpath(In());
+    const QString path =
+        tagfiles::MakeMp3(folder, QStringLiteral("in/Band - Song.mp3"),
+                          {{"v2", QJsonObject{{"version", 3},
+                                              {"frames", QJsonObject{{"TIT2", "Song"},
+                                                                     {"TPE1", "Band"},
+                                                                     {"TRCK", "A5"},
+                                                                     {"TCON", "(17)"}}}}}});
+    const auto frames = [&] { return tagfiles::ReadTags(path)[u"v2"][u"frames"].toObject(); };
+    const QJsonObject before = frames();
+    EXPECT_EQ(RunCli({"set", "--v2", "--title", "Other", path}).exitCode, 0);
+    QJsonObject expected = before;
+    expected[u"TIT2"] = "Other";
+    EXPECT_EQ(frames(), expected);
+    EXPECT_EQ(RunCli({"from-names", "--v2", In()}).exitCode, 0);
+    EXPECT_EQ(frames(), before) << "the name gives back the title; the track and genre stay";
+    EXPECT_EQ(RunCli({"undo"}).exitCode, 0);
+    EXPECT_EQ(frames(), expected);
+    EXPECT_EQ(RunCli({"undo"}).exitCode, 0);
+    EXPECT_EQ(frames(), before);
+}
+
 } // namespace
