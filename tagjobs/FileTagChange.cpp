@@ -73,15 +73,24 @@ std::vector<FileTags> ReadTagsOf(tagaccess::ID3& id3, const FileSet& files, RunO
     return read;
 }
 
-std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,
-                                           QString* failure) {
+std::optional<tagaccess::TagFields> ReadTag(tagaccess::ID3& id3, const QString& path, int version,
+                                            QString* failure) {
     const MessageCapture said;
-    FileTagsBefore tags{id3.ReadId3v1(path, true), id3.ReadId3v2(path, true)};
+    TagFields tag = version == 1 ? id3.ReadId3v1(path, true) : id3.ReadId3v2(path, true);
     if (!said.Any())
-        return tags;
+        return tag;
     if (failure)
         *failure = QStringLiteral("its tags could not be read: ") + said.Text();
     return std::nullopt;
+}
+
+std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,
+                                           QString* failure) {
+    std::optional<TagFields> v1 = ReadTag(id3, path, 1, failure);
+    std::optional<TagFields> v2 = v1 ? ReadTag(id3, path, 2, failure) : std::nullopt;
+    if (!v2)
+        return std::nullopt;
+    return FileTagsBefore{std::move(*v1), std::move(*v2)};
 }
 
 FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,

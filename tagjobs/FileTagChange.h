@@ -49,6 +49,11 @@ struct FileTags {
 std::vector<FileTags> ReadTagsOf(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
                                  RunCount* count = nullptr);
 
+// The tag of that version (1 or 2) as read; nothing, with `failure` set to what the tag library
+// said, when the read failed.
+std::optional<tagaccess::TagFields> ReadTag(tagaccess::ID3& id3, const QString& path, int version,
+                                            QString* failure = nullptr);
+
 // Both tags as read; nothing, with `failure` set to what the tag library said, when a read
 // failed: a file whose tags cannot be read is never written.
 std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,

@@ -14,9 +14,15 @@ namespace tagjobs {
 std::vector<batch::MoveSource> ReadMoveSources(tagaccess::ID3& id3, const FileSet& files,
                                                RunObserver& observer, bool fromId3v1) {
     std::vector<batch::MoveSource> sources;
-    for (FileTags& file : ReadTagsOf(id3, files, observer))
-        sources.push_back(
-            {file.path, batch::FieldsOfTag(fromId3v1 ? file.tags.id3v1 : file.tags.id3v2)});
+    // Only the chosen tag: one library load a file.
+    RunEach(files, observer, QStringLiteral("Reading tags..."), [&](const QString& path, int) {
+        QString failure;
+        std::optional<tagaccess::TagFields> tag = ReadTag(id3, path, fromId3v1 ? 1 : 2, &failure);
+        if (!tag)
+            return FileOutcome::Failed(failure);
+        sources.push_back({path, batch::FieldsOfTag(*tag)});
+        return FileOutcome::Done();
+    });
     return sources;
 }
 
