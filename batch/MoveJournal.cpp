@@ -169,31 +169,29 @@ QString UndoMoveRecord(const QJsonObject& record, const MoveDone& done, bool run
         if (!now) {
             // Never made, or removed already.
         } else if (!CopyUnchanged(record, done)) {
-            error = QStringLiteral("%1 changed since the run copied it: left as it is").arg(to);
+            error = QStringLiteral("changed since the run copied it: left as it is");
         } else if (!QFile::remove(to)) {
-            error = QStringLiteral("Cannot remove the copy %1").arg(to);
+            error = QStringLiteral("the copy cannot be removed");
         } else if (undone) {
             *undone = true;
         }
     } else if (!now) {
         if (!Exists(from))
-            error = QStringLiteral("%1 is no longer where the run moved it: nothing to move back")
-                        .arg(to);
+            error = QStringLiteral("no longer where the run moved it: nothing to move back");
     } else if (!recorded || !SameFileMoved(*recorded, *now)) {
         if (done.marked || !Exists(from))
-            error = QStringLiteral("%1 is not the file the run moved there (it was replaced "
-                                   "since): left where it is")
-                        .arg(to);
+            error = QStringLiteral("not the file the run moved there (it was replaced or "
+                                   "rewritten since): left where it is");
     } else if (Exists(from)) {
         // A run that died between naming a copy across file systems and removing its source
         // leaves the file twice: the same bytes twice are one file too many, anything else is
         // the user's to sort out.
-        const bool twice = !runEnded && !done.marked && ContentHash(to) == ContentHash(from) &&
-                           !ContentHash(to).isEmpty();
+        const QString copy = runEnded || done.marked ? QString() : ContentHash(to);
+        const bool twice = !copy.isEmpty() && copy == ContentHash(from);
         if (!twice)
-            error = QStringLiteral("Cannot move %1 back: %2 exists").arg(to, from);
+            error = QStringLiteral("cannot go back: %1 exists").arg(from);
         else if (!QFile::remove(to))
-            error = QStringLiteral("Cannot remove %1, a second copy of %2").arg(to, from);
+            error = QStringLiteral("cannot be removed, a second copy of %1").arg(from);
         else if (undone)
             *undone = true;
     } else {

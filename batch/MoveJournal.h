@@ -53,11 +53,11 @@ MoveDone DoneOf(const QJsonObject& doneRecord);
 // Undoes one record of a move journal: a moved file goes back, a copy is removed, and the folders
 // the move created go when they are empty. Only a change the run made is taken back: of a run that
 // ended, a move it marked done; of a run that died, a move whose file is where the record says.
-// A file that is gone, or changed since (edited, touched, replaced), is left as it is and named in
-// the answer; a move a dying run left half made (the file twice, byte for byte) is finished by
-// removing the copy at the target; `undone` tells whether a change was taken back. With
-// `laterFolders`, the record's folders are added there instead, for RemoveFoldersLeftEmpty once all
-// records are undone.
+// A file that is gone, or changed since (edited, touched, replaced), is left as it is and the
+// answer says why (the caller names the file: the record's target); a move a dying run left half
+// made (the file twice, byte for byte) is finished by removing the copy at the target; `undone`
+// tells whether a change was taken back. With `laterFolders`, the record's folders are added there
+// instead, for RemoveFoldersLeftEmpty once all records are undone.
 QString UndoMoveRecord(const QJsonObject& record, const MoveDone& done, bool runEnded,
                        bool* undone = nullptr, QStringList* laterFolders = nullptr);
 

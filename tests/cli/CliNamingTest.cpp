@@ -173,7 +173,7 @@ TEST_F(CliNaming, UndoTakesTheNewestRunFirst) {
     const clitest::CliResult moves = RunCli({"undo"});
     EXPECT_EQ(moves.exitCode, 1);
     EXPECT_EQ(moves.errorLines.size(), 1) << moves.errorLines.join(u'\n').toStdString();
-    EXPECT_TRUE(moves.errorLines.value(0).contains("is not the file the run moved there"));
+    EXPECT_TRUE(moves.errorLines.value(0).contains(": not the file the run moved there"));
     EXPECT_TRUE(QFileInfo::exists(renamed));
     EXPECT_TRUE(RunCli({"undo", "--list"}).out.startsWith("Rename files\t"));
 }

@@ -275,8 +275,8 @@ TEST_F(RunsTest, AnUndoTakesBackOnlyWhatIsStillAsTheRunLeftItAndNamesTheRest) {
     const Shell copies = RunCli({"undo"}, true);
     EXPECT_EQ(copies.exitCode, 1);
     EXPECT_TRUE(copies.out.contains("Undone: 1 file(s).")) << copies.out.toStdString();
-    EXPECT_TRUE(copies.err.contains(edited + QStringLiteral(" changed since the run copied it")));
-    EXPECT_TRUE(copies.err.contains(replaced + QStringLiteral(" changed since the run copied it")));
+    EXPECT_TRUE(copies.err.contains(edited + QStringLiteral(": changed since the run copied it")));
+    EXPECT_TRUE(copies.err.contains(replaced + QStringLiteral(": changed since the run copied it")));
     EXPECT_TRUE(QFileInfo::exists(edited) && QFileInfo::exists(replaced));
     EXPECT_TRUE(RunCli({"undo", "--list"}).out.startsWith("Organize Files\t"));
     QDir(out).removeRecursively();
@@ -291,8 +291,8 @@ TEST_F(RunsTest, AnUndoTakesBackOnlyWhatIsStillAsTheRunLeftItAndNamesTheRest) {
     const Shell moves = RunCli({"undo"}, true);
     EXPECT_EQ(moves.exitCode, 1);
     EXPECT_TRUE(moves.out.contains("Undone: 1 file(s).")) << moves.out.toStdString();
-    EXPECT_TRUE(moves.err.contains(relocated + QStringLiteral(" is no longer where the run")));
-    EXPECT_TRUE(moves.err.contains(deleted + QStringLiteral(" is no longer where the run")));
+    EXPECT_TRUE(moves.err.contains(relocated + QStringLiteral(": no longer where the run")));
+    EXPECT_TRUE(moves.err.contains(deleted + QStringLiteral(": no longer where the run")));
     EXPECT_EQ(moves.err.count(u'\n'), 2) << moves.err.toStdString();
     EXPECT_EQ(Everything().count(QStringLiteral("in/Кино - Группа крови.mp3")), 1u);
     EXPECT_NE(Everything(), before);
