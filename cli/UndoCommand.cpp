@@ -29,7 +29,9 @@ int RunUndo(const Options& options, tagaccess::ID3& id3) {
     }
     if (!result.markError.isEmpty())
         report.FailRun(result.markError);
-    PrintOut(QStringLiteral("Undone: %1 file(s).\n").arg(result.restored));
+    PrintOut(QStringLiteral("Undone: %1 file(s).%2\n")
+                 .arg(result.restored)
+                 .arg(tagjobs::TextsOnlyNote(result)));
     return report.ExitCode();
 }
 

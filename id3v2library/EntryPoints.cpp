@@ -267,4 +267,32 @@ int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name) {
                                    [&](Id3v2Handle& state) { return state.FileInfoValue(name); });
 }
 
+int32_t ID3v2_LoadTagRegions(uint32_t handle, const char* fileName) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        return Answer(fileName != nullptr && state.LoadRegions(fileName));
+    });
+}
+
+int32_t ID3v2_GetTagRegionSize(uint32_t handle, int32_t which) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        return static_cast<int32_t>(state.Region(which).size());
+    });
+}
+
+const char* ID3v2_GetTagRegionData(uint32_t handle, int32_t which) {
+    return WithHandle<Id3v2Handle>(
+        handle, "", [&](Id3v2Handle& state) { return state.Returned().Keep(state.Region(which)); });
+}
+
+int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileName, const char* id3v2,
+                            int32_t id3v2Size, const char* id3v1, int32_t id3v1Size) {
+    if (fileName == nullptr || id3v2Size < 0 || id3v1Size < 0 ||
+        (id3v2 == nullptr && id3v2Size != 0) || (id3v1 == nullptr && id3v1Size != 0))
+        return 0;
+    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
+        return Answer(state.PutRegions(fileName, {id3v2, static_cast<size_t>(id3v2Size)},
+                                       {id3v1, static_cast<size_t>(id3v1Size)}));
+    });
+}
+
 } // extern "C"

@@ -82,6 +82,21 @@ KIVUNA_TAG_EXPORT void ID3v2_RemovePictures(uint32_t handle, int32_t type);
 KIVUNA_TAG_EXPORT int32_t ID3v2_LoadFileInfo(uint32_t handle, const char* fileName);
 KIVUNA_TAG_EXPORT int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name);
 
+// A file's two tag regions as raw bytes, so a change can be taken back byte for byte: 1 is the
+// 128-byte ID3v1 record at its end, 2 the ID3v2 tag at its front (header, frames, padding).
+// LoadTagRegions reads both into the handle; nonzero for an MP3. GetTagRegionSize and
+// GetTagRegionData then give one region (size 0 for a tag the file lacks); the bytes stay valid
+// until the next call on the handle. PutTagRegions puts both regions into the file in place of
+// its own (a region of size 0 takes that tag off), under the same guarantees as a save; nonzero
+// when the file holds them afterwards, 0 for a read-only, vanished or non-MPEG file and for bytes
+// that are no such regions.
+KIVUNA_TAG_EXPORT int32_t ID3v2_LoadTagRegions(uint32_t handle, const char* fileName);
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetTagRegionSize(uint32_t handle, int32_t which);
+KIVUNA_TAG_EXPORT const char* ID3v2_GetTagRegionData(uint32_t handle, int32_t which);
+KIVUNA_TAG_EXPORT int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileName,
+                                              const char* id3v2, int32_t id3v2Size,
+                                              const char* id3v1, int32_t id3v1Size);
+
 // Every entry point, for callers that resolve them all: X(name) for each.
 // clang-format off
 #define KIVUNA_TAG_ENTRY_POINTS(X) \
@@ -122,7 +137,11 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name);
     X(ID3v2_LoadFileInfo) \
     X(ID3v2_GetFileInfo) \
     X(ID3v1_CreateTag) \
-    X(ID3v2_CreateTag)
+    X(ID3v2_CreateTag) \
+    X(ID3v2_LoadTagRegions) \
+    X(ID3v2_GetTagRegionSize) \
+    X(ID3v2_GetTagRegionData) \
+    X(ID3v2_PutTagRegions)
 // clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.
@@ -146,6 +165,8 @@ typedef int32_t (*ID3v2_GetPictureInt_t)(uint32_t, int32_t);
 typedef const char* (*ID3v2_GetPictureText_t)(uint32_t, int32_t);
 typedef void (*ID3v2_RemovePictures_t)(uint32_t, int32_t);
 typedef int32_t (*ID3v2_GetFileInfo_t)(uint32_t, const char*);
+typedef int32_t (*ID3v2_PutTagRegions_t)(uint32_t, const char*, const char*, int32_t, const char*,
+                                         int32_t);
 
 #ifdef __cplusplus
 }

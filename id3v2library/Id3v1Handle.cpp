@@ -4,19 +4,18 @@
 #include "MpegAudio.h"
 #include "SaveLock.h"
 #include "TagPlacement.h"
+#include "TagRegions.h"
 
 namespace kivuna::tags {
 namespace {
 
 constexpr auto kRecordSize = static_cast<off_t>(Id3v1Record::kSize);
 
-// The last 128 bytes of the file, when they are an ID3v1 record (`record` is untouched otherwise).
-// Only those are read, and the few that tell the file holds MPEG audio; never the ID3v2 tag.
+// The file's ID3v1 record (`record` is untouched when it has none). Only its last 128 bytes are
+// read, and the few that tell the file holds MPEG audio; never the ID3v2 tag.
 bool ReadRecord(const FileDescriptor& file, Id3v1Record& record, std::string& bytes) {
-    bytes.assign(Id3v1Record::kSize, '\0');
-    return file.Size() >= kRecordSize &&
-           file.ReadAt(file.Size() - kRecordSize, bytes.data(), bytes.size()) &&
-           Id3v1Record::Parse(bytes, record);
+    bytes = ReadId3v1Region(file);
+    return !bytes.empty() && Id3v1Record::Parse(bytes, record);
 }
 
 } // namespace

@@ -188,6 +188,28 @@ int32_t Id3v2Handle::FileInfoValue(const char* name) const {
     return fileInfo_->Get(name).value_or(0);
 }
 
+bool Id3v2Handle::LoadRegions(const char* fileName) {
+    regions_ = ReadTagRegions(fileName);
+    return regions_.has_value();
+}
+
+std::string Id3v2Handle::Region(int32_t which) const {
+    if (!regions_)
+        return {};
+    return which == 1 ? regions_->id3v1 : which == 2 ? regions_->id3v2 : std::string();
+}
+
+bool Id3v2Handle::PutRegions(const char* fileName, std::string_view id3v2, std::string_view id3v1) {
+    SaveLock lock(fileName);
+    if (!PutTagRegions(lock, id3v2, id3v1))
+        return false;
+    loaded_ = false;
+    read_ = {};
+    changes_ = {};
+    loadedFile_.reset();
+    return true;
+}
+
 std::string Id3v2Handle::Text(const std::string& frameId) const {
     const auto it = changes_.texts.find(Canonical(frameId));
     return it != changes_.texts.end() ? it->second : read_.Text(frameId);

@@ -7,6 +7,7 @@
 #include "Id3v2Values.h"
 
 #include "ReturnedText.h"
+#include "TagRegions.h"
 #include <optional>
 #include <taglib/mpegfile.h>
 
@@ -44,6 +45,15 @@ class Id3v2Handle {
     // A value of the last LoadFileInfo; 0 for an unknown name or before one succeeded.
     int32_t FileInfoValue(const char* name) const;
 
+    // Reads the file's two tag regions; false for a file that is no MP3.
+    bool LoadRegions(const char* fileName);
+    // A region of the last LoadRegions: 1 the ID3v1 record, 2 the ID3v2 tag; empty for a tag the
+    // file lacked, or another number.
+    std::string Region(int32_t which) const;
+    // Puts the regions into the file in place of its own, audio untouched; the handle then holds
+    // no tag. False for a read-only, vanished or non-MPEG file and for bytes that are no regions.
+    bool PutRegions(const char* fileName, std::string_view id3v2, std::string_view id3v1);
+
     ReturnedText& Returned() { return returned_; }
 
   private:
@@ -70,6 +80,7 @@ class Id3v2Handle {
     Id3v2Values read_;
     Id3v2Changes changes_;
     std::optional<FileInfo> fileInfo_;
+    std::optional<TagRegions> regions_;
     ReturnedText returned_;
 };
 

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// What the tag library tells of a file beyond its tag texts: a picture of its ID3v2 tag, and its
-// audio properties and tag places.
+// What the tag library tells of a file beyond its tag texts: a picture of its ID3v2 tag, its audio
+// properties and tag places, and its tags as raw bytes.
 namespace tagaccess {
 
 // APIC picture type of the front cover.
@@ -29,6 +29,15 @@ struct AudioFacts {
     int id3v2Size = 0;
     int id3v2Padding = 0;
     bool id3v1 = false;
+};
+
+// A file's two tags byte for byte: the ID3v2 tag at its front and the ID3v1 record at its end,
+// each empty when the file lacks it.
+struct TagRegions {
+    QByteArray id3v2;
+    QByteArray id3v1;
+
+    bool operator==(const TagRegions&) const = default;
 };
 
 } // namespace tagaccess

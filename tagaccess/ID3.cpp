@@ -193,6 +193,38 @@ std::optional<AudioFacts> ID3::ReadAudioFacts(const QString& path, bool showErro
     return facts;
 }
 
+std::optional<TagRegions> ID3::ReadTagRegions(const QString& path, bool showErrors) {
+    std::optional<TagRegions> regions;
+    Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
+        if (!LowByte(
+                TextCallEntry(library, "ID3v2_LoadTagRegions")(handle, ToAnsi(path).constData())))
+            return;
+        const PictureIntEntry size(library, "ID3v2_GetTagRegionSize");
+        const PictureTextEntry data(library, "ID3v2_GetTagRegionData");
+        const auto region = [&](int32_t which) {
+            const int32_t bytes = size(handle, which);
+            return QByteArray(data(handle, which), bytes);
+        };
+        regions = TagRegions{region(2), region(1)};
+    });
+    return regions;
+}
+
+bool ID3::WriteTagRegions(const QString& path, const TagRegions& regions, bool showErrors) {
+    return Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
+        if (!LowByte(PutRegionsEntry(library, "ID3v2_PutTagRegions")(
+                handle, ToAnsi(path).constData(), regions.id3v2.constData(),
+                int32_t(regions.id3v2.size()), regions.id3v1.constData(),
+                int32_t(regions.id3v1.size()))))
+            throw platform::Exception(
+                QStringLiteral("The tags kept of \"%1\" could not be written back.").arg(path));
+    });
+}
+
 bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);

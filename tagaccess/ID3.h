@@ -53,6 +53,12 @@ class ID3 {
     // only if the library failed).
     virtual std::optional<AudioFacts> ReadAudioFacts(const QString& path, bool showErrors);
 
+    // Both tags as raw bytes; nothing for a file that is no MP3 (said when showErrors only if the
+    // library failed).
+    virtual std::optional<TagRegions> ReadTagRegions(const QString& path, bool showErrors);
+    // Puts both tags back byte for byte in place of the file's own, audio untouched.
+    virtual bool WriteTagRegions(const QString& path, const TagRegions& regions, bool showErrors);
+
     virtual bool CopyV1ToV2(const QString& path, bool showErrors);
     virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);
     virtual bool CopyV2ToV1(const QString& path, bool showErrors);

@@ -20,11 +20,15 @@ using SetByteEntry = TDllEntry<void, TagHandle, uint8_t>;                   // S
 using GetFrameEntry = TDllEntry<const char*, TagHandle, const char*>;       // GetAsciiText
 using SetFrameEntry = TDllEntry<void, TagHandle, const char*, const char*>; // SetAsciiText, SetCOMM
 using AddPictureEntry = TDllEntry<void, TagHandle, const char*, int32_t>;   // AddAlbumPicture
-using PictureIntEntry = TDllEntry<int32_t, TagHandle, int32_t>;             // GetPictureType/Size
-using PictureTextEntry = TDllEntry<const char*, TagHandle, int32_t>;        // GetPictureMime/Data
-using RemovePicturesEntry = TDllEntry<void, TagHandle, int32_t>;            // RemovePictures
+using PictureIntEntry =
+    TDllEntry<int32_t, TagHandle, int32_t>; // GetPictureType/Size, GetTagRegionSize
+using PictureTextEntry =
+    TDllEntry<const char*, TagHandle, int32_t>; // GetPictureMime/Data, GetTagRegionData
+using RemovePicturesEntry = TDllEntry<void, TagHandle, int32_t>;   // RemovePictures
 using FileInfoEntry = TDllEntry<int32_t, TagHandle, const char*>;  // LoadFileInfo, GetFileInfo
 using RemoveTagEntry = TDllEntry<int32_t, TagHandle, const char*>; // ID3v1/ID3v2_Remove
+using PutRegionsEntry = TDllEntry<int32_t, TagHandle, const char*, const char*, int32_t,
+                                  const char*, int32_t>; // ID3v2_PutTagRegions
 
 inline bool LowByte(int32_t answer) {
     return (answer & 0xFF) != 0;

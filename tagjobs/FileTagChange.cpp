@@ -1,5 +1,6 @@
 #include "FileTagChange.h"
 
+#include "KeptRegions.h"
 #include "MessageCapture.h"
 #include "platform/FileSystem.h"
 #include "tagaccess/DllErrors.h"
@@ -151,22 +152,30 @@ FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& p
     return Written(ok, path, said);
 }
 
-FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
-                            const std::optional<TagFields>& id3v1,
-                            const std::optional<TagFields>& id3v2) {
+FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept, bool* textsOnly) {
+    const QString& path = kept.path;
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
+    const MessageCapture said;
+    if (kept.regions) {
+        const std::optional<tagaccess::TagRegions> now = id3.ReadTagRegions(path, true);
+        if (now == kept.regions)
+            return FileOutcome::Done();
+        if (now && (kept.after.isEmpty() || RegionsDigest(*now) == kept.after))
+            return Written(id3.WriteTagRegions(path, *kept.regions, true), path, said);
+        if (textsOnly)
+            *textsOnly = true;
+    }
     QString failure;
     const std::optional<FileTagsBefore> now = ReadBothTags(id3, path, &failure);
     if (!now)
         return FileOutcome::Failed(failure);
-    const MessageCapture said;
-    const auto restore = [&](int version, const std::optional<TagFields>& kept,
+    const auto restore = [&](int version, const std::optional<TagFields>& texts,
                              const TagFields& current) {
-        return !kept || AsStored(*kept, version) == AsStored(current, version) ||
-               WriteTagVersion(id3, path, version, *kept, current, true);
+        return !texts || AsStored(*texts, version) == AsStored(current, version) ||
+               WriteTagVersion(id3, path, version, *texts, current, true);
     };
-    const bool ok = restore(1, id3v1, now->id3v1) && restore(2, id3v2, now->id3v2);
+    const bool ok = restore(1, kept.id3v1, now->id3v1) && restore(2, kept.id3v2, now->id3v2);
     return Written(ok, path, said);
 }
 

@@ -77,10 +77,23 @@ FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versio
 // Carries a plan out; the audio stays as it is.
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan);
 
-// Writes the kept texts of each version given back, where the file's tag no longer holds them.
-FileOutcome RestoreFileTags(tagaccess::ID3& id3, const QString& path,
-                            const std::optional<tagaccess::TagFields>& id3v1,
-                            const std::optional<tagaccess::TagFields>& id3v2);
+// A file's kept tags; a version the record does not hold is not restored.
+struct KeptTags {
+    QString path;
+    std::optional<tagaccess::TagFields> id3v1;
+    std::optional<tagaccess::TagFields> id3v2;
+    // Both tags byte for byte, where the journal holds them whole.
+    std::optional<tagaccess::TagRegions> regions;
+    // The digest of the regions the run left; empty when the run did not record it (it died
+    // first, or could not read them).
+    QString after;
+};
+
+// Gives a file its kept tags back: byte for byte where they were kept whole and the file still
+// holds the tags the run left (or the run died before it could say which); otherwise, its tags
+// having changed since, the kept texts of each version, where the tag no longer holds them, and
+// `textsOnly` is set.
+FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept, bool* textsOnly = nullptr);
 
 // Writes the texts into the tag of that version (1 or 2) as that version stores them: an ID3v1
 // record whole, an ID3v2 tag only the fields that differ from `now` (its texts as read), so that

@@ -1,5 +1,6 @@
 #include "TagsRun.h"
 
+#include "KeptRegions.h"
 #include "RunKinds.h"
 #include "TagsJournal.h"
 #include "journal/JournalWriter.h"
@@ -30,6 +31,15 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     std::vector<FilePlan> plans(listed.size());
     std::vector<QJsonObject> carriedOut;
     int carried = 0;
+    RegionWriter regions;
+    // A file's old tags, whole where its regions can be read, into `records`.
+    const auto record = [&](const QString& path, const FilePlan& plan,
+                            std::vector<QJsonObject>& records) {
+        QJsonObject kept;
+        if (const std::optional<tagaccess::TagRegions> read = id3.ReadTagRegions(path, false))
+            kept = regions.Keep(*read, records);
+        records.push_back(TagsRecord(path, plan.before, kept));
+    };
     const auto keep = [&](std::vector<QJsonObject> records) {
         if (result.journalError.isEmpty() && !writer.AppendAll(records))
             result.journalError = writer.ErrorText();
@@ -43,7 +53,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
                 for (size_t j = i; j < std::min(i + kJournalBatch, listed.size()); ++j) {
                     plans[j] = planner(id3, listed[j], int(j));
                     if (plans[j].refusal.isEmpty() && plans[j].TouchesFile())
-                        records.push_back(TagsRecord(listed[j], plans[j].before));
+                        record(listed[j], plans[j], records);
                 }
                 keep(std::move(records));
             }
@@ -52,7 +62,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
             plan = planner(id3, path, index);
             std::vector<QJsonObject> records = std::exchange(carriedOut, {});
             if (plan.refusal.isEmpty() && plan.TouchesFile())
-                records.push_back(TagsRecord(path, plan.before));
+                record(path, plan, records);
             keep(std::move(records));
         }
         FileOutcome outcome;
@@ -65,10 +75,11 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
                 QStringLiteral("not written: its old tags could not be kept for undo (%1)")
                     .arg(result.journalError));
         } else {
-            // Marked even when the write fails half-way: an undo then restores what was written.
-            carriedOut.push_back(CarriedOutRecord(path));
-            ++carried;
             outcome = CarryOut(id3, path, plan);
+            // Marked even when the write failed half-way: an undo then restores what was written.
+            const std::optional<tagaccess::TagRegions> left = id3.ReadTagRegions(path, false);
+            carriedOut.push_back(CarriedOutRecord(path, left ? RegionsDigest(*left) : QString()));
+            ++carried;
             if (outcome.done) {
                 ++result.written;
                 result.touched.push_back(path);

@@ -85,8 +85,10 @@ void UndoTags(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observ
     result.stopped = RunEach(FileSet::Listed(paths), observer, QStringLiteral("Restoring tags..."),
                              [&](const QString& path, int i) {
                                  const KeptTags& file = kept[size_t(i)];
-                                 const FileOutcome outcome =
-                                     RestoreFileTags(id3, path, file.id3v1, file.id3v2);
+                                 bool textsOnly = false;
+                                 const FileOutcome outcome = RestoreFileTags(id3, file, &textsOnly);
+                                 if (textsOnly)
+                                     result.textsOnly.push_back(path);
                                  if (!outcome.done) {
                                      result.failures.emplace_back(path, outcome.failure);
                                      return outcome;
@@ -173,6 +175,18 @@ UndoResult UndoRun(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& o
     return result;
 }
 
+QString TextsOnlyNote(const UndoResult& result) {
+    if (result.textsOnly.empty())
+        return QString();
+    QString text = QStringLiteral("\n%1 file(s) had their tags changed after the run: only their "
+                                  "seven fields were written back, other frames stay as they are "
+                                  "now:")
+                       .arg(result.textsOnly.size());
+    for (const QString& path : result.textsOnly)
+        text += u'\n' + path;
+    return text;
+}
+
 QString UndoSummary(const UndoResult& result) {
     if (!result.refusal.isEmpty())
         return result.refusal;
@@ -185,6 +199,7 @@ QString UndoSummary(const UndoResult& result) {
         for (const auto& [path, why] : result.failures)
             text += QStringLiteral("\n%1: %2").arg(path, why);
     }
+    text += TextsOnlyNote(result);
     if (!result.markError.isEmpty())
         text += u'\n' + result.markError;
     return text;

@@ -46,6 +46,8 @@ struct UndoResult {
     std::vector<std::pair<QString, QString>> moves;
     // The files whose tags were written back.
     std::vector<QString> touched;
+    // Of those, the files whose tags had changed after the run: only their texts went back.
+    std::vector<QString> textsOnly;
     // Set when everything went back but the journal could not be marked undone.
     QString markError;
     // Why the journal was refused whole, nothing undone: it is not the user's own, not
@@ -56,6 +58,10 @@ struct UndoResult {
 // Takes the run back, newest change first. The journal is marked undone when every change went
 // back; otherwise it stays on offer for what is left.
 UndoResult UndoRun(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observer);
+
+// The files whose texts alone went back, each on a line after a first one saying why; empty when
+// every file got its tags back byte for byte.
+QString TextsOnlyNote(const UndoResult& result);
 
 // "Undone: 12 file(s)." and what was left, for the user.
 QString UndoSummary(const UndoResult& result);

@@ -10,9 +10,9 @@
 namespace tagfiles {
 
 // Writes silent audio plus the tags the JSON describes: {"v1": {title, artist, album, year,
-// comment, track, genre}, "v2": {"version": 3|4, "frames": {"TIT2": text, ...},
-// "comments": {description: text}, "pictures": [{type, mime, file}]}}; a missing key means no
-// such tag.
+// comment, track, genre}, "v2": {"version": 3|4, "frames": {"TIT2": text or [texts], ...},
+// "comments": {description: text or [language, text]}, "pictures": [{type, mime, file}]}}; a
+// missing key means no such tag.
 QString MakeMp3(const testsupport::TempFolder& folder, const QString& name,
                 const QJsonObject& tags = {});
 

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 #include <ostream>
 #include <vector>
 

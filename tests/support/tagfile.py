@@ -21,9 +21,10 @@ def write(path, tags):
     if v2 is not None:
         tag = ID3()
         for frame_id, text in v2.get("frames", {}).items():
-            tag.add(Frames[frame_id](encoding=3, text=[text]))
+            tag.add(Frames[frame_id](encoding=3, text=text if isinstance(text, list) else [text]))
         for desc, text in v2.get("comments", {}).items():
-            tag.add(COMM(encoding=3, lang="eng", desc=desc, text=[text]))
+            lang, text = text if isinstance(text, list) else ("eng", text)
+            tag.add(COMM(encoding=3, lang=lang, desc=desc, text=[text]))
         for index, picture in enumerate(v2.get("pictures", [])):
             with open(picture["file"], "rb") as f:
                 data = f.read()
