@@ -32,7 +32,8 @@ std::optional<std::string> ReadId3v2Region(const FileDescriptor& file) {
 
 std::string ReadId3v1Region(const FileDescriptor& file) {
     std::string bytes(Id3v1Record::kSize, '\0');
-    if (file.Size() < kV1RecordSize || !file.ReadAt(file.Size() - kV1RecordSize, bytes.data(), bytes.size()) ||
+    if (file.Size() < kV1RecordSize ||
+        !file.ReadAt(file.Size() - kV1RecordSize, bytes.data(), bytes.size()) ||
         !IsId3v1Record(bytes))
         return std::string();
     return bytes;
@@ -69,7 +70,8 @@ bool PutTagRegions(SaveLock& lock, std::string_view id3v2, std::string_view id3v
     const std::string record = ReadId3v1Region(file);
     if (record != id3v1) {
         const off_t end = file.Size() - (record.empty() ? 0 : kV1RecordSize);
-        const bool written = id3v1.empty() ? CutFileTail(file, end) : WriteFileTail(file, end, id3v1);
+        const bool written =
+            id3v1.empty() ? CutFileTail(file, end) : WriteFileTail(file, end, id3v1);
         if (!written || !file.Refresh())
             return false;
     }

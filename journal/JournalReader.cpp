@@ -9,21 +9,48 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace journal {
-namespace {
 
-// The journal's lines that parse as JSON objects, in file order.
-std::vector<QJsonObject> ReadLines(const QString& path) {
-    std::vector<QJsonObject> lines;
+bool ForEachLine(const QString& path,
+                 const std::function<void(QByteArrayView line, qint64 offset)>& each) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    while (!file.atEnd()) {
-        const QJsonDocument line = QJsonDocument::fromJson(file.readLine());
+        return false;
+    QByteArray copy;
+    const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr;
+    if (mapped == nullptr)
+        copy = file.readAll();
+    const QByteArrayView bytes =
+        mapped ? QByteArrayView(mapped, file.size()) : QByteArrayView(copy);
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        each(bytes.sliced(start, end - start), start);
+        start = end + 1;
+    }
+    return true;
+}
+
+bool IsRecordOfKind(QByteArrayView line, const QString& kind) {
+    const QByteArray key = '"' + kKindKey.toUtf8() + "\":\"" + kind.toUtf8() + '"';
+    return line.contains(key);
+}
+
+namespace {
+
+// The journal's lines that parse as JSON objects, in file order, less the records of `bulkKind`.
+std::vector<QJsonObject> ReadLines(const QString& path, const QString& bulkKind) {
+    std::vector<QJsonObject> lines;
+    ForEachLine(path, [&](QByteArrayView text, qint64) {
+        if (!bulkKind.isEmpty() && IsRecordOfKind(text, bulkKind))
+            return;
+        const QJsonDocument line = QJsonDocument::fromJson(text.toByteArray());
         if (line.isObject())
             lines.push_back(line.object());
-    }
+    });
     return lines;
 }
 
@@ -66,39 +93,44 @@ std::vector<JournalInfo> Journals(const QStringList& commands, const QString& fo
     return found;
 }
 
-// A line that may be a mark. Inside a record's texts quotes are escaped, so this never matches.
-bool MayBeMark(const QByteArray& line) {
-    return line.contains("\"journal\":");
+// A line that may be a mark. Inside a record's texts quotes are escaped, so this never matches;
+// and a mark is short, so the long lines of kept tag bytes are not searched.
+bool MayBeMark(QByteArrayView line) {
+    constexpr qsizetype kLongestMark = 256;
+    return line.size() <= kLongestMark && line.contains("\"journal\":");
 }
 
 } // namespace
 
 std::optional<JournalInfo> ReadJournalInfo(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QJsonObject begin = QJsonDocument::fromJson(file.readLine()).object();
-    if (begin.value(kMarkKey).toString() != kBegin)
-        return std::nullopt;
     JournalInfo info;
     info.path = path;
-    info.command = begin.value(kCommandKey).toString();
-    info.frontEnd = begin.value(kFrontEndKey).toString();
-    for (const QJsonValue& root : begin.value(kRootsKey).toArray())
-        info.roots << root.toString();
-    info.started = QDateTime::fromString(begin.value(kTimeKey).toString(), Qt::ISODateWithMs);
+    bool first = true;
+    bool begun = false;
     // Records are counted, not parsed: a run of thousands of moves is read in a moment. A line
     // torn by a crash has no closing brace.
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine().trimmed();
-        if (MayBeMark(line)) {
-            const QString mark = QJsonDocument::fromJson(line).object().value(kMarkKey).toString();
+    const bool read = ForEachLine(path, [&](QByteArrayView text, qint64) {
+        const QByteArrayView line = text.trimmed();
+        if (std::exchange(first, false)) {
+            const QJsonObject begin = QJsonDocument::fromJson(line.toByteArray()).object();
+            begun = begin.value(kMarkKey).toString() == kBegin;
+            info.command = begin.value(kCommandKey).toString();
+            info.frontEnd = begin.value(kFrontEndKey).toString();
+            for (const QJsonValue& root : begin.value(kRootsKey).toArray())
+                info.roots << root.toString();
+            info.started =
+                QDateTime::fromString(begin.value(kTimeKey).toString(), Qt::ISODateWithMs);
+        } else if (MayBeMark(line)) {
+            const QString mark =
+                QJsonDocument::fromJson(line.toByteArray()).object().value(kMarkKey).toString();
             info.ended = info.ended || mark == kEnd;
             info.undone = info.undone || mark == kUndone;
         } else if (line.endsWith('}')) {
             ++info.records;
         }
-    }
+    });
+    if (!read || !begun)
+        return std::nullopt;
     return info;
 }
 
@@ -130,9 +162,9 @@ std::optional<JournalInfo> NewestJournal(const QStringList& commands, const QStr
     return std::nullopt;
 }
 
-std::vector<QJsonObject> RecordsNewestFirst(const QString& path) {
+std::vector<QJsonObject> RecordsNewestFirst(const QString& path, const QString& bulkKind) {
     std::vector<QJsonObject> records;
-    for (QJsonObject& line : ReadLines(path)) {
+    for (QJsonObject& line : ReadLines(path, bulkKind)) {
         if (line.contains(kKindKey))
             records.push_back(std::move(line));
     }

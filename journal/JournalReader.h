@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -43,8 +44,19 @@ std::optional<JournalInfo> NewestJournal(const QStringList& commands,
                                          const QString& folder = DefaultJournalFolder());
 
 // The records of a journal, newest first: the order to undo them in. A line torn by a crash is
-// left out; it was written before its change, so the change was never made.
-std::vector<QJsonObject> RecordsNewestFirst(const QString& path);
+// left out; it was written before its change, so the change was never made. Records of the kind
+// `bulkKind` (bytes kept for the other records, read apart with ForEachLine) are left out unread.
+std::vector<QJsonObject> RecordsNewestFirst(const QString& path, const QString& bulkKind = {});
+
+// Calls `each` with every line of the journal in file order, without its line end, and where the
+// line starts in the file; false when it cannot be read. The file is mapped, not copied: a line
+// may hold megabytes.
+bool ForEachLine(const QString& path,
+                 const std::function<void(QByteArrayView line, qint64 offset)>& each);
+
+// Whether the line is a record of that kind, told without parsing it: inside a record's texts
+// quotes are escaped, so only the record's own kind can match.
+bool IsRecordOfKind(QByteArrayView line, const QString& kind);
 
 // Why the journal must not be trusted: it is no regular file of the user's own, or others may
 // write it. Empty when it may be read.

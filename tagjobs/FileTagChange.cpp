@@ -152,17 +152,18 @@ FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& p
     return Written(ok, path, said);
 }
 
-FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept, bool* textsOnly) {
+FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept,
+                            const std::optional<tagaccess::TagRegions>& whole, bool* textsOnly) {
     const QString& path = kept.path;
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
     const MessageCapture said;
-    if (kept.regions) {
+    if (whole) {
         const std::optional<tagaccess::TagRegions> now = id3.ReadTagRegions(path, true);
-        if (now == kept.regions)
+        if (now == whole)
             return FileOutcome::Done();
         if (now && (kept.after.isEmpty() || RegionsDigest(*now) == kept.after))
-            return Written(id3.WriteTagRegions(path, *kept.regions, true), path, said);
+            return Written(id3.WriteTagRegions(path, *whole, true), path, said);
         if (textsOnly)
             *textsOnly = true;
     }

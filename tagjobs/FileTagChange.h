@@ -4,6 +4,7 @@
 #include "TagEdits.h"
 #include "tagaccess/ID3.h"
 
+#include <QJsonValue>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -82,8 +83,9 @@ struct KeptTags {
     QString path;
     std::optional<tagaccess::TagFields> id3v1;
     std::optional<tagaccess::TagFields> id3v2;
-    // Both tags byte for byte, where the journal holds them whole.
-    std::optional<tagaccess::TagRegions> regions;
+    // Where the journal holds both tags byte for byte, its names for them (KeptRegions.h); null
+    // otherwise.
+    QJsonValue regions;
     // The digest of the regions the run left; empty when the run did not record it (it died
     // first, or could not read them).
     QString after;
@@ -93,7 +95,9 @@ struct KeptTags {
 // holds the tags the run left (or the run died before it could say which); otherwise, its tags
 // having changed since, the kept texts of each version, where the tag no longer holds them, and
 // `textsOnly` is set.
-FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept, bool* textsOnly = nullptr);
+FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept,
+                            const std::optional<tagaccess::TagRegions>& whole,
+                            bool* textsOnly = nullptr);
 
 // Writes the texts into the tag of that version (1 or 2) as that version stores them: an ID3v1
 // record whole, an ID3v2 tag only the fields that differ from `now` (its texts as read), so that

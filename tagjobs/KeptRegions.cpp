@@ -1,17 +1,22 @@
 #include "KeptRegions.h"
 
 #include "journal/JournalFile.h"
+#include "journal/JournalReader.h"
 
 #include <QByteArrayView>
 #include <QCryptographicHash>
+#include <QFile>
 #include <QJsonArray>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace tagjobs {
-namespace {
 
 const QString kPieceKind = QStringLiteral("tag-piece");
+
+namespace {
+
 const QString kId = QStringLiteral("id");
 const QString kData = QStringLiteral("data");
 const QString kDeflated = QStringLiteral("deflated");
@@ -55,8 +60,35 @@ std::vector<QByteArrayView> Pieces(const QByteArray& region) {
     return pieces;
 }
 
+// Deflate is tried on what it can shrink: padding and texts, not a picture's bytes, whose
+// distribution is near even (over 7 bits of entropy a byte).
+bool MayDeflate(QByteArrayView bytes) {
+    std::array<qsizetype, 256> counts{};
+    for (const char byte : bytes)
+        ++counts[uint8_t(byte)];
+    double bits = 0;
+    for (const qsizetype count : counts)
+        if (count != 0) {
+            const double p = double(count) / double(bytes.size());
+            bits -= p * std::log2(p);
+        }
+    return bits < 7.0;
+}
+
 QByteArray Digest(QByteArrayView bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+// The text of a string member of a line as written (no escapes: digests and base64 need none);
+// empty when the line has no such member.
+QByteArrayView StringMember(QByteArrayView line, QByteArrayView key) {
+    const QByteArray opening = '"' + key.toByteArray() + "\":\"";
+    const qsizetype start = line.indexOf(opening);
+    if (start < 0)
+        return {};
+    const qsizetype from = start + opening.size();
+    const qsizetype end = line.indexOf('"', from);
+    return end < 0 ? QByteArrayView() : line.sliced(from, end - from);
 }
 
 } // namespace
@@ -69,9 +101,9 @@ QJsonObject RegionWriter::Keep(const tagaccess::TagRegions& regions,
         ids.append(QString::fromLatin1(id));
         if (!kept_.insert(id).second)
             continue;
-        // Padding and texts shrink to a fraction; a picture does not, and is kept as it is.
-        const QByteArray deflated = qCompress(piece.toByteArray(), 6);
-        const bool pays = deflated.size() < piece.size() - piece.size() / 8;
+        const QByteArray deflated =
+            MayDeflate(piece) ? qCompress(piece.toByteArray()) : QByteArray();
+        const bool pays = !deflated.isEmpty() && deflated.size() < piece.size() - piece.size() / 8;
         const QByteArray data = pays ? deflated : piece.toByteArray();
         pieces.push_back({{journal::kKindKey, kPieceKind},
                           {kId, QString::fromLatin1(id)},
@@ -81,26 +113,38 @@ QJsonObject RegionWriter::Keep(const tagaccess::TagRegions& regions,
     return {{kId3v2, ids}, {kId3v1, QString::fromLatin1(regions.id3v1.toBase64())}};
 }
 
-RegionReader::RegionReader(const std::vector<QJsonObject>& records) {
-    for (const QJsonObject& record : records) {
-        if (record.value(journal::kKindKey).toString() == kPieceKind)
-            pieces_.emplace(record.value(kId).toString(), record);
-    }
+RegionReader::RegionReader(const QString& journalPath) : path_(journalPath) {
+    journal::ForEachLine(journalPath, [&](QByteArrayView line, qint64 offset) {
+        if (!journal::IsRecordOfKind(line, kPieceKind))
+            return;
+        const QByteArrayView id = StringMember(line, kId.toLatin1());
+        const QByteArrayView data = StringMember(line, kData.toLatin1());
+        if (!id.isEmpty())
+            pieces_[id.toByteArray()] = {offset + (data.data() - line.data()), data.size(),
+                                         line.contains("\"deflated\":true")};
+    });
 }
 
 std::optional<tagaccess::TagRegions> RegionReader::Regions(const QJsonValue& value) const {
     const QJsonObject names = value.toObject();
     if (!names.value(kId3v2).isArray() || !names.value(kId3v1).isString())
         return std::nullopt;
+    QFile journal(path_);
+    if (!journal.open(QIODevice::ReadOnly))
+        return std::nullopt;
     tagaccess::TagRegions regions;
-    for (const QJsonValue id : names.value(kId3v2).toArray()) {
-        const auto found = pieces_.find(id.toString());
+    for (const QJsonValue name : names.value(kId3v2).toArray()) {
+        const QByteArray id = name.toString().toLatin1();
+        const auto found = pieces_.find(id);
         if (found == pieces_.end())
             return std::nullopt;
-        QByteArray data = QByteArray::fromBase64(found->second.value(kData).toString().toLatin1());
-        if (found->second.value(kDeflated).toBool())
+        const Piece& piece = found->second;
+        if (!journal.seek(piece.offset))
+            return std::nullopt;
+        QByteArray data = QByteArray::fromBase64(journal.read(piece.size));
+        if (piece.deflated)
             data = qUncompress(data);
-        if (Digest(data) != id.toString().toLatin1())
+        if (Digest(data) != id)
             return std::nullopt;
         regions.id3v2 += data;
     }

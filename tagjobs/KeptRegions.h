@@ -3,6 +3,7 @@
 #include "tagaccess/FileFacts.h"
 
 #include <QJsonObject>
+#include <QString>
 #include <map>
 #include <optional>
 #include <set>
@@ -26,16 +27,28 @@ class RegionWriter {
     std::set<QByteArray> kept_;
 };
 
+// The kind of the pieces' records, which other readers of the journal pass over unread.
+extern const QString kPieceKind;
+
 class RegionReader {
   public:
-    // Gathers the pieces among a journal's records.
-    explicit RegionReader(const std::vector<QJsonObject>& records);
+    // Finds the pieces in the journal. Their lines are not parsed as a whole (a journal of covers
+    // runs to hundreds of megabytes): a piece is found by its digest and used only when its bytes
+    // give that digest.
+    explicit RegionReader(const QString& journalPath);
     // The regions a record's value names; nothing when a piece is missing or does not match its
     // digest.
     std::optional<tagaccess::TagRegions> Regions(const QJsonValue& value) const;
 
   private:
-    std::map<QString, QJsonObject> pieces_;
+    // Where a piece's base64 text lies in the journal.
+    struct Piece {
+        qint64 offset = 0;
+        qint64 size = 0;
+        bool deflated = false;
+    };
+    QString path_;
+    std::map<QByteArray, Piece> pieces_;
 };
 
 // A digest of both regions, to tell later whether a file's tags are still the ones a run left.

@@ -44,13 +44,13 @@ std::optional<tagaccess::TagFields> FieldsFromJson(const QJsonValue& value) {
 }
 
 // The file and tags of a record; nothing for a record of another kind or a damaged one.
-std::optional<KeptTags> ReadTagsRecord(const QJsonObject& record, const RegionReader& regions) {
+std::optional<KeptTags> ReadTagsRecord(const QJsonObject& record) {
     const QString kind = record.value(journal::kKindKey).toString();
     const bool earlier = kind == kEarlierKind;
     KeptTags kept{record.value(kPath).toString(),
                   FieldsFromJson(record.value(earlier ? kEarlierId3v1 : kId3v1)),
                   FieldsFromJson(record.value(earlier ? kEarlierId3v2 : kId3v2)),
-                  regions.Regions(record.value(kRegions)),
+                  record.value(kRegions),
                   {}};
     const bool complete = earlier ? (kept.id3v1 || kept.id3v2) : (kept.id3v1 && kept.id3v2);
     if ((kind != kKind && !earlier) || kept.path.isEmpty() || !complete)
@@ -79,18 +79,17 @@ QJsonObject CarriedOutRecord(const QString& path, const QString& after) {
 }
 
 std::vector<KeptTags> FilesToRestore(const journal::JournalInfo& journal) {
-    const std::vector<QJsonObject> records = journal::RecordsNewestFirst(journal.path);
+    const std::vector<QJsonObject> records = journal::RecordsNewestFirst(journal.path, kPieceKind);
     // Each carried-out file with the digest its change left.
     std::map<QString, QString> carriedOut;
     for (const QJsonObject& record : records) {
         if (record.value(journal::kKindKey).toString() == kCarriedOutKind)
             carriedOut.emplace(record.value(kPath).toString(), record.value(kAfter).toString());
     }
-    const RegionReader regions(records);
     std::vector<KeptTags> files;
     for (const QJsonObject& record : records) {
         const bool earlier = record.value(journal::kKindKey).toString() == kEarlierKind;
-        std::optional<KeptTags> file = ReadTagsRecord(record, regions);
+        std::optional<KeptTags> file = ReadTagsRecord(record);
         if (!file)
             continue;
         const auto done = carriedOut.find(file->path);

@@ -2,6 +2,7 @@
 
 #include "FileSet.h"
 #include "FileTagChange.h"
+#include "KeptRegions.h"
 #include "RunKinds.h"
 #include "TagsJournal.h"
 #include "batch/MoveJournal.h"
@@ -79,6 +80,7 @@ void UndoMoves(const UndoTarget& target, RunObserver& observer, UndoResult& resu
 void UndoTags(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observer,
               UndoResult& result) {
     const std::vector<KeptTags> kept = FilesToRestore(target.journal);
+    const RegionReader pieces(target.journal.path);
     std::vector<QString> paths;
     for (const KeptTags& file : kept)
         paths.push_back(file.path);
@@ -86,7 +88,8 @@ void UndoTags(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observ
                              [&](const QString& path, int i) {
                                  const KeptTags& file = kept[size_t(i)];
                                  bool textsOnly = false;
-                                 const FileOutcome outcome = RestoreFileTags(id3, file, &textsOnly);
+                                 const FileOutcome outcome = RestoreFileTags(
+                                     id3, file, pieces.Regions(file.regions), &textsOnly);
                                  if (textsOnly)
                                      result.textsOnly.push_back(path);
                                  if (!outcome.done) {

@@ -153,7 +153,7 @@ TEST_F(CliNaming, FromNamesWritesTheNamedFieldsAndItsUndoTheOldOnes) {
 }
 
 // A rename keeps files in their folders; undo without a name takes the newest run, then the
-// one before it, which leaves a file it cannot prove unchanged where it is.
+// one before it.
 TEST_F(CliNaming, UndoTakesTheNewestRunFirst) {
     const QString song =
         tagfiles::MakeMp3(folder, QStringLiteral("x.mp3"), V2("Echo", "Nova Drift", "Night Shift"));
@@ -168,12 +168,22 @@ TEST_F(CliNaming, UndoTakesTheNewestRunFirst) {
     EXPECT_EQ(tags.exitCode, 0);
     EXPECT_TRUE(tags.out.startsWith("Undoing tags-from-names")) << tags.out.toStdString();
     EXPECT_EQ(ReadTags(renamed)["v2"]["frames"]["TALB"].toString(), "Night Shift");
-    // The tag writes gave the file a new inode: nothing proves it is still the file the rename
-    // moved, so it stays where it is, named, and the run stays on offer.
+    // The tags came back byte for byte into the same file, so the rename goes back too.
     const clitest::CliResult moves = RunCli({"undo"});
-    EXPECT_EQ(moves.exitCode, 1);
-    EXPECT_EQ(moves.errorLines.size(), 1) << moves.errorLines.join(u'\n').toStdString();
-    EXPECT_TRUE(moves.errorLines.value(0).contains(": not the file the run moved there"));
+    EXPECT_EQ(moves.exitCode, 0) << moves.errorLines.join(u'\n').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(song) && !QFileInfo::exists(renamed));
+    EXPECT_TRUE(RunCli({"undo", "--list"}).out.isEmpty());
+
+    // A file put in the renamed one's place, even with the same bytes, is not the file the run
+    // moved: it stays where it is, named, and the run stays on offer.
+    ASSERT_EQ(RunCli({"rename", song}).exitCode, 0);
+    const QString copy = folder.Path(QStringLiteral("copy"));
+    testsupport::WriteFile(copy, testsupport::ReadFile(renamed));
+    ASSERT_TRUE(QFile::remove(renamed) && QFile::rename(copy, renamed));
+    const clitest::CliResult replaced = RunCli({"undo"});
+    EXPECT_EQ(replaced.exitCode, 1);
+    EXPECT_EQ(replaced.errorLines.size(), 1) << replaced.errorLines.join(u'\n').toStdString();
+    EXPECT_TRUE(replaced.errorLines.value(0).contains(": not the file the run moved there"));
     EXPECT_TRUE(QFileInfo::exists(renamed));
     EXPECT_TRUE(RunCli({"undo", "--list"}).out.startsWith("Rename files\t"));
 }

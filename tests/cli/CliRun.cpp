@@ -4,11 +4,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace clitest {
 
 CliResult RunCli(const QStringList& args) {
     QProcess cli;
+    // Journals of a test that names no data folder go to one of the test's own, never the user's.
+    static const QTemporaryDir data;
+    if (!qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+        cli.setProcessEnvironment(environment);
+    }
     cli.start(QStringLiteral(KIVUNA_CLI), args);
     EXPECT_TRUE(cli.waitForFinished(120000)) << args.join(u' ').toStdString();
     CliResult result;

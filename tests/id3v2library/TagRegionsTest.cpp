@@ -40,8 +40,8 @@ TEST_F(TagRegionsTest, RegionsPutBackGiveTheFileAsItWas) {
     const QByteArray small = Id3v2Tag(3, 0, title);
     const QByteArray large = Id3v2Tag(3, 0, title + QByteArray(4000, '\0'));
     const QByteArray other = Id3v1Bytes({"Other", "", "", "", "", 0, 255});
-    for (const auto& [front, tail] : std::vector<std::pair<QByteArray, QByteArray>>{
-             {{}, {}}, {small, other}, {large, {}}}) {
+    for (const auto& [front, tail] :
+         std::vector<std::pair<QByteArray, QByteArray>>{{{}, {}}, {small, other}, {large, {}}}) {
         WriteMp3(file, front, tail);
         ASSERT_TRUE(Put(file, tag, record));
         EXPECT_EQ(testsupport::ReadFile(file), testsupport::ReadFile(original));
