@@ -3,9 +3,18 @@
 #include "platform/PictureBox.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <algorithm>
 
 namespace editor {
+namespace {
+
+bool IsJpegOrPng(const QByteArray& bytes) {
+    return bytes.startsWith("\xFF\xD8\xFF") || bytes.startsWith("\x89PNG\r\n\x1A\n");
+}
+
+} // namespace
 
 CoverArt::CoverArt(platform::PictureBox* box) : box_(box) {
     // The picture keeps its proportions inside the 150 by 150 frame.
@@ -17,41 +26,113 @@ void CoverArt::Show(tagaccess::ID3& id3, const QString& path, int8_t tagVersion)
     Clear();
     if (tagVersion != 2)
         return;
-    const auto picture = id3.ReadPicture(path, true);
-    if (!picture)
-        return;
-    // Picture data that does not decode shows as no picture, silently: the tag keeps it.
-    const QImage image = QImage::fromData(picture->data);
-    if (image.isNull())
-        return;
-    box_->SetPicture(image);
-    shownType_ = picture->type;
+    stored_ = id3.ReadPictures(path, true);
+    // Front covers first, the others in tag order; a picture that does not decode is passed over
+    // (the tag keeps it) so that it does not hide a good one.
+    std::stable_partition(stored_.begin(), stored_.end(), [](const tagaccess::TagPicture& p) {
+        return p.type == tagaccess::kFrontCover;
+    });
+    for (const tagaccess::TagPicture& picture : stored_) {
+        const QImage image = QImage::fromData(picture.data);
+        if (!image.isNull()) {
+            box_->SetPicture(image);
+            shownType_ = picture.type;
+            return;
+        }
+    }
 }
 
 void CoverArt::Clear() {
     box_->SetPicture(QImage());
+    stored_.clear();
     shownType_ = -1;
-    chosenFile_.clear();
-    deletedType_ = -1;
+    chosen_.clear();
+    deleted_.clear();
 }
 
-bool CoverArt::Choose(const QString& pictureFile) {
+QString CoverArt::Choose(const QString& pictureFile) {
+    const QString name = QFileInfo(pictureFile).fileName();
     QFile file(pictureFile);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QImage image = QImage::fromData(file.readAll());
+        return QStringLiteral("\"%1\" cannot be read: %2.").arg(name, file.errorString());
+    if (file.size() > tagaccess::kLargestPicture)
+        return QStringLiteral("\"%1\" is larger than %2 MB, the most a tag takes.")
+            .arg(name)
+            .arg(tagaccess::kLargestPicture / (1024 * 1024));
+    const QByteArray bytes = file.readAll();
+    // Told by its bytes, not its name: a GIF named .jpg is still no JPEG.
+    const QImage image = IsJpegOrPng(bytes) ? QImage::fromData(bytes) : QImage();
     if (image.isNull())
-        return false;
+        return QStringLiteral("\"%1\" is not a JPEG or PNG picture.").arg(name);
     box_->SetPicture(image);
-    chosenFile_ = pictureFile;
-    return true;
+    chosen_ = bytes;
+    return QString();
+}
+
+std::pair<int, int> CoverArt::DeleteTarget() const {
+    int type = shownType_;
+    if (type < 0) {
+        const auto undecodable =
+            std::find_if(stored_.begin(), stored_.end(), [&](const tagaccess::TagPicture& p) {
+                return !deleted_.contains(p.type) && QImage::fromData(p.data).isNull();
+            });
+        type = undecodable != stored_.end() ? undecodable->type : -1;
+    }
+    const auto count =
+        std::count_if(stored_.begin(), stored_.end(),
+                      [&](const tagaccess::TagPicture& p) { return p.type == type; });
+    return {type, int(count)};
 }
 
 void CoverArt::Delete() {
+    const int type = DeleteTarget().first;
     box_->SetPicture(QImage());
-    chosenFile_.clear();
-    if (shownType_ >= 0)
-        deletedType_ = shownType_;
+    chosen_.clear();
+    if (type >= 0)
+        deleted_.insert(type);
+    shownType_ = -1;
+}
+
+QString CoverArt::SaveProblem(tagaccess::ID3& id3, const QString& path) const {
+    const std::vector<tagaccess::TagPicture> now = id3.ReadPictures(path, false);
+    if (!chosen_.isEmpty() &&
+        std::none_of(now.begin(), now.end(), [&](const tagaccess::TagPicture& p) {
+            return p.type == tagaccess::kFrontCover && p.data == chosen_;
+        }))
+        return QStringLiteral("The picture was not stored in the ID3v2 tag.");
+    for (const tagaccess::TagPicture& picture : now) {
+        const bool isNewCover = picture.type == tagaccess::kFrontCover && picture.data == chosen_;
+        if (deleted_.contains(picture.type) && !isNewCover)
+            return QStringLiteral("The %1 picture could not be removed from the ID3v2 tag.")
+                .arg(PictureTypeName(picture.type));
+    }
+    return QString();
+}
+
+QString PictureTypeName(int type) {
+    static const char* const kNames[] = {"other",
+                                         "file icon",
+                                         "other file icon",
+                                         "front cover",
+                                         "back cover",
+                                         "leaflet page",
+                                         "media",
+                                         "lead artist",
+                                         "artist",
+                                         "conductor",
+                                         "band",
+                                         "composer",
+                                         "lyricist",
+                                         "recording location",
+                                         "during recording",
+                                         "during performance",
+                                         "video screen capture",
+                                         "bright coloured fish",
+                                         "illustration",
+                                         "band logo",
+                                         "publisher logo"};
+    return type >= 0 && type < int(std::size(kNames)) ? QString::fromLatin1(kNames[type])
+                                                      : QStringLiteral("picture");
 }
 
 } // namespace editor

@@ -2,7 +2,10 @@
 
 #include "tagaccess/ID3.h"
 
+#include <QByteArray>
 #include <QString>
+#include <set>
+#include <vector>
 
 namespace platform {
 class PictureBox;
@@ -10,35 +13,49 @@ class PictureBox;
 
 namespace editor {
 
-// The picture box of the editor: the ID3v2 tag's front cover (else its first picture), and the
-// change to it that the next save makes: a picture file to attach, or the shown picture removed.
+// The picture box of the editor: the ID3v2 tag's front cover, else the first of its pictures that
+// decodes; and the change to them that the next save makes: a picture to store as the front
+// cover, pictures removed.
 class CoverArt {
   public:
     explicit CoverArt(platform::PictureBox* box);
 
-    // Shows the stored picture of the file's ID3v2 tag, or empties the box (ID3v1 shown, no
-    // picture, data that does not decode); forgets any change not saved.
+    // Shows a stored picture of the file's ID3v2 tag, or empties the box (ID3v1 shown, no picture
+    // that decodes); forgets any change not saved.
     void Show(tagaccess::ID3& id3, const QString& path, int8_t tagVersion);
     void Clear();
 
-    // Shows a JPEG or PNG file in the box, to be attached by the next save. False (box unchanged)
-    // when the file is no picture Qt can decode.
-    bool Choose(const QString& pictureFile);
-    // Empties the box; the next save removes the picture that was shown.
+    // Shows a JPEG or PNG file in the box; its bytes as read now are what the next save stores.
+    // Why not, with the box unchanged, when it cannot be (empty when it was taken).
+    QString Choose(const QString& pictureFile);
+
+    // What Delete removes: the type of the shown picture, else of the first stored picture that
+    // does not decode (-1 for none), and how many pictures of that type the tag holds.
+    std::pair<int, int> DeleteTarget() const;
+    // Empties the box; the next save removes the pictures of DeleteTarget's type, and stores no
+    // chosen picture.
     void Delete();
 
-    // A picture file to attach at the next save, or the empty text.
-    const QString& ChosenFile() const { return chosenFile_; }
-    // The picture type the next save removes, or -1.
-    int DeletedType() const { return deletedType_; }
-    bool HasChange() const { return !chosenFile_.isEmpty() || deletedType_ >= 0; }
+    // The picture to store as the front cover at the next save, or nothing.
+    const QByteArray& ChosenPicture() const { return chosen_; }
+    // The picture types the next save removes.
+    const std::set<int>& DeletedTypes() const { return deleted_; }
+    bool HasChange() const { return !chosen_.isEmpty() || !deleted_.empty(); }
+
+    // After a save of the change: why the file's tag does not hold what it should (the chosen
+    // picture as its front cover, no picture of a removed type), or empty.
+    QString SaveProblem(tagaccess::ID3& id3, const QString& path) const;
 
   private:
     platform::PictureBox* box_;
+    std::vector<tagaccess::TagPicture> stored_;
     // The type of the picture shown from the tag, -1 when none.
     int shownType_ = -1;
-    QString chosenFile_;
-    int deletedType_ = -1;
+    QByteArray chosen_;
+    std::set<int> deleted_;
 };
+
+// "front cover", "back cover"... for an ID3v2 picture type.
+QString PictureTypeName(int type);
 
 } // namespace editor

@@ -14,10 +14,12 @@
 #include "ui_TForm1.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QTemporaryFile>
 #include <QTextDocument>
 #include <algorithm>
 #include <limits>
@@ -341,21 +343,46 @@ void TForm1::SpeedButton2Click() {
     tagaccess::ID3* id3 = Unit1Id3();
     if (!platform::FileExists(path) || id3 == nullptr)
         return;
-    // The eighth entry of an ID3v2 save is the picture file chosen with "Load", if any.
+    // The eighth entry of an ID3v2 save is the picture file to attach, if any: the bytes chosen
+    // with "Load", from a copy of them, so a picture file changed or gone since is no matter.
     TagFields fields = FieldsFromControls(TagVersion == 2 ? tagaccess::kTagFieldCountWithPicture
                                                           : tagaccess::kTagFieldCount);
     const bool coverChanged = TagVersion == 2 && cover_->HasChange();
-    if (coverChanged)
-        fields[tagaccess::kPicture] = cover_->ChosenFile();
+    QTemporaryFile picture(QDir::temp().filePath(QStringLiteral("kivuna-picture-XXXXXX")));
+    if (coverChanged && !cover_->ChosenPicture().isEmpty()) {
+        if (!picture.open() ||
+            picture.write(cover_->ChosenPicture()) != cover_->ChosenPicture().size() ||
+            !picture.flush()) {
+            platform::ShowMessage(
+                QStringLiteral("The picture could not be saved: no room for a copy of it (%1).")
+                    .arg(picture.errorString()));
+            return;
+        }
+        fields[tagaccess::kPicture] = picture.fileName();
+    }
     // Texts just as they were read from this tag of this file: the file stays as it is, byte for
     // byte, rather than take the tag library's normal form of them (a track frame, say).
     if (!ShowsStoredTag(path, fields) || coverChanged) {
-        if (TagVersion == 1 && !id3->WriteId3v1(path, fields, true))
+        bool saved = true;
+        if (TagVersion == 1 && !id3->WriteId3v1(path, fields, true)) {
             platform::ShowMessage(QStringLiteral("Error saving ID3v1 Tag!"));
-        if (TagVersion == 2 && (!id3->WriteId3v2(path, fields, true) ||
-                                (cover_->DeletedType() >= 0 &&
-                                 !id3->RemovePictures(path, cover_->DeletedType(), true))))
-            platform::ShowMessage(QStringLiteral("Error saving ID3v2 Tag!"));
+            saved = false;
+        }
+        if (TagVersion == 2) {
+            saved = id3->WriteId3v2AndPictures(path, fields, cover_->DeletedTypes(), true);
+            if (!saved) {
+                platform::ShowMessage(QStringLiteral("Error saving ID3v2 Tag!"));
+            } else if (coverChanged) {
+                const QString problem = cover_->SaveProblem(*id3, path);
+                saved = problem.isEmpty();
+                if (!saved)
+                    platform::ShowMessage(problem);
+            }
+        }
+        // A picture that could not be stored is not lost, nor anything typed with it: edit mode
+        // stays as it is. A failed save of texts alone shows the stored texts again.
+        if (!saved && coverChanged)
+            return;
     }
     ShowTags(path);
 }

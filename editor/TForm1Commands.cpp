@@ -133,14 +133,23 @@ void TForm1::BitBtn1Click() {
     const QString file = platform::GetOpenFileName(
         this, {QStringLiteral("Load picture:"), QStringLiteral("Pictures (*.jpg *.jpeg *.png)"),
                QString()});
-    if (!file.isEmpty() && !cover_->Choose(file))
-        platform::ShowMessage(
-            QStringLiteral("\"%1\" is not a JPEG or PNG picture.").arg(QFileInfo(file).fileName()));
+    if (file.isEmpty())
+        return;
+    const QString refusal = cover_->Choose(file);
+    if (!refusal.isEmpty())
+        platform::ShowMessage(refusal);
 }
 
 void TForm1::BitBtn2Click() {
-    if (TagVersion == 2)
-        cover_->Delete();
+    if (TagVersion != 2)
+        return;
+    // Pictures go by type: when the tag holds several of the type, the user is told how many.
+    const auto [type, count] = cover_->DeleteTarget();
+    if (count > 1 &&
+        !platform::AskYesNo(
+            QStringLiteral("Delete the %1 %2 pictures?").arg(count).arg(PictureTypeName(type))))
+        return;
+    cover_->Delete();
 }
 
 void TForm1::Image16Click() {

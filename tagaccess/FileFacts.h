@@ -10,6 +10,9 @@ namespace tagaccess {
 // APIC picture type of the front cover.
 inline constexpr int kFrontCover = 3;
 
+// The largest picture file the tag library attaches.
+inline constexpr qint64 kLargestPicture = 16 * 1024 * 1024;
+
 struct TagPicture {
     int type = -1;
     QString mimeType;

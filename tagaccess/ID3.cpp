@@ -71,6 +71,24 @@ TagHandle CreateAndLoad(const TDll& library, const char* create, const char* loa
     return handle;
 }
 
+// Writes the fields of the mask into the ID3v2 tag in one save, the pictures of the removed types
+// taken off before the picture of fields[kPicture] (if any) is attached. A file without an ID3v2
+// tag gets one.
+void WriteV2(const QString& path, const TagFields& fields, const FieldMask& only,
+             const std::set<int>& removedPictureTypes) {
+    const TDll library(kTagLibraryName);
+    const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
+    GetIntEntry(library, "ID3v2_Loaded")(handle);
+    SetId3v2Texts(library, handle, fields, only);
+    if (!removedPictureTypes.empty()) {
+        const RemovePicturesEntry remove(library, "ID3v2_RemovePictures");
+        for (const int type : removedPictureTypes)
+            remove(handle, type);
+    }
+    AttachPicture(library, handle, Field(fields, kPicture));
+    SaveId3v2(library, handle, path);
+}
+
 // A sync saves the ID3v1 tag first; when the ID3v2 tag could then not be saved (a damaged tag, a
 // file that cannot be written), the file would keep half a sync. A save of the handle before
 // any change writes nothing but is refused exactly where the real save would be, so it decides
@@ -134,15 +152,12 @@ bool ID3::WriteId3v2(const QString& path, const TagFields& fields, bool showErro
 
 bool ID3::WriteId3v2Fields(const QString& path, const TagFields& fields, const FieldMask& only,
                            bool showErrors) {
-    return Guarded(showErrors, [&] {
-        const TDll library(kTagLibraryName);
-        // Neither answer matters: a file without an ID3v2 tag gets one.
-        const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
-        GetIntEntry(library, "ID3v2_Loaded")(handle);
-        SetId3v2Texts(library, handle, fields, only);
-        AttachPicture(library, handle, Field(fields, kPicture));
-        SaveId3v2(library, handle, path);
-    });
+    return Guarded(showErrors, [&] { WriteV2(path, fields, only, {}); });
+}
+
+bool ID3::WriteId3v2AndPictures(const QString& path, const TagFields& fields,
+                                const std::set<int>& removedPictureTypes, bool showErrors) {
+    return Guarded(showErrors, [&] { WriteV2(path, fields, kAllFields, removedPictureTypes); });
 }
 
 bool ID3::WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& library,
@@ -162,15 +177,15 @@ bool ID3::RemoveId3v2(const QString& path, bool showErrors) {
     return Guarded(showErrors, [&] { RemoveTag(TDll(kTagLibraryName), 2, path); });
 }
 
-std::optional<TagPicture> ID3::ReadPicture(const QString& path, bool showErrors) {
-    std::optional<TagPicture> picture;
+std::vector<TagPicture> ID3::ReadPictures(const QString& path, bool showErrors) {
+    std::vector<TagPicture> pictures;
     Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
         if (LowByte(TextCallEntry(library, "ID3v2_Load")(handle, ToAnsi(path).constData())))
-            picture = FrontPicture(library, handle);
+            pictures = AllPictures(library, handle);
     });
-    return picture;
+    return pictures;
 }
 
 bool ID3::RemovePictures(const QString& path, int type, bool showErrors) {

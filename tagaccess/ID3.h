@@ -8,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <set>
+#include <vector>
 
 namespace tagaccess {
 
@@ -34,6 +36,10 @@ class ID3 {
     // "A5", where a read gives the track as 5).
     virtual bool WriteId3v2Fields(const QString& path, const TagFields& fields,
                                   const FieldMask& only, bool showErrors);
+    // Writes the fields and, in the same save, removes every picture of the given types, then
+    // attaches the picture file of fields[kPicture] (if any) as the front cover.
+    virtual bool WriteId3v2AndPictures(const QString& path, const TagFields& fields,
+                                       const std::set<int>& removedPictureTypes, bool showErrors);
     virtual bool WriteId3v2Loaded(const QString& path, const TagFields& fields, TDll& library,
                                   TagHandle handle);
 
@@ -45,8 +51,8 @@ class ID3 {
     // holds such a tag afterwards.
     virtual bool CreateEmptyTag(const QString& path, int version, bool showErrors);
 
-    // The ID3v2 tag's front cover, else its first picture; nothing when it has none.
-    virtual std::optional<TagPicture> ReadPicture(const QString& path, bool showErrors);
+    // The pictures of the ID3v2 tag, in tag order.
+    virtual std::vector<TagPicture> ReadPictures(const QString& path, bool showErrors);
     // Removes every picture of that type from the ID3v2 tag.
     virtual bool RemovePictures(const QString& path, int type, bool showErrors);
     // The audio properties and tag places; nothing for a file that is no MP3 (said when showErrors

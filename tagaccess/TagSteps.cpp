@@ -4,6 +4,7 @@
 #include "platform/AnsiText.h"
 #include "platform/RuntimeText.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <array>
 #include <limits>
@@ -27,15 +28,17 @@ void CheckSaved(int32_t answer, const char* tagName, const QString& path) {
                                       .arg(QLatin1String(tagName), path));
 }
 
+// The library's kind of a picture file, from its first bytes: a name may lie about them.
 int32_t PictureKind(const QString& picturePath) {
-    const QString extension = platform::LowerCaseAscii(picturePath.right(3));
-    if (extension == u"jpg")
+    QFile file(picturePath);
+    const QByteArray start = file.open(QIODevice::ReadOnly) ? file.read(8) : QByteArray();
+    if (start.startsWith("\xFF\xD8\xFF"))
         return 1;
-    if (extension == u"png")
+    if (start.startsWith("\x89PNG\r\n\x1A\n"))
         return 2;
-    if (extension == u"bmp")
+    if (start.startsWith("BM"))
         return 3;
-    if (extension == u"gif")
+    if (start.startsWith("GIF87a") || start.startsWith("GIF89a"))
         return 4;
     return 0;
 }
@@ -114,25 +117,22 @@ void SaveId3v2(const TDll& library, TagHandle handle, const QString& path) {
                path);
 }
 
-std::optional<TagPicture> FrontPicture(const TDll& library, TagHandle handle) {
+std::vector<TagPicture> AllPictures(const TDll& library, TagHandle handle) {
     const int32_t count = GetIntEntry(library, "ID3v2_GetPictureCount")(handle);
-    if (count <= 0)
-        return std::nullopt;
     const PictureIntEntry type(library, "ID3v2_GetPictureType");
-    int32_t chosen = 0;
+    const PictureIntEntry size(library, "ID3v2_GetPictureSize");
+    const PictureTextEntry mime(library, "ID3v2_GetPictureMime");
+    const PictureTextEntry data(library, "ID3v2_GetPictureData");
+    std::vector<TagPicture> pictures;
     for (int32_t index = 0; index < count; ++index) {
-        if (type(handle, index) == kFrontCover) {
-            chosen = index;
-            break;
-        }
+        TagPicture picture;
+        picture.type = type(handle, index);
+        picture.mimeType = FromAnsi(mime(handle, index));
+        const int32_t bytes = size(handle, index);
+        picture.data = QByteArray(data(handle, index), bytes);
+        pictures.push_back(std::move(picture));
     }
-    TagPicture picture;
-    picture.type = type(handle, chosen);
-    picture.mimeType = FromAnsi(PictureTextEntry(library, "ID3v2_GetPictureMime")(handle, chosen));
-    const int32_t size = PictureIntEntry(library, "ID3v2_GetPictureSize")(handle, chosen);
-    const char* data = PictureTextEntry(library, "ID3v2_GetPictureData")(handle, chosen);
-    picture.data = QByteArray(data, size);
-    return picture;
+    return pictures;
 }
 
 AudioFacts ReadFacts(const TDll& library, TagHandle handle) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The steps the tag operations are made of. Each resolves its entry points right before their
 // first call, so a missing entry point ends an operation after the steps before it have run.
@@ -36,8 +37,8 @@ void SaveId3v2(const TDll& library, TagHandle handle, const QString& path);
 // the tag and the file when the library could not.
 void RemoveTag(const TDll& library, int version, const QString& path);
 
-// The front cover of a loaded ID3v2 handle, else its first picture; nothing without pictures.
-std::optional<TagPicture> FrontPicture(const TDll& library, TagHandle handle);
+// The pictures of a loaded ID3v2 handle, in tag order.
+std::vector<TagPicture> AllPictures(const TDll& library, TagHandle handle);
 
 // The facts of a handle whose LoadFileInfo succeeded.
 AudioFacts ReadFacts(const TDll& library, TagHandle handle);

@@ -1,5 +1,6 @@
 // The picture box, "OTHER INFO:" and the tag-info window, checked against the files on disk.
 #include "EditorFixture.h"
+#include "QuestionAnswers.h"
 
 #include "platform/PictureBox.h"
 
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <map>
 
 namespace {
 
@@ -110,6 +112,107 @@ TEST_F(CoverTest, PicturesThatDoNotDecodeShowNothingAndNoneIsLoadedFromThem) {
     Click("SpeedButton2");
     EXPECT_EQ(testsupport::ReadFile(path), before);
     EXPECT_EQ(messages.Texts(), QStringList{"\"garbage.png\" is not a JPEG or PNG picture."});
+}
+
+// Pictures by type and sha1, as the independent reader sees them.
+std::multimap<int, QString> ByType(const QJsonObject& pictures) {
+    std::multimap<int, QString> types;
+    for (const QJsonValue picture : pictures)
+        types.emplace(picture[u"type"].toInt(), picture[u"sha1"].toString());
+    return types;
+}
+
+TEST_F(CoverTest, APictureChosenIsStoredOrTheSaveSaysWhyAndKeepsEverythingTyped) {
+    const auto picture = [&](int type, const QString& file) {
+        return QJsonObject{{"type", type}, {"mime", "image/png"}, {"file", file}};
+    };
+    const QString front = PictureFile("front.png", "PNG", Qt::red);
+    const QString back = PictureFile("back.png", "PNG", Qt::green);
+    const QString path =
+        Mp3({{"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "V2"}}},
+                                {"pictures", QJsonArray{picture(3, front), picture(4, back),
+                                                        picture(8, back)}}}}});
+    Control<QRadioButton>("RadioButton2")->click();
+    Open(path);
+    Click("Label17");
+
+    // Delete, then Load a PNG named .jpg, then Save: the new cover, told by its bytes, takes the
+    // old one's place; the picture file is gone by then, and the others stay.
+    Click("BitBtn2");
+    const QString chosen = PictureFile("chosen.jpg", "PNG", Qt::yellow);
+    const QString chosenSha1 = Sha1(chosen);
+    dialogs.answer = chosen;
+    Click("BitBtn1");
+    ASSERT_TRUE(QFile::remove(chosen));
+    Click("SpeedButton2");
+    EXPECT_EQ(ByType(Pictures(path)),
+              (std::multimap<int, QString>{{3, chosenSha1}, {4, Sha1(back)}, {8, Sha1(back)}}));
+    for (const QJsonValue stored : Pictures(path)) {
+        if (stored[u"type"].toInt() == 3) {
+            EXPECT_EQ(stored[u"mime"].toString(), "image/png");
+        }
+    }
+    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::yellow));
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join(u'\n').toStdString();
+
+    // No JPEG or PNG by its bytes, or too large for a tag: refused at Load, saying why.
+    const QString gif = folder.Path("anim.jpg");
+    testsupport::WriteFile(gif, QByteArray("GIF89a\x01\0\x01\0\x80\0\0\0\0\0\xff\xff\xff!\xf9\x04"
+                                           "\x01\0\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02D\x01\0;",
+                                           43));
+    const QString huge = folder.Path("huge.png");
+    testsupport::WriteFile(huge, QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(17 << 20, '\0'));
+    for (const QString& file : {gif, huge}) {
+        dialogs.answer = file;
+        Click("BitBtn1");
+    }
+    EXPECT_EQ(messages.Texts(),
+              (QStringList{"\"anim.jpg\" is not a JPEG or PNG picture.",
+                           "\"huge.png\" is larger than 16 MB, the most a tag takes."}));
+    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::yellow));
+
+    // A save that fails says so and keeps what was typed and chosen on screen.
+    Control<QLineEdit>("Edit2")->setText("Typed");
+    dialogs.answer = front;
+    Click("BitBtn1");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    const QByteArray before = testsupport::ReadFile(path);
+    Click("SpeedButton2");
+    EXPECT_EQ(messages.Texts().last(), "Error saving ID3v2 Tag!");
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(Control<QLineEdit>("Edit2")->text(), "Typed");
+    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_TRUE(form->EditMode);
+}
+
+TEST_F(CoverTest, APictureThatDoesNotDecodeHidesNoneAndDeleteCountsWhatItRemoves) {
+    const QString garbage = folder.Path("garbage.png");
+    testsupport::WriteFile(garbage, QByteArray("\x89PNG\r\n\x1a\n but nothing more", 25));
+    const QString back = PictureFile("back.png", "PNG", Qt::green);
+    const QString path =
+        Mp3({{"v2",
+              QJsonObject{
+                  {"pictures",
+                   QJsonArray{QJsonObject{{"type", 3}, {"mime", "image/png"}, {"file", garbage}},
+                              QJsonObject{{"type", 4}, {"mime", "image/png"}, {"file", back}},
+                              QJsonObject{{"type", 4}, {"mime", "image/png"}, {"file", back}}}}}}});
+    Control<QRadioButton>("RadioButton2")->click();
+    Open(path);
+    EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::green)) << "the back cover shows";
+    Click("Label17");
+    QuestionAnswers answers;
+    answers.yes = false;
+    Click("BitBtn2");
+    EXPECT_EQ(answers.asked, QStringList{"Delete the 2 back cover pictures?"});
+    EXPECT_FALSE(Shown().isNull());
+    answers.yes = true;
+    Click("BitBtn2");
+    // Then the front cover that does not decode.
+    Click("BitBtn2");
+    EXPECT_EQ(answers.asked.size(), 2);
+    Click("SpeedButton2");
+    EXPECT_TRUE(Pictures(path).isEmpty());
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join(u'\n').toStdString();
 }
 
 TEST_F(CoverTest, OtherInfoAndTagInfoDescribeTheOpenFileAndNothingForOtherFiles) {

@@ -24,7 +24,7 @@ class FileFactsTest : public TagAccessTest {
     }
 };
 
-TEST_F(FileFactsTest, ThePictureShownIsTheFrontCoverElseTheFirstAndRemovalKeepsTheRest) {
+TEST_F(FileFactsTest, PicturesComeInTagOrderAndRemovalKeepsTheOtherTypes) {
     const QString back = PictureFile(QStringLiteral("back.png"), 'b');
     const QString front = PictureFile(QStringLiteral("front.png"), 'f', 70000);
     const QString path =
@@ -32,11 +32,12 @@ TEST_F(FileFactsTest, ThePictureShownIsTheFrontCoverElseTheFirstAndRemovalKeepsT
              {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "T"}}},
                                 {"pictures", QJsonArray{Picture(4, "image/png", back),
                                                         Picture(3, "image/jpeg", front)}}}}});
-    auto picture = id3.ReadPicture(path, true);
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_EQ(picture->type, 3);
-    EXPECT_EQ(picture->mimeType, "image/jpeg");
-    EXPECT_EQ(picture->data, testsupport::ReadFile(front));
+    auto pictures = id3.ReadPictures(path, true);
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0].type, 4);
+    EXPECT_EQ(pictures[1].type, 3);
+    EXPECT_EQ(pictures[1].mimeType, "image/jpeg");
+    EXPECT_EQ(pictures[1].data, testsupport::ReadFile(front));
 
     const QByteArray record = testsupport::ReadFile(path).right(128);
     ASSERT_TRUE(id3.RemovePictures(path, tagaccess::kFrontCover, true));
@@ -46,11 +47,11 @@ TEST_F(FileFactsTest, ThePictureShownIsTheFrontCoverElseTheFirstAndRemovalKeepsT
     EXPECT_EQ(frames[u"TIT2"].toString(), "T");
     EXPECT_TRUE(testsupport::ReadFile(path).endsWith(testsupport::SilentAudio() + record));
 
-    picture = id3.ReadPicture(path, true);
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_EQ(picture->type, 4);
-    EXPECT_EQ(picture->data, testsupport::ReadFile(back));
-    EXPECT_FALSE(id3.ReadPicture(Mp3({}, QStringLiteral("bare.mp3")), true).has_value());
+    pictures = id3.ReadPictures(path, true);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].type, 4);
+    EXPECT_EQ(pictures[0].data, testsupport::ReadFile(back));
+    EXPECT_TRUE(id3.ReadPictures(Mp3({}, QStringLiteral("bare.mp3")), true).empty());
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
