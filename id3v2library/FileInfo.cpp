@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "FileDescriptor.h"
+#include "FrameScan.h"
 #include "Id3v1Record.h"
 #include "Id3v2RawTag.h"
 #include "MpegAudio.h"
@@ -61,6 +62,41 @@ void ReadTagPlaces(const FileDescriptor& file, FileInfo& info) {
         Id3v1Record::Parse(tail, record);
 }
 
+// What TagLib takes from the first frame alone, set right from the frames themselves:
+// - behind a Xing/Info or VBRI header frame, the channel mode of the audio (an encoder may write
+//   the header frame as plain stereo), and for an Info (constant) file the frames' bitrate
+//   rather than the header's rounded average;
+// - without such a header, a file whose frames differ in bitrate is VBR: its length and average
+//   come from counting its frames (TagLib's estimate takes the first frame's bitrate for all).
+// A file of one bitrate over its first frames is taken for constant without reading further.
+void CorrectFromFrames(const FileDescriptor& file, TagLib::MPEG::File& mpeg,
+                       const TagLib::MPEG::Properties& audio, FileInfo& info) {
+    constexpr uint32_t kFramesLooked = 256;
+    // Ten hours at the highest frame rate: the count stays bounded for any file.
+    constexpr uint32_t kFramesCounted = 1'500'000;
+    const off_t first = static_cast<off_t>(mpeg.firstFrameOffset());
+    const off_t end = file.Size() - (info.id3v1 ? static_cast<off_t>(Id3v1Record::kSize) : 0);
+    if (first < 0)
+        return;
+    const FrameRun start = ScanFrames(file, first, end, kFramesLooked);
+    if (audio.xingHeader() != nullptr) {
+        if (start.frames >= 2) {
+            info.channelMode = start.secondChannelMode;
+            if (!info.vbr)
+                info.bitrate = static_cast<int32_t>(start.secondBitrate);
+        }
+        return;
+    }
+    const bool variable = start.laterBitratesDiffer ||
+                          (start.frames >= 2 && start.firstBitrate != start.secondBitrate);
+    if (!variable)
+        return;
+    const FrameRun all = ScanFrames(file, first, end, kFramesCounted);
+    info.vbr = 1;
+    info.lengthMs = all.LengthMs();
+    info.bitrate = all.AverageBitrate();
+}
+
 } // namespace
 
 std::optional<int32_t> FileInfo::Get(std::string_view name) const {
@@ -105,6 +141,7 @@ std::optional<FileInfo> ReadFileInfo(const char* name) {
     info.mpegVersion = VersionTimesTen(audio->version());
     info.layer = audio->layer();
     info.channelMode = static_cast<int32_t>(audio->channelMode());
+    CorrectFromFrames(file, mpeg, *audio, info);
     return info;
 }
 

@@ -10,11 +10,11 @@ namespace kivuna::tags {
 
 struct FileInfo {
     int32_t lengthMs = 0;
-    // Kilobits per second; the average when the file has a Xing/Info or VBRI header.
+    // Kilobits per second; the average of a VBR file.
     int32_t bitrate = 0;
     int32_t sampleRate = 0;
     int32_t channels = 0;
-    // 1 when the file has a Xing/Info or VBRI header.
+    // 1 for a file with a Xing or VBRI header, or without one but frames of several bitrates.
     int32_t vbr = 0;
     // MPEG version times ten (10, 20, 25) and layer (1-3).
     int32_t mpegVersion = 0;

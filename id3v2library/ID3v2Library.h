@@ -74,8 +74,9 @@ KIVUNA_TAG_EXPORT const char* ID3v2_GetPictureData(uint32_t handle, int32_t inde
 KIVUNA_TAG_EXPORT void ID3v2_RemovePictures(uint32_t handle, int32_t type);
 
 // Reads the file's audio properties and tag places into the handle; nonzero for an MP3. Then one
-// value by name (0 for an unknown one): "length" (ms), "bitrate" (kbit/s, the average with a
-// Xing/Info or VBRI header), "samplerate" (Hz), "channels", "vbr" (1 with such a header),
+// value by name (0 for an unknown one): "length" (ms), "bitrate" (kbit/s, the average of a VBR
+// file), "samplerate" (Hz), "channels", "vbr" (1 with a Xing or VBRI header, or without one for
+// frames of several bitrates, which are then counted),
 // "mpegversion" (10, 20 or 25), "layer", "channelmode" (0 stereo, 1 joint, 2 dual, 3 mono),
 // "id3v2version" (0 without a tag at the front), "id3v2size" (bytes, header and padding
 // included), "id3v2padding" (bytes) and "id3v1" (1 with an ID3v1 record).

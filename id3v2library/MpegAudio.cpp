@@ -27,8 +27,9 @@ constexpr uint32_t kSampleRates[4][3] = {
 
 using Header = std::array<unsigned char, 4>;
 
-// Length in bytes of the frame the header starts; nothing when the header is not valid.
-std::optional<uint32_t> FrameLength(const Header& h) {
+} // namespace
+
+std::optional<FrameHeader> ParseFrameHeader(const Header& h) {
     if (h[0] != 0xFF || (h[1] & 0xE0) != 0xE0)
         return std::nullopt;
     const int version = (h[1] >> 3) & 3;
@@ -38,13 +39,29 @@ std::optional<uint32_t> FrameLength(const Header& h) {
     if (version == 1 || layer == 4 || bitrateIndex == 0 || bitrateIndex == 15 || rateIndex == 3)
         return std::nullopt;
     const bool mpeg1 = version == 3;
-    const uint32_t bitrate = kBitrates[mpeg1][layer - 1][bitrateIndex - 1] * 1000u;
-    const uint32_t rate = kSampleRates[version][rateIndex];
+    FrameHeader header;
+    header.bitrate = kBitrates[mpeg1][layer - 1][bitrateIndex - 1];
+    header.sampleRate = kSampleRates[version][rateIndex];
+    header.channelMode = h[3] >> 6;
+    header.streamBits = static_cast<uint16_t>(((h[1] & 0xFE) << 8) | (h[2] & 0x0C));
+    const uint32_t bitrate = header.bitrate * 1000u;
     const uint32_t padding = (h[2] >> 1) & 1;
-    if (layer == 1)
-        return (12 * bitrate / rate + padding) * 4;
-    const uint32_t perSecond = layer == 3 && !mpeg1 ? 72 : 144;
-    return perSecond * bitrate / rate + padding;
+    if (layer == 1) {
+        header.samples = 384;
+        header.length = (12 * bitrate / header.sampleRate + padding) * 4;
+    } else {
+        header.samples = layer == 3 && !mpeg1 ? 576 : 1152;
+        header.length = header.samples / 8 * bitrate / header.sampleRate + padding;
+    }
+    return header;
+}
+
+namespace {
+
+// Length in bytes of the frame the header starts; nothing when the header is not valid.
+std::optional<uint32_t> FrameLength(const Header& h) {
+    const auto header = ParseFrameHeader(h);
+    return header ? std::optional<uint32_t>(header->length) : std::nullopt;
 }
 
 // The bytes already read from the file: `bytes` from `offset` on.

@@ -96,13 +96,33 @@ TEST_F(FileFactsTest, AudioFactsOfConstantAndVariableBitrateFilesAndTagPlaces) {
     EXPECT_NEAR(vbrFacts->lengthMs, 26122, 2);
     EXPECT_EQ(vbrFacts->id3v2Version, 0);
     EXPECT_FALSE(vbrFacts->id3v1);
-    // The same header named "Info" marks frames of one bitrate: no VBR, the length still from it.
+    // The same header named "Info" marks frames of one bitrate: no VBR, the length still from it,
+    // the bitrate the frames' own. Its frame says plain stereo; the audio frames' joint stereo is
+    // the file's mode.
     audio.replace(36, 4, "Info");
+    audio[3] = char(0x04);
     testsupport::WriteFile(vbr, audio);
     const auto cbrFacts = id3.ReadAudioFacts(vbr, true);
     ASSERT_TRUE(cbrFacts.has_value());
     EXPECT_FALSE(cbrFacts->vbr);
     EXPECT_NEAR(cbrFacts->lengthMs, 26122, 2);
+    EXPECT_EQ(cbrFacts->bitrate, 128);
+    EXPECT_EQ(cbrFacts->channelMode, 1);
+
+    // Frames of 128 and 320 kbit/s without a header: counted, 30 frames of 1152 samples.
+    QByteArray mixed;
+    for (int i = 0; i < 30; ++i) {
+        const bool high = i % 3 == 1;
+        QByteArray frame(high ? 1044 : 417, '\0');
+        frame.replace(0, 4, QByteArray(high ? "\xFF\xFB\xE0\x64" : "\xFF\xFB\x90\x64", 4));
+        mixed += frame;
+    }
+    testsupport::WriteFile(vbr, mixed);
+    const auto counted = id3.ReadAudioFacts(vbr, true);
+    ASSERT_TRUE(counted.has_value());
+    EXPECT_TRUE(counted->vbr);
+    EXPECT_EQ(counted->lengthMs, 30 * 1152 * 1000 / 44100);
+    EXPECT_EQ(counted->bitrate, (mixed.size() * 8 + 391) / 783);
 
     const QString text = folder.Path(QStringLiteral("text.mp3"));
     testsupport::WriteFile(text, QByteArray(4000, 'x'));
