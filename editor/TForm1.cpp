@@ -333,6 +333,12 @@ QString TForm1::CommentText() const {
     return text;
 }
 
+bool TForm1::HasUnsavedEdits() const {
+    return EditMode &&
+           (!ShowsStoredTag(ui_->Edit1->text(), FieldsFromControls(tagaccess::kTagFieldCount)) ||
+            cover_->HasChange());
+}
+
 bool TForm1::ShowsStoredTag(const QString& path, const TagFields& fields) const {
     return path == shownPath_ && TagVersion == shownTagVersion_ &&
            std::equal(shownFields_.begin(), shownFields_.end(), fields.begin());

@@ -70,6 +70,7 @@ class TForm1 : public QMainWindow {
     // The picture box's buttons, "Create tags..." and "Delete tags...".
     void BitBtn1Click();
     void BitBtn2Click();
+    void Edit1ReturnPressed();
     void Image16Click();
     void Image17Click();
     // "Get from filename...": the field the menu was opened on; "Get from filename": all fields.
@@ -109,8 +110,11 @@ class TForm1 : public QMainWindow {
     void SetFieldText(int field, const QString& text);
     // Asks for the pattern and reads the file name by it; nothing when cancelled or not read.
     std::optional<naming::NameFields> AskFieldsFromFileName(QString& pattern);
-    // Handles a drag or drop of an MP3 file onto the window or a field; false for anything else.
+    // Handles a drag or drop of files onto the window or a field: the first MP3 among them is
+    // opened, anything else refused with a reason; false for a drop of no file.
     bool TakeFileDrop(QEvent* event);
+    // In edit mode, fields or a picture changed and not saved.
+    bool HasUnsavedEdits() const;
     void SetEditLook(bool on);
     void LoadSwitchFace(const QString& name);
     tagaccess::TagFields FieldsFromControls(int count) const;

@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QShortcut>
+#include <QUrl>
 #include <algorithm>
 #include <array>
 
@@ -46,11 +47,53 @@ QString TagName(int8_t version) {
 }
 
 // The local MP3 file a drag carries, or the empty text.
-QString DraggedMp3(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QString path = data->urls().front().toLocalFile();
-    return platform::LowerCaseAscii(QFileInfo(path).suffix()) == u"mp3" ? path : QString();
+// What a drop of files brings: the first MP3 file among them to open, or why none is opened, and
+// what became of the others. Empty for a drop that holds no local file (a text, say).
+struct DroppedFiles {
+    QStringList files;
+    QString mp3;
+    QString refusal;
+    QString note;
+};
+
+DroppedFiles ReadDrop(const QMimeData* data) {
+    DroppedFiles drop;
+    if (data == nullptr || !data->hasUrls())
+        return drop;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            drop.files << url.toLocalFile();
+    if (drop.files.isEmpty())
+        return drop;
+    const auto isMp3 = [](const QString& path) {
+        const QFileInfo file(path);
+        return file.isFile() && platform::LowerCaseAscii(file.suffix()) == u"mp3";
+    };
+    const auto first = std::find_if(drop.files.begin(), drop.files.end(), isMp3);
+    const QString name = QFileInfo(drop.files.front()).fileName();
+    if (first == drop.files.end()) {
+        drop.refusal = QFileInfo(drop.files.front()).isDir()
+                           ? QStringLiteral("\"%1\" is a folder: drop one MP3 file, or open the "
+                                            "folder in the organizer.")
+                                 .arg(name)
+                           : QStringLiteral("\"%1\" is not an MP3 file.").arg(name);
+        return drop;
+    }
+    drop.mp3 = *first;
+    if (drop.files.size() > 1)
+        drop.note = QStringLiteral("One file is opened at a time: \"%1\" was opened, the other %2 "
+                                   "dropped with it were not.")
+                        .arg(QFileInfo(drop.mp3).fileName())
+                        .arg(drop.files.size() - 1);
+    return drop;
+}
+
+// Pictures are of the ID3v2 view; in the other the picture buttons say so.
+bool ShowsPictures(int8_t version) {
+    if (version != 2)
+        platform::ShowMessage(
+            QStringLiteral("Pictures are kept in the ID3v2 tag: choose \"ID3 v2\" first."));
+    return version == 2;
 }
 
 // The open MP3 file and whether it holds a tag of the shown version; nothing when no file is
@@ -63,6 +106,10 @@ struct ShownTag {
 
 std::optional<ShownTag> ShownTagOf(const QString& path, int8_t version) {
     tagaccess::ID3* id3 = Unit1Id3();
+    if (path.isEmpty()) {
+        platform::ShowMessage(QStringLiteral("Open an MP3 file first."));
+        return std::nullopt;
+    }
     if (!platform::FileExists(path) || id3 == nullptr || (version != 1 && version != 2))
         return std::nullopt;
     const auto facts = id3->ReadAudioFacts(path, true);
@@ -103,6 +150,9 @@ void TForm1::ConnectCommands() {
             SpeedButton3Click();
     });
 
+    // A path typed into the path box opens with Enter.
+    Handle(ui_->Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1ReturnPressed);
+
     // The fields and the path box take text drops of their own; an MP3 file dropped on them
     // opens it like a drop on the window.
     for (QWidget* field : {static_cast<QWidget*>(ui_->Edit1), static_cast<QWidget*>(ui_->Edit2),
@@ -125,11 +175,8 @@ void TForm1::ShowFileFacts(const QString& path) {
 }
 
 void TForm1::BitBtn1Click() {
-    if (TagVersion != 2) {
-        platform::ShowMessage(
-            QStringLiteral("Pictures are kept in the ID3v2 tag: choose \"ID3 v2\" first."));
+    if (!ShowsPictures(TagVersion))
         return;
-    }
     const QString file = platform::GetOpenFileName(
         this, {QStringLiteral("Load picture:"), QStringLiteral("Pictures (*.jpg *.jpeg *.png)"),
                QString()});
@@ -140,8 +187,20 @@ void TForm1::BitBtn1Click() {
         platform::ShowMessage(refusal);
 }
 
+void TForm1::Edit1ReturnPressed() {
+    const QString path = ui_->Edit1->text().trimmed();
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        platform::ShowMessage(QStringLiteral("There is no file \"%1\".").arg(path));
+        return;
+    }
+    ui_->Edit1->setText(path);
+    ShowTags(path);
+}
+
 void TForm1::BitBtn2Click() {
-    if (TagVersion != 2)
+    if (!ShowsPictures(TagVersion))
         return;
     // Pictures go by type: when the tag holds several of the type, the user is told how many.
     const auto [type, count] = cover_->DeleteTarget();
@@ -325,12 +384,34 @@ bool TForm1::TakeFileDrop(QEvent* event) {
         event->type() != QEvent::Drop)
         return false;
     auto* drop = static_cast<QDropEvent*>(event);
-    const QString path = DraggedMp3(drop->mimeData());
-    if (path.isEmpty())
+    const DroppedFiles files = ReadDrop(drop->mimeData());
+    if (files.files.isEmpty())
         return false;
-    drop->acceptProposedAction();
+    // The file stays where it is: a drop is taken as a copy or a link, never as a move the source
+    // would finish by deleting the original.
+    if (drop->possibleActions() & Qt::CopyAction)
+        drop->setDropAction(Qt::CopyAction);
+    else if (drop->possibleActions() & Qt::LinkAction)
+        drop->setDropAction(Qt::LinkAction);
+    else
+        return false;
+    drop->accept();
     if (event->type() == QEvent::Drop)
-        Guard([&] { OpenFile(path); });
+        Guard([&] {
+            if (!files.refusal.isEmpty()) {
+                platform::ShowMessage(files.refusal);
+                return;
+            }
+            if (HasUnsavedEdits() &&
+                !platform::AskYesNo(QStringLiteral("Discard the changes made to \"%1\" and open "
+                                                   "\"%2\"?")
+                                        .arg(QFileInfo(ui_->Edit1->text()).fileName(),
+                                             QFileInfo(files.mp3).fileName())))
+                return;
+            OpenFile(files.mp3);
+            if (!files.note.isEmpty())
+                platform::ShowMessage(files.note);
+        });
     return true;
 }
 

@@ -124,7 +124,7 @@ TEST_F(CommandsTest, MenuItemsKeysAndADroppedFileRunTheirCommands) {
     EXPECT_EQ(Tags(path)[u"v2"].toObject()[u"frames"].toObject()[u"TIT2"], "Saved by key");
     EXPECT_EQ(messages.Texts(), QStringList{"Copied to ID3V2!"});
 
-    // A dropped MP3 file is opened; other files are refused.
+    // A dropped MP3 file is opened.
     const QString other = Mp3(kBothTags, "other.mp3");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(other)});
@@ -134,13 +134,6 @@ TEST_F(CommandsTest, MenuItemsKeysAndADroppedFileRunTheirCommands) {
     QDropEvent drop(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(Control("Edit2"), &drop);
     EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), other);
-    QMimeData text;
-    text.setUrls({QUrl::fromLocalFile(folder.Path("notes.txt"))});
-    QDragEnterEvent refused(QPoint(300, 200), Qt::CopyAction, &text, Qt::LeftButton,
-                            Qt::NoModifier);
-    refused.ignore();
-    QCoreApplication::sendEvent(form.get(), &refused);
-    EXPECT_FALSE(refused.isAccepted());
 
     Control<QAction>("Openhelpfile1")->trigger();
     Control<QAction>("About1")->trigger();
@@ -153,6 +146,63 @@ TEST_F(CommandsTest, MenuItemsKeysAndADroppedFileRunTheirCommands) {
     EXPECT_TRUE(shownText("GuideWindow").contains("Get from filename"));
     EXPECT_TRUE(shownText("AboutWindow").contains("Kivuna 1.0.0"));
     EXPECT_TRUE(shownText("AboutWindow").contains("TagLib, under the GNU LGPL"));
+}
+
+// A drop leaves the file where it is; what cannot be opened is refused with a reason, and
+// unsaved edits are not thrown away without asking. Controls that cannot act say why.
+TEST_F(CommandsTest, DropsAreCopiesAndWhatIsNotOpenedIsSaid) {
+    Click("Image16");
+    EXPECT_EQ(messages.Texts(), QStringList{"Open an MP3 file first."});
+    const QString path = Mp3(kBothTags);
+    const QString other = Mp3(kBothTags, "other.mp3");
+    testsupport::WriteFile(folder.Path("notes.txt"), "notes");
+    QDir().mkpath(folder.Path("album"));
+    const auto dropOf = [&](const QStringList& files) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        const Qt::DropActions offered = Qt::MoveAction | Qt::CopyAction;
+        QDragEnterEvent enter(QPoint(300, 200), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(300, 200), offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.get(), &drop);
+        return drop.dropAction();
+    };
+    EXPECT_EQ(dropOf({path, other}), Qt::CopyAction);
+    EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), path);
+    dropOf({folder.Path("notes.txt")});
+    dropOf({folder.Path("album")});
+    EXPECT_EQ(messages.Texts().mid(1),
+              (QStringList{"One file is opened at a time: \"song.mp3\" was opened, the other 1 "
+                           "dropped with it were not.",
+                           "\"notes.txt\" is not an MP3 file.",
+                           "\"album\" is a folder: drop one MP3 file, or open the folder in the "
+                           "organizer."}));
+
+    Click("Label17");
+    Control<QLineEdit>("Edit2")->setText("Typed");
+    QuestionAnswers answers;
+    answers.yes = false;
+    dropOf({other});
+    EXPECT_EQ(answers.asked,
+              QStringList{"Discard the changes made to \"song.mp3\" and open \"other.mp3\"?"});
+    EXPECT_EQ(Control<QLineEdit>("Edit1")->text(), path);
+    EXPECT_EQ(Shown()[0], "Typed");
+
+    // Enter in the path box opens what was typed.
+    const qsizetype seen = messages.Texts().size();
+    Control<QLineEdit>("Edit1")->setText(other);
+    QTest::keyClick(Control("Edit1"), Qt::Key_Return);
+    EXPECT_EQ(Shown()[0], "V1 Title");
+    Control<QLineEdit>("Edit1")->setText(folder.Path("gone.mp3"));
+    QTest::keyClick(Control("Edit1"), Qt::Key_Return);
+    Click("BitBtn2");
+    EXPECT_EQ(messages.Texts().mid(seen),
+              (QStringList{"There is no file \"" + folder.Path("gone.mp3") + "\".",
+                           "Pictures are kept in the ID3v2 tag: choose \"ID3 v2\" first."}));
 }
 
 } // namespace
