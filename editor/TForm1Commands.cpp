@@ -21,6 +21,8 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QRadioButton>
+#include <QSettings>
 #include <QShortcut>
 #include <QUrl>
 #include <algorithm>
@@ -88,6 +90,8 @@ DroppedFiles ReadDrop(const QMimeData* data) {
     return drop;
 }
 
+const QString kPicturesFromSongFolderKey = QStringLiteral("editor/picturesFromSongFolder");
+
 // Pictures are of the ID3v2 view; in the other the picture buttons say so.
 bool ShowsPictures(int8_t version) {
     if (version != 2)
@@ -140,6 +144,19 @@ void TForm1::ConnectCommands() {
     Connect(ui_->Loadfromsource1, this, &TForm1::Loadfromsource1Click);
     Connect(ui_->Openhelpfile1, this, &TForm1::Openhelpfile1Click);
     Connect(ui_->About1, this, &TForm1::About1Click);
+    Connect(ui_->ViewTagInfo, this, &TForm1::aginfo1Click);
+    // The View menu's tag versions are the radio buttons by another way.
+    for (auto [action, button] : {std::pair{ui_->ViewId3v1, ui_->RadioButton1},
+                                  std::pair{ui_->ViewId3v2, ui_->RadioButton2}}) {
+        connect(action, &QAction::triggered, button, [button = button] { button->click(); });
+        connect(button, &QRadioButton::toggled, action, &QAction::setChecked);
+        action->setChecked(button->isChecked());
+    }
+    // Options are the user's: kept from one start of the program to the next.
+    ui_->PicturesFromSongFolder->setChecked(
+        QSettings().value(kPicturesFromSongFolderKey, true).toBool());
+    connect(ui_->PicturesFromSongFolder, &QAction::toggled, this,
+            [](bool on) { QSettings().setValue(kPicturesFromSongFolderKey, on); });
 
     ui_->Open1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     ui_->Settags1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -177,9 +194,13 @@ void TForm1::ShowFileFacts(const QString& path) {
 void TForm1::BitBtn1Click() {
     if (!ShowsPictures(TagVersion))
         return;
-    const QString file = platform::GetOpenFileName(
-        this, {QStringLiteral("Load picture:"), QStringLiteral("Pictures (*.jpg *.jpeg *.png)"),
-               QString()});
+    const QString song = ui_->Edit1->text();
+    const QString start = ui_->PicturesFromSongFolder->isChecked() && QFileInfo(song).isFile()
+                              ? QFileInfo(song).absolutePath()
+                              : QString();
+    const QString file =
+        platform::GetOpenFileName(this, {QStringLiteral("Load picture:"),
+                                         QStringLiteral("Pictures (*.jpg *.jpeg *.png)"), start});
     if (file.isEmpty())
         return;
     const QString refusal = cover_->Choose(file);

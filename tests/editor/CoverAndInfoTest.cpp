@@ -4,7 +4,9 @@
 
 #include "platform/PictureBox.h"
 
+#include <QAction>
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QLabel>
@@ -59,7 +61,8 @@ TEST_F(CoverTest, TheFrontCoverShowsForId3v2OnlyAndLoadDeleteAndCancelChangeItOn
     const QString path = WithCover(stored);
     Open(path);
     EXPECT_TRUE(Shown().isNull()) << "ID3v1 has no pictures";
-    Control<QRadioButton>("RadioButton2")->click();
+    Control<QAction>("ViewId3v2")->trigger();
+    EXPECT_TRUE(Control<QRadioButton>("RadioButton2")->isChecked());
     ASSERT_FALSE(Shown().isNull());
     EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::red));
 
@@ -69,6 +72,7 @@ TEST_F(CoverTest, TheFrontCoverShowsForId3v2OnlyAndLoadDeleteAndCancelChangeItOn
     dialogs.answer = chosen;
     Click("BitBtn1");
     EXPECT_EQ(dialogs.requests.back().filter, "Pictures (*.jpg *.jpeg *.png)");
+    EXPECT_EQ(dialogs.requests.back().startFolder, QFileInfo(path).absolutePath());
     EXPECT_NE(Shown().pixelColor(0, 0), QColor(Qt::red));
     Click("SpeedButton3");
     EXPECT_EQ(Shown().pixelColor(0, 0), QColor(Qt::red));
