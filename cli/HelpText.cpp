@@ -40,9 +40,9 @@ The head of the ID3v2 column names the tag's version: ID3v2.4, or ID3v2 (none).
 constexpr char kSet[] = R"(Usage: kivuna-cli set [--v1|--v2|--both] [--dry-run] FIELD... FILE...
 
 Changes only the fields given, in the tags chosen; every other field and frame
-stays as it was. A file without the tag is given one. Each changed file's old
-texts go to the undo journal first: "kivuna-cli undo" or the organizer window's
-"Undo last change" writes them back.
+stays as it was. A file without the tag is given one. Each changed file's tags
+go to the undo journal first, byte for byte: "kivuna-cli undo" or the organizer
+window's "Undo last change" gives them back exactly.
 
 Fields:
   --title TEXT   --artist TEXT   --album TEXT   --year TEXT
@@ -122,7 +122,7 @@ constexpr char kFromNames[] = R"(Usage: kivuna-cli from-names [OPTIONS] PATH...
 Reads tag fields from each file's name (and, for a pattern with "/", from its
 folders) and writes them into its tags; fields the pattern does not name keep
 their texts. A name that does not fit the pattern is reported and left alone.
-Each file's old texts go to the undo journal before its tags are written.
+Each file's tags go to the undo journal, byte for byte, before they are written.
 
   --pattern P       default: %artist% - %title%; %track% and %year% match digits
   --v1 | --v2 | --both   the tags to write (default: both)
@@ -135,9 +135,11 @@ Takes back the newest run that was not undone yet, made here or in the
 organizer window: they keep one journal. Runs of organize and rename move the
 files back (copies are removed, folders the run made go when empty); runs that
 changed tags (set, from-names, and the window's Edit tags, Leave and Kill ID3
-tags, Translit and Tags from file names) get each file's old texts back. A run
-that was cut off (the program died) is taken back first. With a command name,
-the newest run of that command is taken.
+tags, Translit and Tags from file names) give each file its tags back byte for
+byte, pictures and every frame included; a file whose tags were changed since
+gets only its seven fields back, and is named. A run that was cut off (the
+program died) is taken back first. With a command name, the newest run of that
+command is taken.
 
 Only what the run did is taken back. A file that is not as the run left it (gone
 or relocated, replaced, or a copy changed since) stays as it is and is named on

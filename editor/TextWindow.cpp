@@ -18,6 +18,8 @@ QWidget* ShowTextWindow(QWidget* parent, const QString& objectName, const QStrin
         auto* browser = new QTextBrowser(window);
         browser->setObjectName(QStringLiteral("Text"));
         browser->setOpenExternalLinks(true);
+        // The guide's pictures are stored beside it.
+        browser->setSearchPaths({QStringLiteral(":/editor")});
         layout->addWidget(browser);
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
         QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::close);

@@ -47,11 +47,15 @@ bool Id3v2Handle::FileFacts::SameFile(const struct stat& status) const {
            SameTime(status.st_mtim, modified) && SameTime(status.st_ctim, changed);
 }
 
-bool Id3v2Handle::Load(const char* fileName) {
+void Id3v2Handle::Forget() {
     loaded_ = false;
     read_ = {};
     changes_ = {};
     loadedFile_.reset();
+}
+
+bool Id3v2Handle::Load(const char* fileName) {
+    Forget();
     FileDescriptor checked = FileDescriptor::OpenForReading(fileName);
     auto file = OpenMpegFile(checked, fileName);
     if (!file && FinishPendingRewrite(checked, fileName)) {
@@ -130,10 +134,7 @@ bool Id3v2Handle::Remove(const char* fileName) {
     const auto header = read ? ParseId3v2Header(front) : std::nullopt;
     if (header && !ReplaceFileFront(lock, static_cast<off_t>(header->completeSize), {}))
         return false;
-    loaded_ = false;
-    read_ = {};
-    changes_ = {};
-    loadedFile_.reset();
+    Forget();
     return true;
 }
 
@@ -203,10 +204,7 @@ bool Id3v2Handle::PutRegions(const char* fileName, std::string_view id3v2, std::
     SaveLock lock(fileName);
     if (!PutTagRegions(lock, id3v2, id3v1))
         return false;
-    loaded_ = false;
-    read_ = {};
-    changes_ = {};
-    loadedFile_.reset();
+    Forget();
     return true;
 }
 

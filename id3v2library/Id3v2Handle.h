@@ -58,6 +58,8 @@ class Id3v2Handle {
 
   private:
     std::vector<const Id3v2StoredPicture*> KeptPictures() const;
+    // Holds no tag, read or set, and no knowledge of the file.
+    void Forget();
 
     // What a save needs to know of TagLib's reading of the file, and the file it was learnt from.
     struct FileFacts {

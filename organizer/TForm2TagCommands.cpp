@@ -122,8 +122,8 @@ void TForm2::LeaveID3tags1Click() {
 
 void TForm2::KillID3tags1Click() {
     ClearTags(QStringLiteral("Remove the chosen tags from %1? The audio is not touched. "
-                             "\"Undo last change\" gives back the seven fields; pictures and "
-                             "other frames of a removed ID3v2 tag are gone for good."),
+                             "\"Undo last change\" gives the tags back whole, pictures "
+                             "included."),
               QStringLiteral("Remove"), tagjobs::kRemoveCommand, &tagjobs::RemovalPlanner);
 }
 
