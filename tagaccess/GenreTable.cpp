@@ -157,12 +157,71 @@ const GenreTable& TheGenreTable() {
 
 namespace {
 
-// The number of a table entry whose name, folded by `fold`, equals `folded`; 255 when none does.
+// The names the tag library gives the genre bytes 145 to 191, which later players added: a tag
+// read with one of them must get its byte back when it is written.
+const std::array<QString, 47>& ExtendedGenres() {
+    static const std::array<QString, 47> names = {"Anime",
+                                                  "Jpop",
+                                                  "Synthpop",
+                                                  "Abstract",
+                                                  "Art Rock",
+                                                  "Baroque",
+                                                  "Bhangra",
+                                                  "Big Beat",
+                                                  "Breakbeat",
+                                                  "Chillout",
+                                                  "Downtempo",
+                                                  "Dub",
+                                                  "EBM",
+                                                  "Eclectic",
+                                                  "Electro",
+                                                  "Electroclash",
+                                                  "Emo",
+                                                  "Experimental",
+                                                  "Garage",
+                                                  "Global",
+                                                  "IDM",
+                                                  "Illbient",
+                                                  "Industro-Goth",
+                                                  "Jam Band",
+                                                  "Krautrock",
+                                                  "Leftfield",
+                                                  "Lounge",
+                                                  "Math Rock",
+                                                  "New Romantic",
+                                                  "Nu-Breakz",
+                                                  "Post-Punk",
+                                                  "Post-Rock",
+                                                  "Psytrance",
+                                                  "Shoegaze",
+                                                  "Space Rock",
+                                                  "Trop Rock",
+                                                  "World Music",
+                                                  "Neoclassical",
+                                                  "Audiobook",
+                                                  "Audio Theatre",
+                                                  "Neue Deutsche Welle",
+                                                  "Podcast",
+                                                  "Indie Rock",
+                                                  "G-Funk",
+                                                  "Dubstep",
+                                                  "Garage Rock",
+                                                  "Psybient"};
+    return names;
+}
+
+// The number of an entry of the table, then of the extended names, whose name folded by `fold`
+// equals `folded`; 255 when none does.
 template <typename Fold>
 uint8_t FindFolded(const QString& folded, const GenreTable& table, Fold&& fold) {
     for (size_t number = 0; number < table.size(); ++number) {
         if (fold(table[number]) == folded)
             return static_cast<uint8_t>(number);
+    }
+    const auto& extended = ExtendedGenres();
+    for (size_t index = 0; index < extended.size(); ++index) {
+        if (fold(extended[index]) == folded)
+            return static_cast<uint8_t>(table.size() + index);
     }
     return 255;
 }

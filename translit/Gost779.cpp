@@ -18,23 +18,58 @@ constexpr char16_t kCyrillicYo = u'ё';
 constexpr char16_t kCyrillicTse = u'ц';
 constexpr int kUpperOffset = u'а' - u'А';
 
+// Ukrainian and Belarusian letters the Russian alphabet lacks, with their System B spellings. All
+// but "і" come back from Latin; "i" stays "и", the Russian reading.
+struct OtherLetter {
+    char16_t lower;
+    char16_t upper;
+    std::string_view latin;
+};
+constexpr std::array<OtherLetter, 5> kOtherLetters = {{{u'і', u'І', "i"},
+                                                       {u'ї', u'Ї', "yi"},
+                                                       {u'є', u'Є', "ye"},
+                                                       {u'ґ', u'Ґ', "g`"},
+                                                       {u'ў', u'Ў', "u`"}}};
+
+const OtherLetter* OtherLetterOf(char16_t c) {
+    for (const OtherLetter& letter : kOtherLetters) {
+        if (letter.lower == c || letter.upper == c)
+            return &letter;
+    }
+    return nullptr;
+}
+
 // A letter whose System B spelling starts with one of these makes ц a plain "c".
 bool SoftensTse(QChar latinStart) {
     const char16_t c = latinStart.toLower().unicode();
     return c == u'e' || c == u'i' || c == u'y' || c == u'j';
 }
 
-bool IsRussianLower(char16_t c) {
-    return (c >= kCyrillicA && c < kCyrillicA + 32) || c == kCyrillicYo;
+bool IsCyrillicLower(char16_t c) {
+    const OtherLetter* other = OtherLetterOf(c);
+    return (c >= kCyrillicA && c < kCyrillicA + 32) || c == kCyrillicYo ||
+           (other != nullptr && other->lower == c);
 }
 
-char16_t ToLowerRussian(char16_t c) {
+char16_t ToLowerCyrillic(char16_t c) {
     if (c >= u'А' && c <= u'Я')
         return char16_t(c + kUpperOffset);
+    if (const OtherLetter* other = OtherLetterOf(c))
+        return other->lower;
     return c == u'Ё' ? kCyrillicYo : c;
 }
 
+char16_t ToUpperCyrillic(char16_t lower) {
+    if (lower >= kCyrillicA && lower < kCyrillicA + 32)
+        return char16_t(lower - kUpperOffset);
+    if (const OtherLetter* other = OtherLetterOf(lower))
+        return other->upper;
+    return lower == kCyrillicYo ? u'Ё' : lower;
+}
+
 std::string_view Spelling(char16_t lower) {
+    if (const OtherLetter* other = OtherLetterOf(lower))
+        return other->latin;
     return lower == kCyrillicYo ? kYo : kLowerSpellings[size_t(lower - kCyrillicA)];
 }
 
@@ -60,8 +95,8 @@ void AppendSpelling(QString& out, std::string_view spelling, bool upper, bool ca
 // The next Cyrillic letter's spelling decides between "c" and "cz".
 std::string_view TseSpelling(const QString& text, qsizetype at) {
     if (at + 1 < text.size()) {
-        const char16_t next = ToLowerRussian(text[at + 1].unicode());
-        if (IsRussianLower(next) && SoftensTse(QLatin1Char(Spelling(next)[0])))
+        const char16_t next = ToLowerCyrillic(text[at + 1].unicode());
+        if (IsCyrillicLower(next) && SoftensTse(QLatin1Char(Spelling(next)[0])))
             return "c";
     }
     return "cz";
@@ -79,6 +114,10 @@ std::vector<Reverse> ReverseTable() {
     for (size_t i = 0; i < kLowerSpellings.size(); ++i)
         table.push_back({kLowerSpellings[i], char16_t(kCyrillicA + i)});
     table.push_back({kYo, kCyrillicYo});
+    for (const OtherLetter& letter : kOtherLetters) {
+        if (letter.latin != "i")
+            table.push_back({letter.latin, letter.lower});
+    }
     std::stable_sort(table.begin(), table.end(), [](const Reverse& a, const Reverse& b) {
         return a.latin.size() > b.latin.size();
     });
@@ -102,8 +141,8 @@ QString CyrillicToLatin(const QString& text) {
     out.reserve(text.size() * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        const char16_t lower = ToLowerRussian(c);
-        if (!IsRussianLower(lower)) {
+        const char16_t lower = ToLowerCyrillic(c);
+        if (!IsCyrillicLower(lower)) {
             out += text[i];
             continue;
         }
@@ -135,8 +174,7 @@ QString LatinToCyrillic(const QString& text) {
         }
         const char16_t lower = found != nullptr ? found->cyrillic : kCyrillicTse;
         const bool upper = text[i].isUpper();
-        out +=
-            QChar(upper ? (lower == kCyrillicYo ? u'Ё' : char16_t(lower - kUpperOffset)) : lower);
+        out += QChar(upper ? ToUpperCyrillic(lower) : lower);
         i += found != nullptr ? qsizetype(found->latin.size()) : 1;
     }
     return out;

@@ -85,6 +85,19 @@ TEST_F(TagAccessTest, SyncTagsKeepsRealTrackNumbersAndGenres) {
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
+// Every genre byte the library has a name for comes back as that byte after a sync.
+TEST_F(TagAccessTest, EveryNamedGenreByteSurvivesASync) {
+    const QString path = Mp3({{"v1", QJsonObject{{"title", "T"}}}});
+    QByteArray bytes = testsupport::ReadFile(path);
+    for (int genre = 0; genre <= 191; ++genre) {
+        bytes[bytes.size() - 1] = char(genre);
+        testsupport::WriteFile(path, bytes);
+        ASSERT_TRUE(id3.SyncTags(path, 1, true));
+        EXPECT_EQ(uint8_t(testsupport::ReadFile(path).back()), genre)
+            << id3.ReadId3v1(path, true)[tagaccess::kGenre].toStdString();
+    }
+}
+
 TEST_F(TagAccessTest, SyncTagsMergesFieldByFieldIntoBothTags) {
     const QString path =
         Mp3({{"v1", QJsonObject{{"title", "  Word  "},

@@ -57,4 +57,20 @@ TEST(Gost779Test, LatinTextStaysLatinOneWayAndTakesLongestSpellingsTheOther) {
               QString::fromUtf8("Уже кириллица"));
 }
 
+// Ukrainian and Belarusian names: every letter in Latin, and back, but "і", which comes back as
+// the Russian "и".
+TEST(Gost779Test, UkrainianAndBelarusianLettersSpellInSystemB) {
+    const Spelled names[] = {{"Гадюкіни", "Gadyukini"},
+                             {"Їжак і Єва", "Yizhak i Yeva"},
+                             {"Ґанок", "G`anok"},
+                             {"Ўладзімір", "U`ladzimir"},
+                             {"ЄВРОБАЧЕННЯ", "YEVROBACHENNYA"}};
+    for (const Spelled& name : names)
+        EXPECT_EQ(CyrillicToLatin(QString::fromUtf8(name.cyrillic)),
+                  QString::fromLatin1(name.latin))
+            << name.cyrillic;
+    EXPECT_EQ(LatinToCyrillic("Yizhak Yeva G`anok U`ladzimir"),
+              QString::fromUtf8("Їжак Єва Ґанок Ўладзимир"));
+}
+
 } // namespace
