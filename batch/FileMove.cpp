@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <map>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -75,32 +77,75 @@ bool WriteAll(int fd, const char* bytes, ssize_t size) {
     return true;
 }
 
-// Writes the source's bytes, permissions and times into the new file `part`; answers 0 or errno.
-int CopyInto(const QByteArray& from, const QByteArray& part) {
-    const Descriptor source(::open(from.constData(), O_RDONLY | O_CLOEXEC));
-    struct stat status;
-    if (source.Get() < 0 || ::fstat(source.Get(), &status) != 0)
-        return errno;
-    const Descriptor copy(
-        ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, status.st_mode & 07777));
-    if (copy.Get() < 0)
-        return errno;
+// Writes the source's bytes, permissions and times into `copy`, synced; answers 0 or errno.
+int CopyInto(int source, const struct stat& status, int copy) {
     std::vector<char> buffer(1 << 20);
     for (;;) {
-        const ssize_t n = ::read(source.Get(), buffer.data(), buffer.size());
+        const ssize_t n = ::read(source, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return errno;
         if (n == 0)
             break;
-        if (!WriteAll(copy.Get(), buffer.data(), n))
+        if (!WriteAll(copy, buffer.data(), n))
             return errno ? errno : EIO;
     }
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
-    ::fchmod(copy.Get(), status.st_mode & 07777);
-    ::futimens(copy.Get(), times);
-    return ::fsync(copy.Get()) == 0 ? 0 : errno;
+    ::fchmod(copy, status.st_mode & 07777);
+    ::futimens(copy, times);
+    return ::fsync(copy) == 0 ? 0 : errno;
+}
+
+// A name for a partial copy beside `target`: short, whatever the target's length, and this
+// process's own.
+QByteArray PartialCopyNameIn(const QString& folder) {
+    static std::atomic<unsigned> sequence{0};
+    return Native(QDir(folder).filePath(QStringLiteral("%1%2-%3%4")
+                                            .arg(QLatin1String(kPartialCopyPrefix))
+                                            .arg(::getpid())
+                                            .arg(sequence++)
+                                            .arg(QLatin1String(kPartialCopySuffix))));
+}
+
+// Copies `from` to `to`, which must not exist, so that `to` appears only whole. Where the file
+// system allows, the copy is written unnamed and named `to` when complete: a kill leaves nothing
+// behind. Elsewhere (FAT, exFAT, network shares) it is written under a short name of this
+// process, locked while it is written, so that a later run removes it only once its writer is
+// dead. Answers 0 or errno.
+int CopyToNewName(const QByteArray& from, const QString& to) {
+    const Descriptor source(::open(from.constData(), O_RDONLY | O_CLOEXEC));
+    struct stat status;
+    if (source.Get() < 0 || ::fstat(source.Get(), &status) != 0)
+        return errno;
+    const QString folder = QFileInfo(to).path();
+    const QByteArray target = Native(to);
+    const Descriptor unnamed(::open(Native(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                                    status.st_mode & 07777));
+    if (unnamed.Get() >= 0) {
+        const int error = CopyInto(source.Get(), status, unnamed.Get());
+        if (error != 0)
+            return error;
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(unnamed.Get());
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) ==
+            0)
+            return 0;
+        // Without /proc the unnamed copy cannot be named: it is written again under a name.
+        if (errno == EEXIST || ::lseek(source.Get(), 0, SEEK_SET) != 0)
+            return errno;
+    }
+    const QByteArray part = PartialCopyNameIn(folder);
+    const Descriptor copy(
+        ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, status.st_mode & 07777));
+    if (copy.Get() < 0)
+        return errno;
+    ::flock(copy.Get(), LOCK_EX);
+    int error = CopyInto(source.Get(), status, copy.Get());
+    if (error == 0)
+        error = RenameNoReplace(part, target);
+    if (error != 0)
+        ::unlink(part.constData());
+    return error;
 }
 
 } // namespace
@@ -123,10 +168,17 @@ QStringList MissingFolders(const QString& path) {
     return missing;
 }
 
-QString PartialCopyName(const QString& target) {
-    const QFileInfo file(target);
-    return file.dir().filePath(QStringLiteral(".") + file.fileName() +
-                               QStringLiteral(".kivuna-part"));
+void RemoveDeadPartialCopies(const QString& folder) {
+    const QStringList names = QDir(folder).entryList(
+        {QLatin1String(kPartialCopyPrefix) + u'*' + QLatin1String(kPartialCopySuffix)},
+        QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        const QByteArray path = Native(QDir(folder).filePath(name));
+        const Descriptor part(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        // Its writer holds the lock while it lives.
+        if (part.Get() >= 0 && ::flock(part.Get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+    }
 }
 
 QString MakeFolders(const QStringList& folders) {
@@ -161,23 +213,16 @@ QString MoveFile(const QString& from, const QString& to, MoveMode mode) {
                               "never copied")
             .arg(from);
     // Across file systems, or a copy: the target appears only once it is whole.
-    const QByteArray part = Native(PartialCopyName(to));
-    // A partial copy left by a run that died is ours, and never whole.
-    ::unlink(part.constData());
-    int error = CopyInto(source, part);
-    if (error == 0)
-        error = RenameNoReplace(part, target);
-    if (error != 0) {
-        ::unlink(part.constData());
+    const int error = CopyToNewName(source, to);
+    if (error != 0)
         return error == EEXIST ? QStringLiteral("%1 exists already").arg(to) : SystemError(error);
-    }
     // The copy's name is on disk before the source goes, or a power cut could lose both.
     SyncFolderOf(to);
     if (mode == MoveMode::Move && ::unlink(source.constData()) != 0) {
         // The source stays: the copy goes, so the file is in one place only.
-        error = errno;
+        const int removal = errno;
         ::unlink(target.constData());
-        return QStringLiteral("Cannot remove %1: %2").arg(from, SystemError(error));
+        return QStringLiteral("Cannot remove %1: %2").arg(from, SystemError(removal));
     }
     if (mode == MoveMode::Move)
         SyncFolderOf(from);

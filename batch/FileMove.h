@@ -14,16 +14,23 @@ bool SameFile(const QString& a, const QString& b);
 // The folders leading to `path` that do not exist yet, outermost first.
 QStringList MissingFolders(const QString& path);
 
-// The name a copy is written under before it is complete, beside its target.
-QString PartialCopyName(const QString& target);
+// Where the file system has no unnamed files, a copy is written under ".kivuna-<process>-<n>.part"
+// beside its target until it is complete.
+inline constexpr char kPartialCopyPrefix[] = ".kivuna-";
+inline constexpr char kPartialCopySuffix[] = ".part";
+
+// Removes the partial copies in the folder whose writers are dead (no lock held on them): a run
+// killed while it copied. Those of a living run stay.
+void RemoveDeadPartialCopies(const QString& folder);
 
 // Creates the folders (outermost first); answers the empty text or why not.
 QString MakeFolders(const QStringList& folders);
 
 // Moves or copies a file to `to`, which must not exist: nothing is ever overwritten. A move on one
-// file system is a rename; across file systems, and for a copy, the bytes are written to a
-// partial copy beside the target, synced, given the source's permissions and times, then named
-// the target, and only then is a moved source removed. A symbolic link is moved as a link on its
+// file system is a rename; across file systems, and for a copy, the bytes are written to an
+// unnamed file (else a partial copy of this process) in the target's folder, synced, given the
+// source's permissions and times, then named the target, and only then is a moved source
+// removed. A symbolic link is moved as a link on its
 // file system, and neither copied nor moved across file systems. Answers the empty text, or why not
 // (and then the source is where it was and no partial copy is left).
 QString MoveFile(const QString& from, const QString& to, MoveMode mode);

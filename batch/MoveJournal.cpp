@@ -161,7 +161,8 @@ QString UndoMoveRecord(const QJsonObject& record, const MoveDone& done, bool run
         removeFolders();
         return QString();
     }
-    QFile::remove(PartialCopyName(to));
+    if (!runEnded)
+        RemoveDeadPartialCopies(QFileInfo(to).path());
     QString error;
     const std::optional<FileIdentity> now = IdentityOf(to);
     const std::optional<FileIdentity> recorded = FileIdentity::FromJson(record.value(kIdentity));

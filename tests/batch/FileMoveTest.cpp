@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 
 namespace {
 
@@ -40,7 +41,8 @@ TEST(FileMoveTest, MovesAcrossFileSystemsKeepingBytesModeAndTimeAndUndoesBack) {
     EXPECT_EQ(testsupport::ReadFile(to), audio);
     EXPECT_EQ(QFileInfo(to).permissions(), mode);
     EXPECT_EQ(QFileInfo(to).lastModified(), stamp);
-    EXPECT_FALSE(QFileInfo::exists(batch::PartialCopyName(to)));
+    EXPECT_EQ(QDir(QFileInfo(to).path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"01 - a.mp3"});
 
     // A destination without Unix modes gives every file 0777; the undo gives the mode back.
     QFile::setPermissions(to, QFileDevice::Permissions(0x7777));
@@ -69,7 +71,8 @@ TEST(FileMoveTest, NeverOverwritesAndPassesOverAMoveThatNeverHappened) {
         EXPECT_EQ(batch::MoveFile(from, taken, mode), taken + QStringLiteral(" exists already"));
         EXPECT_EQ(testsupport::ReadFile(taken), "second");
         EXPECT_EQ(testsupport::ReadFile(from), "first");
-        EXPECT_FALSE(QFileInfo::exists(batch::PartialCopyName(taken)));
+        EXPECT_EQ(QDir(folder.Root()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"a.mp3", "b.mp3"}));
     }
 
     // The program died after the record and the folders, before the move.
@@ -112,6 +115,35 @@ TEST(FileMoveTest, AnUndoFinishesAMoveThatDiedHalfWayAcrossFileSystems) {
     EXPECT_EQ(batch::UndoMoveRecord(record, {}, false, &undone),
               QStringLiteral("cannot go back: %1 exists").arg(from));
     EXPECT_TRUE(QFileInfo::exists(to) && QFileInfo::exists(from));
+}
+
+// A copy needs no room in its name for a temporary one, and a partial copy is removed only when
+// its writer is dead: never one of another run still writing.
+TEST(FileMoveTest, CopiesTakeTheLongestNamesAndLeaveOtherRunsPartialCopiesAlone) {
+    const testsupport::TempFolder folder;
+    const auto other = testsupport::OtherFileSystem(folder.Root());
+    if (!other)
+        GTEST_SKIP() << "no second file system";
+    const QString from = folder.Path(QStringLiteral("a.mp3"));
+    testsupport::WriteFile(from, testsupport::SilentAudio(10));
+    const QString longest = other->path() + u'/' + QString(251, u'n') + QStringLiteral(".mp3");
+    for (const batch::MoveMode mode : {batch::MoveMode::Copy, batch::MoveMode::Move}) {
+        const QString to =
+            mode == batch::MoveMode::Copy ? folder.Path(QString(251, u'c') + ".mp3") : longest;
+        EXPECT_EQ(batch::MoveFile(from, to, mode), QString());
+        EXPECT_EQ(testsupport::ReadFile(to), testsupport::SilentAudio(10));
+    }
+
+    const QString living = other->path() + QStringLiteral("/.kivuna-1-0.part");
+    const QString dead = other->path() + QStringLiteral("/.kivuna-2-0.part");
+    testsupport::WriteFile(living, "being written");
+    testsupport::WriteFile(dead, "left by a kill");
+    QFile writer(living);
+    ASSERT_TRUE(writer.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(writer.handle(), LOCK_EX), 0);
+    batch::RemoveDeadPartialCopies(other->path());
+    EXPECT_TRUE(QFileInfo::exists(living));
+    EXPECT_FALSE(QFileInfo::exists(dead));
 }
 
 // On a destination that compares names without case or normalization, targets that differ only
