@@ -160,8 +160,9 @@ FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept,
     const MessageCapture said;
     if (whole) {
         const std::optional<tagaccess::TagRegions> now = id3.ReadTagRegions(path, true);
+        // A file the run never changed (its write failed before a byte) has nothing to undo.
         if (now == whole)
-            return FileOutcome::Done();
+            return FileOutcome{false, {}};
         if (now && (kept.after.isEmpty() || RegionsDigest(*now) == kept.after))
             return Written(id3.WriteTagRegions(path, *whole, true), path, said);
         if (textsOnly)

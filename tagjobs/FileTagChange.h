@@ -94,7 +94,8 @@ struct KeptTags {
 // Gives a file its kept tags back: byte for byte where they were kept whole and the file still
 // holds the tags the run left (or the run died before it could say which); otherwise, its tags
 // having changed since, the kept texts of each version, where the tag no longer holds them, and
-// `textsOnly` is set.
+// `textsOnly` is set. A file that holds its kept tags already is passed over (not done, no
+// failure).
 FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept,
                             const std::optional<tagaccess::TagRegions>& whole,
                             bool* textsOnly = nullptr);

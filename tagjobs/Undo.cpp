@@ -93,7 +93,8 @@ void UndoTags(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observ
                                  if (textsOnly)
                                      result.textsOnly.push_back(path);
                                  if (!outcome.done) {
-                                     result.failures.emplace_back(path, outcome.failure);
+                                     if (!outcome.failure.isEmpty())
+                                         result.failures.emplace_back(path, outcome.failure);
                                      return outcome;
                                  }
                                  ++result.restored;

@@ -242,6 +242,23 @@ TEST_F(RunsTest, TheWindowTakesBackEveryKindOfRunTheShellMade) {
     EXPECT_FALSE(tagjobs::FindUndoTarget(tagjobs::AllCommands()));
 }
 
+// A file the run could not change is no file of its undo: not counted, not failed again, and the
+// run is not kept on offer for it.
+TEST_F(RunsTest, AFileTheRunCouldNotChangeIsNoPartOfItsUndo) {
+    const std::vector<QString> files = Files();
+    ASSERT_TRUE(QFile::setPermissions(files[0], QFileDevice::ReadOwner));
+    QStringList set = {"set", "--title", "Changed"};
+    for (const QString& file : files)
+        set << file;
+    const Shell run = RunCli(set, true);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(files[0])) << run.err.toStdString();
+    const Shell undo = RunCli({"undo"});
+    EXPECT_EQ(undo.exitCode, 0);
+    EXPECT_TRUE(undo.out.contains("Undone: 2 file(s).")) << undo.out.toStdString();
+    EXPECT_TRUE(RunCli({"undo", "--list"}).out.isEmpty());
+}
+
 // A journal planted in the journal folder, or one whose records leave the run's folders, is
 // refused whole: nothing it names is deleted, moved or removed.
 TEST_F(RunsTest, AnUndoRefusesAJournalItCannotTrust) {
