@@ -217,7 +217,11 @@ void TForm2::Undolastchange1Click() {
     }
     if (!result.markError.isEmpty())
         platform::ShowMessage(result.markError);
-    ReportResults(result.failures, size_t(result.restored + int(result.failures.size())),
+    const QString textsOnly = tagjobs::TextsOnlyNote(result).trimmed();
+    if (!textsOnly.isEmpty())
+        platform::ShowMessage(textsOnly);
+    ReportResults(result.failures,
+                  size_t(result.restored + result.passedOver + int(result.failures.size())),
                   size_t(tagjobs::FilesToUndo(last->journal)));
 }
 

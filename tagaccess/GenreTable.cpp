@@ -248,6 +248,13 @@ uint8_t NumericReference(QStringView text) {
 
 } // namespace
 
+QString GenreName(uint8_t number, const GenreTable& table) {
+    if (number < table.size())
+        return table[number];
+    const size_t extended = number - table.size();
+    return extended < ExtendedGenres().size() ? ExtendedGenres()[extended] : QString();
+}
+
 uint8_t GenreNumber(const QString& name, const GenreTable& table) {
     const QString folded = platform::LowerCaseAscii(name);
     if (const uint8_t exact = FindFolded(folded, table, platform::LowerCaseAscii); exact != 255)

@@ -2,8 +2,10 @@
 
 #include "GenreTable.h"
 #include "TagSteps.h"
+#include "id3v2library/Cp1251Table.h"
 #include "platform/Exception.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tagaccess {
@@ -15,6 +17,12 @@ constexpr std::array<int, kTagFieldCount> kId3v1Widths = {30, 30, 30, 4, 0, 0, 3
 constexpr int kCommentWidthWithTrack = 28;
 const QString kNoTrack = QStringLiteral("0");
 
+bool InCp1251(QChar c) {
+    return c.unicode() < 0x80 ||
+           std::find(kivuna::tags::kCp1251High.begin(), kivuna::tags::kCp1251High.end(),
+                     c.unicode()) != kivuna::tags::kCp1251High.end();
+}
+
 QString WithoutTrailingBlanks(QString text) {
     while (!text.isEmpty() && text.back().unicode() <= u' ')
         text.chop(1);
@@ -22,6 +30,28 @@ QString WithoutTrailingBlanks(QString text) {
 }
 
 } // namespace
+
+QString AsEncodedInId3v1(const QString& text) {
+    const bool latin1 =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (latin1 || std::all_of(text.begin(), text.end(), InCp1251))
+        return text;
+    QString stored = text;
+    for (QChar& c : stored)
+        if (c.unicode() > 0xFF)
+            c = u'?';
+    return stored;
+}
+
+QStringList TextsId3v1Garbles(const TagFields& fields) {
+    QStringList garbled;
+    for (const int field : {kTitle, kArtist, kAlbum, kYear, kComment}) {
+        const QString& text = steps::Field(fields, field);
+        if (AsEncodedInId3v1(text) != text)
+            garbled << text;
+    }
+    return garbled;
+}
 
 TagFields AsStoredInId3v1(const TagFields& fields) {
     TagFields stored = EmptyTagFields();
@@ -34,11 +64,12 @@ TagFields AsStoredInId3v1(const TagFields& fields) {
     for (int field = 0; field < kTagFieldCount; ++field) {
         const int width =
             field == kComment && track != 0 ? kCommentWidthWithTrack : kId3v1Widths[size_t(field)];
-        stored[size_t(field)] = WithoutTrailingBlanks(steps::Field(fields, field).left(width));
+        stored[size_t(field)] =
+            WithoutTrailingBlanks(AsEncodedInId3v1(steps::Field(fields, field)).left(width));
     }
     const GenreTable& genres = TheGenreTable();
     const uint8_t genre = GenreNumber(steps::Field(fields, kGenre), genres);
-    stored[kGenre] = genre < genres.size() ? genres[genre] : QString();
+    stored[kGenre] = GenreName(genre, genres);
     stored[kTrack] = QString::number(track);
     return stored;
 }

@@ -112,6 +112,20 @@ FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags version
     plan.after = ChangedTags(plan.before, versions, position, change);
     plan.writeId3v1 = plan.after.id3v1 != AsStored(plan.before.id3v1, 1);
     plan.writeId3v2 = plan.after.id3v2 != AsStored(plan.before.id3v2, 2);
+    // An ID3v1 record holds a text in Latin-1 or in Windows-1251, not in both at once: such a
+    // text would be stored with "?" for letters, so that tag is left as it was.
+    if (plan.writeId3v1) {
+        const QStringList garbled =
+            tagaccess::TextsId3v1Garbles(change(plan.before.id3v1, 1, position));
+        if (!garbled.isEmpty()) {
+            plan.writeId3v1 = false;
+            plan.after.id3v1 = AsStored(plan.before.id3v1, 1);
+            plan.id3v1Refusal = QStringLiteral("cannot be stored in ID3v1 (\"%1\" mixes letters "
+                                               "no ID3v1 text can hold together): its ID3v1 tag is "
+                                               "left as it was")
+                                    .arg(garbled.front());
+        }
+    }
     return plan;
 }
 

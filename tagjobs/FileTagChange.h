@@ -32,6 +32,9 @@ struct FilePlan {
     bool writeId3v2 = false;
     bool removeId3v1 = false;
     bool removeId3v2 = false;
+    // Why the new texts were not written into the ID3v1 tag (a text no ID3v1 record can hold
+    // whole), which stays as it was; empty when nothing was held back.
+    QString id3v1Refusal;
     // An emptied tag that must stay in the file as a tag without text.
     bool keepId3v1 = false;
     bool keepId3v2 = false;

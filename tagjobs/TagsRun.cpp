@@ -69,7 +69,10 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         if (!plan.refusal.isEmpty()) {
             outcome = FileOutcome::Failed(plan.refusal);
         } else if (!plan.TouchesFile()) {
-            ++result.unchanged;
+            if (plan.id3v1Refusal.isEmpty())
+                ++result.unchanged;
+            else
+                outcome = FileOutcome::Failed(plan.id3v1Refusal);
         } else if (!result.journalError.isEmpty()) {
             outcome = FileOutcome::Failed(
                 QStringLiteral("not written: its old tags could not be kept for undo (%1)")
@@ -83,6 +86,9 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
             if (outcome.done) {
                 ++result.written;
                 result.touched.push_back(path);
+                if (!plan.id3v1Refusal.isEmpty())
+                    outcome = FileOutcome::Failed(QStringLiteral("ID3v2 written, but ") +
+                                                  plan.id3v1Refusal);
             }
         }
         if (!outcome.done)

@@ -93,7 +93,9 @@ void UndoTags(const UndoTarget& target, tagaccess::ID3& id3, RunObserver& observ
                                  if (textsOnly)
                                      result.textsOnly.push_back(path);
                                  if (!outcome.done) {
-                                     if (!outcome.failure.isEmpty())
+                                     if (outcome.failure.isEmpty())
+                                         ++result.passedOver;
+                                     else
                                          result.failures.emplace_back(path, outcome.failure);
                                      return outcome;
                                  }

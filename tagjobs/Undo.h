@@ -39,6 +39,8 @@ int FilesToUndo(const journal::JournalInfo& journal);
 struct UndoResult {
     // Files moved back, copies removed, or tags written back.
     int restored = 0;
+    // Files that needed nothing: the run never changed them.
+    int passedOver = 0;
     // The files that could not be taken back, with why.
     std::vector<std::pair<QString, QString>> failures;
     bool stopped = false;

@@ -47,6 +47,10 @@ const std::vector<StorageCase> kCases = {
      {"Группа крови", "Кино", "", "1988", "", "1", "эй"},
      {"Группа крови", "Кино", "", "1988", "", "1", "эй"},
      {"Группа крови", "Кино", "", "1988", "", "1", "эй"}},
+    {"Cyrillic beside Latin-1 letters keeps neither whole; later genres have names",
+     {"Кино Crème", "Band", "", "", "Baroque", "", "Ὅμηρος"},
+     {"???? Crème", "Band", "", "", "Baroque", "0", "??????"},
+     {"Кино Crème", "Band", "", "", "Baroque", "", "Ὅμηρος"}},
 };
 
 TEST_F(TagAccessTest, TheStorageRuleSaysWhatEachTagVersionKeeps) {

@@ -259,6 +259,31 @@ TEST_F(RunsTest, AFileTheRunCouldNotChangeIsNoPartOfItsUndo) {
     EXPECT_TRUE(RunCli({"undo", "--list"}).out.isEmpty());
 }
 
+// A text no ID3v1 record can hold whole is not written into it as "?": that tag stays as it was,
+// and the file is named.
+TEST_F(RunsTest, ATextAnId3v1RecordCannotHoldLeavesThatTagAsItWas) {
+    QDir().mkpath(In());
+    const QString path =
+        tagfiles::MakeMp3(folder, QStringLiteral("in/song.mp3"),
+                          {{"v1", QJsonObject{{"title", "Crème Brûlée"}}},
+                           {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "Crème Brûlée"}}}}}});
+    const QJsonValue v1Before = tagfiles::ReadTags(path)[u"v1"];
+    Observer window(tagjobs::kWindowFrontEnd);
+    const tagjobs::TagsRunResult result = tagjobs::RunTagChanges(
+        id3, tagjobs::FileSet::Listed({path}), window, tagjobs::kTranslitCommand,
+        tagjobs::ChangePlanner(tagjobs::ChosenTags::Both, [](const TagFields& old, int, int) {
+            return tagjobs::TranslitFields(old, tagjobs::TranslitDirection::EngToRus);
+        }));
+    EXPECT_EQ(result.written, 1);
+    ASSERT_EQ(window.failures.size(), 1);
+    EXPECT_TRUE(window.failures[0].contains(u"cannot be stored in ID3v1"))
+        << window.failures[0].toStdString();
+    const QJsonObject after = tagfiles::ReadTags(path);
+    EXPECT_EQ(after[u"v1"], v1Before);
+    EXPECT_EQ(after[u"v2"][u"frames"][u"TIT2"].toString(),
+              tagjobs::TranslitFields({"Crème Brûlée"}, tagjobs::TranslitDirection::EngToRus)[0]);
+}
+
 // A journal planted in the journal folder, or one whose records leave the run's folders, is
 // refused whole: nothing it names is deleted, moved or removed.
 TEST_F(RunsTest, AnUndoRefusesAJournalItCannotTrust) {
