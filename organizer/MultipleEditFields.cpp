@@ -7,7 +7,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <limits>
+#include <optional>
 
 namespace organizer {
 namespace {
@@ -15,14 +17,15 @@ namespace {
 constexpr std::array<const char*, tagaccess::kTagFieldCount> kFieldNames = {
     "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
 
-// An empty track clears it; anything else must be a whole number (ID3v1 keeps 1 to 255 of them).
-bool TrackAcceptable(const QString& text) {
-    if (text.trimmed().isEmpty())
-        return true;
-    bool number = false;
-    const int track = text.trimmed().toInt(&number);
-    return number && track >= 0;
+// An empty track clears it; anything else is a whole number, or "n/total" (the form ID3v2 keeps;
+// ID3v1 keeps n).
+std::optional<int> TrackOf(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,9})(/\\d{1,9})?$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    return match.hasMatch() ? std::optional<int>(match.captured(1).toInt()) : std::nullopt;
 }
+
+constexpr int kLargestId3v1Track = 255;
 
 } // namespace
 
@@ -72,6 +75,11 @@ MultipleEditFields::MultipleEditFields(QWidget* parent) : QWidget(parent) {
             change_[tagaccess::kTrack]->setChecked(true);
         emit Changed();
     });
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("TrackNote"));
+    note_->setWordWrap(true);
+    grid->addWidget(note_, tagaccess::kTagFieldCount, 0, 1, 4);
+    connect(this, &MultipleEditFields::Changed, this, [this] { note_->setText(TrackNote()); });
     grid->setColumnMinimumWidth(1, 320);
     grid->setColumnStretch(1, 1);
 }
@@ -90,10 +98,32 @@ tagjobs::FieldEdit MultipleEditFields::Edit() const {
     return edit;
 }
 
+void MultipleEditFields::SetFileCount(int files) {
+    files_ = files;
+    note_->setText(TrackNote());
+}
+
+QString MultipleEditFields::TrackNote() const {
+    const tagjobs::FieldEdit edit = Edit();
+    const auto& track = edit.values[tagaccess::kTrack];
+    if (edit.autoNumber && files_ > kLargestId3v1Track)
+        return QStringLiteral("ID3v1 keeps tracks up to 255: the files after the 255th get no "
+                              "track there.");
+    if (!track || track->isEmpty())
+        return QString();
+    const std::optional<int> number = TrackOf(*track);
+    if (!number)
+        return QStringLiteral("A track is a whole number, or n/total as in 5/12 (ID3v1 keeps n).");
+    if (*number > kLargestId3v1Track)
+        return QStringLiteral("ID3v1 keeps tracks up to 255: %1 is stored there as no track.")
+            .arg(*number);
+    return QString();
+}
+
 bool MultipleEditFields::Acceptable() const {
     const tagjobs::FieldEdit edit = Edit();
     const auto& track = edit.values[tagaccess::kTrack];
-    return edit.ChangesAnything() && (!track || TrackAcceptable(*track));
+    return edit.ChangesAnything() && (!track || track->isEmpty() || TrackOf(*track));
 }
 
 } // namespace organizer

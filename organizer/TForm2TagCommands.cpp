@@ -90,6 +90,7 @@ void TForm2::Multiple1Click() {
                                            "cleared; auto-number counts in the list's order.")),
         ShownVersions(), QStringLiteral("Write"));
     auto* fields = new MultipleEditFields;
+    fields->SetFileCount(int(files.paths.size()));
     dialog.SetBody(fields);
     dialog.SetAcceptable(false);
     connect(fields, &MultipleEditFields::Changed, &dialog,

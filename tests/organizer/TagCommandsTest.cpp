@@ -81,6 +81,7 @@ class TagCommandsTest : public OrganizerTest {
         QLineEdit* edit = qobject_cast<QComboBox*>(control) != nullptr
                               ? qobject_cast<QComboBox*>(control)->lineEdit()
                               : qobject_cast<QLineEdit*>(control);
+        edit->clear();
         QTest::keyClicks(edit, text);
         EXPECT_TRUE(In<QCheckBox>(dialog, (QStringLiteral("Change") + name).toLatin1().constData())
                         ->isChecked())
@@ -182,6 +183,32 @@ TEST_F(TagCommandsTest, ACancelledOrEmptyEditWritesNothing) {
     Trigger("Multiple1");
     EXPECT_FALSE(acceptable) << "nothing checked, nothing to write";
     EXPECT_EQ(testsupport::ReadFile(paths[0]), bytes);
+}
+
+// A track of n/total goes into ID3v2 whole and into ID3v1 as n; what ID3v1 cannot keep, or a
+// track that is none, is said under the fields.
+TEST_F(TagCommandsTest, MultipleEditTakesTracksOfTotalsAndSaysWhatId3v1CannotKeep) {
+    const QStringList paths = ListOfCopies(1, Both("Song"));
+    QStringList notes;
+    bool wrongAcceptable = true;
+    AnswerDialog([&](organizer::TagCommandDialog& dialog) {
+        In<QRadioButton>(dialog, "VersionBoth")->click();
+        for (const char* track : {"300", "two", "5/12"}) {
+            Set(dialog, "Track", QString::fromLatin1(track));
+            notes << In<QLabel>(dialog, "TrackNote")->text();
+            if (QLatin1String(track) == "two")
+                wrongAcceptable = In<QPushButton>(dialog, "AcceptButton")->isEnabled();
+        }
+    });
+    Trigger("Multiple1");
+    EXPECT_EQ(notes, (QStringList{
+                         "ID3v1 keeps tracks up to 255: 300 is stored there as no track.",
+                         "A track is a whole number, or n/total as in 5/12 (ID3v1 keeps n).", ""}));
+    EXPECT_FALSE(wrongAcceptable);
+    const QJsonObject tags = tagfiles::ReadTags(paths[0]);
+    EXPECT_EQ(tags[u"v2"][u"frames"][u"TRCK"].toString(), "5/12");
+    EXPECT_EQ(tags[u"v1"][u"track"].toInt(), 5);
+    EXPECT_TRUE(messages.Texts().isEmpty()) << messages.Texts().join(u'\n').toStdString();
 }
 
 TEST_F(TagCommandsTest, LeaveEmptiesTheChosenTagsFieldsAndKeepsOtherFrames) {
