@@ -16,8 +16,8 @@ tagjobs::FilePlanner SetPlanner(const Options& options) {
     for (const FieldChange& change : options.changes)
         edit.values[size_t(change.field)] = change.text;
     return tagjobs::ChangePlanner(tagjobs::TagsOf(options.tags.v1, options.tags.v2),
-                                  [edit](const TagFields& old, int, int position) {
-                                      return tagjobs::ApplyFieldEdit(old, edit, position);
+                                  [edit](const TagFields& old, int version, int position) {
+                                      return tagjobs::ApplyFieldEdit(old, edit, version, position);
                                   });
 }
 

@@ -99,10 +99,10 @@ void TForm2::Multiple1Click() {
         return;
     const tagjobs::FieldEdit edit = fields->Edit();
     RunJournaled(files, tagjobs::kEditCommand,
-                 tagjobs::ChangePlanner(dialog.Versions(),
-                                        [edit](const tagaccess::TagFields& old, int, int position) {
-                                            return tagjobs::ApplyFieldEdit(old, edit, position);
-                                        }));
+                 tagjobs::ChangePlanner(dialog.Versions(), [edit](const tagaccess::TagFields& old,
+                                                                  int version, int position) {
+                     return tagjobs::ApplyFieldEdit(old, edit, version, position);
+                 }));
 }
 
 void TForm2::Single1Click() {

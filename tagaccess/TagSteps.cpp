@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -183,13 +182,7 @@ TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferred
 }
 
 uint8_t TrackByte(const QString& track) {
-    // "5/12", the form ID3v2 keeps, is track 5 to a record that has no room for the total.
-    const qsizetype slash = track.indexOf(u'/');
-    const bool ofTotal =
-        slash > 0 && slash + 1 < track.size() &&
-        std::all_of(track.begin(), track.end(), [](QChar c) { return c.isDigit() || c == u'/'; }) &&
-        track.count(u'/') == 1;
-    const int32_t number = platform::StrToInt(ofTotal ? track.left(slash) : track);
+    const int32_t number = platform::StrToInt(track);
     // Keeping only the low 8 bits turned 300 into track 44, a different track.
     return number >= 0 && number <= 255 ? static_cast<uint8_t>(number) : 0;
 }

@@ -2,6 +2,7 @@
 
 #include "translit/Gost779.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace tagjobs {
@@ -22,7 +23,7 @@ bool FieldEdit::ChangesAnything() const {
                                      [](const std::optional<QString>& v) { return v.has_value(); });
 }
 
-TagFields ApplyFieldEdit(const TagFields& old, const FieldEdit& edit, int position) {
+TagFields ApplyFieldEdit(const TagFields& old, const FieldEdit& edit, int version, int position) {
     TagFields fields = Complete(old);
     for (size_t i = 0; i < edit.values.size(); ++i) {
         if (edit.values[i])
@@ -30,6 +31,12 @@ TagFields ApplyFieldEdit(const TagFields& old, const FieldEdit& edit, int positi
     }
     if (edit.autoNumber)
         fields[tagaccess::kTrack] = QString::number(position);
+    // "5/12" is the form ID3v2 keeps; an ID3v1 record has room for the 5 only.
+    QString& track = fields[tagaccess::kTrack];
+    static const QRegularExpression ofTotal(QStringLiteral("^\\s*(\\d+)/\\d+\\s*$"));
+    if (const QRegularExpressionMatch match = ofTotal.match(track);
+        version == 1 && match.hasMatch())
+        track = match.captured(1);
     return fields;
 }
 

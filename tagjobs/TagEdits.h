@@ -36,8 +36,10 @@ struct FieldEdit {
     bool ChangesAnything() const;
 };
 
+// The fields of a tag of that version (1 or 2) after the edit; `position` numbers an
+// auto-numbered track. A track of "n/total" goes into ID3v1 as n.
 tagaccess::TagFields ApplyFieldEdit(const tagaccess::TagFields& old, const FieldEdit& edit,
-                                    int position);
+                                    int version, int position);
 
 enum class TranslitDirection { RusToEng, EngToRus };
 

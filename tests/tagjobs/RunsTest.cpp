@@ -174,12 +174,13 @@ TEST_F(RunsTest, TheShellTakesBackEveryKindOfRunTheWindowMade) {
     edit.autoNumber = true;
     const auto both = tagjobs::ChosenTags::Both;
     const std::vector<std::pair<const char*, WindowRun>> runs = {
-        {"edit", tags(tagjobs::ChangePlanner(both,
-                                             [edit](const TagFields& old, int, int position) {
-                                                 return tagjobs::ApplyFieldEdit(old, edit,
-                                                                                position);
-                                             }),
-                      tagjobs::kEditCommand)},
+        {"edit",
+         tags(tagjobs::ChangePlanner(both,
+                                     [edit](const TagFields& old, int version, int position) {
+                                         return tagjobs::ApplyFieldEdit(old, edit, version,
+                                                                        position);
+                                     }),
+              tagjobs::kEditCommand)},
         {"clear", tags(tagjobs::ClearPlanner(both), tagjobs::kClearCommand)},
         {"remove", tags(tagjobs::RemovalPlanner(both), tagjobs::kRemoveCommand)},
         {"translit", tags(tagjobs::ChangePlanner(both,
