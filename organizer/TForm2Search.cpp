@@ -4,6 +4,7 @@
 #include "platform/AnsiText.h"
 #include "platform/FileDialogs.h"
 #include "platform/FindFiles.h"
+#include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
 #include "platform/SearchAnimation.h"
 #include "tagjobs/FolderWalk.h"
@@ -49,6 +50,14 @@ void TForm2::Image2Click() {
     walk.FindFiles(platform::ToAnsi(LastFolder + u'/'), platform::ToAnsi(QStringLiteral("*.mp3")),
                    platform::faAnyFile, Running, MaxFoundFiles);
     ShowFoundFiles(found);
+    if (!walk.Unread().empty()) {
+        QString text = QStringLiteral("%1 folder(s) could not be read; their files are not in the "
+                                      "list:")
+                           .arg(walk.Unread().size());
+        for (const auto& [folder, why] : walk.Unread())
+            text += QStringLiteral("\n%1: %2").arg(folder, why);
+        platform::ShowMessage(text);
+    }
     ui_->Animate1->Stop();
     ui_->Animate1->hide();
 

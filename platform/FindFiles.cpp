@@ -10,7 +10,6 @@
 namespace platform {
 namespace {
 
-constexpr int kNoMoreFiles = 18;
 constexpr uint32_t kHiddenBits = faHidden | faSysFile | faVolumeId | faDirectory;
 
 bool WritableByUser(const struct stat& info) {

@@ -42,6 +42,10 @@ struct TSearchRec {
 // Starts enumerating the folder of `path`, whose last part is a name pattern ("*.*" or "*" for
 // every entry). Entries whose directory, hidden, system or volume bit lies outside `attributes`
 // are passed over. Answers 0 when an entry was delivered into `record`, else a non-zero error.
+// What FindFirst and FindNext answer when the folder has no (more) matching entries; any other
+// nonzero answer of FindFirst is the system's error number for a folder it could not open.
+inline constexpr int kNoMoreFiles = 18;
+
 int FindFirst(const QByteArray& path, uint32_t attributes, TSearchRec& record);
 int FindNext(TSearchRec& record);
 void FindClose(TSearchRec& record);

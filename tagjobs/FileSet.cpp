@@ -52,6 +52,13 @@ struct FileSetWalker {
         walk.StayWithin(platform::ToAnsi(root));
         walk.FindFiles(platform::ToAnsi(root), platform::ToAnsi(QStringLiteral("*.mp3")),
                        platform::faAnyFile, 1, 0);
+        // A folder the walk could not enter is named: its files were not taken.
+        for (const auto& [unread, why] : walk.Unread()) {
+            if (!count.stopped && !Take(unread, QStringLiteral("the folder cannot be read (%1): "
+                                                               "its files were left out")
+                                                    .arg(why)))
+                break;
+        }
         return !count.stopped;
     }
 

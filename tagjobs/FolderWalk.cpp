@@ -5,8 +5,10 @@
 #include "platform/MessageBox.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace tagjobs {
@@ -75,7 +77,11 @@ void FolderWalk::FindFiles(const QByteArray& Folder, const QByteArray& Pattern, 
     const QString lower = FromAnsi(Pattern.toLower().constData());
     const QString upper = FromAnsi(Pattern.toUpper().constData());
     TSearchRec record;
-    if (platform::FindFirst(Folder + "*.*", Attributes, record) == 0) {
+    const int first = platform::FindFirst(Folder + "*.*", Attributes, record);
+    // A folder gone before it was entered had nothing to find.
+    if (first != 0 && first != platform::kNoMoreFiles && first != ENOENT)
+        unread_.emplace_back(folderText, QString::fromLocal8Bit(std::strerror(first)));
+    if (first == 0) {
         do {
             if ((record.Attr & platform::faDirectory) != 0) {
                 const QByteArray folder = Folder + ToAnsi(record.Name) + '/';

@@ -3,6 +3,7 @@
 #include "FoundFiles.h"
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <sys/types.h>
@@ -40,6 +41,10 @@ class FolderWalk {
     // Whether the walk ended early (stopped, or the limit reached).
     bool Ended() const { return ended_; }
 
+    // The folders the walk could not enter, each with the system's reason: their files are not
+    // among those found.
+    const std::vector<std::pair<QString, QString>>& Unread() const { return unread_; }
+
   private:
     // Enters the folder unless it already lies on the current path (a link leading back up).
     bool Enter(const QByteArray& folder);
@@ -56,6 +61,7 @@ class FolderWalk {
     // The real path of the tree, ending in a separator; empty when the walk follows every link.
     QByteArray within_;
     bool ended_ = false;
+    std::vector<std::pair<QString, QString>> unread_;
 };
 
 // "The number of found files exceeds the limit ..." for the given limit.

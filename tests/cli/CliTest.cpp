@@ -10,8 +10,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -187,6 +191,45 @@ TEST(Cli, CopyNeedsItsSourceTag) {
     EXPECT_EQ(frames["TPE1"].toString(), "Two");
     EXPECT_EQ(frames["TRCK"].toString(), "5");
     EXPECT_TRUE(ReadTags(none)["v2"].isNull());
+}
+
+// A folder the walk cannot enter (here: its path is longer than the system takes) is one line on
+// stderr and exit 1, never a silent gap; the files around it still go through.
+TEST(Cli, AFolderTheWalkCannotEnterIsNamed) {
+    const TempFolder folder;
+    tagfiles::MakeMp3(folder, QStringLiteral("near.mp3"),
+                      QJsonObject{{"v1", QJsonObject{{"title", "N"}}}});
+    // Made one level at a time from open folders: no call takes the whole path.
+    std::vector<int> levels = {
+        ::open(QFile::encodeName(folder.Root()).constData(), O_RDONLY | O_DIRECTORY)};
+    const QByteArray level(250, 'd');
+    for (int depth = 0; depth < 18 && levels.back() >= 0; ++depth) {
+        ASSERT_EQ(::mkdirat(levels.back(), level.constData(), 0755), 0);
+        levels.push_back(::openat(levels.back(), level.constData(), O_RDONLY | O_DIRECTORY));
+    }
+    ASSERT_GE(levels.back(), 0);
+    const int song = ::openat(levels.back(), "deep.mp3", O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(song, 0);
+    const QByteArray audio = testsupport::SilentAudio();
+    ASSERT_EQ(::write(song, audio.constData(), size_t(audio.size())), audio.size());
+    ::close(song);
+    // Taken away the same way afterwards: a removal by path could not reach it.
+    const auto removeLevels = qScopeGuard([&] {
+        ::unlinkat(levels.back(), "deep.mp3", 0);
+        for (size_t i = levels.size() - 1; i > 0; --i) {
+            ::close(levels[i]);
+            ::unlinkat(levels[i - 1], level.constData(), AT_REMOVEDIR);
+        }
+        ::close(levels.front());
+    });
+
+    const clitest::CliResult synced = RunCli({"sync", folder.Root()});
+    EXPECT_EQ(synced.exitCode, 1);
+    ASSERT_EQ(synced.errorLines.size(), 1) << synced.errorLines.join(u'\n').toStdString();
+    EXPECT_TRUE(synced.errorLines[0].contains("the folder cannot be read (File name too long)"))
+        << synced.errorLines[0].toStdString();
+    EXPECT_EQ(ReadTags(folder.Path(QStringLiteral("near.mp3")))["v2"]["frames"]["TIT2"].toString(),
+              "N");
 }
 
 // Every bad path is one line on stderr and exit code 1; the good files still go through.
