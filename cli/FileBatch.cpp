@@ -21,7 +21,9 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
                 return tagjobs::FileOutcome::Failed(plan.refusal);
             PrintPlan(path, {plan.before.id3v1, plan.before.id3v2},
                       {plan.after.id3v1, plan.after.id3v2}, options.tags);
-            return tagjobs::FileOutcome::Done();
+            // A dry run says what the run would say.
+            return plan.id3v1Refusal.isEmpty() ? tagjobs::FileOutcome::Done()
+                                               : tagjobs::FileOutcome::Failed(plan.id3v1Refusal);
         });
         return report.ExitCode();
     }

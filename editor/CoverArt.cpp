@@ -34,6 +34,7 @@ void CoverArt::Show(tagaccess::ID3& id3, const QString& path, int8_t tagVersion)
     });
     for (const tagaccess::TagPicture& picture : stored_) {
         const QImage image = QImage::fromData(picture.data);
+        decodes_.push_back(!image.isNull());
         if (!image.isNull()) {
             box_->SetPicture(image);
             shownType_ = picture.type;
@@ -45,6 +46,7 @@ void CoverArt::Show(tagaccess::ID3& id3, const QString& path, int8_t tagVersion)
 void CoverArt::Clear() {
     box_->SetPicture(QImage());
     stored_.clear();
+    decodes_.clear();
     shownType_ = -1;
     chosen_.clear();
     deleted_.clear();
@@ -71,12 +73,12 @@ QString CoverArt::Choose(const QString& pictureFile) {
 
 std::pair<int, int> CoverArt::DeleteTarget() const {
     int type = shownType_;
-    if (type < 0) {
-        const auto undecodable =
-            std::find_if(stored_.begin(), stored_.end(), [&](const tagaccess::TagPicture& p) {
-                return !deleted_.contains(p.type) && QImage::fromData(p.data).isNull();
-            });
-        type = undecodable != stored_.end() ? undecodable->type : -1;
+    for (size_t i = 0; type < 0 && i < stored_.size(); ++i) {
+        // Those after the one shown were never decoded.
+        const bool decodes =
+            i < decodes_.size() ? decodes_[i] : !QImage::fromData(stored_[i].data).isNull();
+        if (!decodes && !deleted_.contains(stored_[i].type))
+            type = stored_[i].type;
     }
     const auto count =
         std::count_if(stored_.begin(), stored_.end(),

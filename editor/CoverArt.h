@@ -49,6 +49,8 @@ class CoverArt {
   private:
     platform::PictureBox* box_;
     std::vector<tagaccess::TagPicture> stored_;
+    // Whether each stored picture up to the one shown decodes, as Show found.
+    std::vector<bool> decodes_;
     // The type of the picture shown from the tag, -1 when none.
     int shownType_ = -1;
     QByteArray chosen_;

@@ -280,8 +280,8 @@ int32_t ID3v2_GetTagRegionSize(uint32_t handle, int32_t which) {
 }
 
 const char* ID3v2_GetTagRegionData(uint32_t handle, int32_t which) {
-    return WithHandle<Id3v2Handle>(
-        handle, "", [&](Id3v2Handle& state) { return state.Returned().Keep(state.Region(which)); });
+    return WithHandle<Id3v2Handle>(handle, "",
+                                   [&](Id3v2Handle& state) { return state.Region(which).c_str(); });
 }
 
 int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileName, const char* id3v2,

@@ -194,10 +194,12 @@ bool Id3v2Handle::LoadRegions(const char* fileName) {
     return regions_.has_value();
 }
 
-std::string Id3v2Handle::Region(int32_t which) const {
+const std::string& Id3v2Handle::Region(int32_t which) const {
+    // Regions run to megabytes: asking for one's size copies nothing.
+    static const std::string none;
     if (!regions_)
-        return {};
-    return which == 1 ? regions_->id3v1 : which == 2 ? regions_->id3v2 : std::string();
+        return none;
+    return which == 1 ? regions_->id3v1 : which == 2 ? regions_->id3v2 : none;
 }
 
 bool Id3v2Handle::PutRegions(const char* fileName, std::string_view id3v2, std::string_view id3v1) {

@@ -47,9 +47,9 @@ class Id3v2Handle {
 
     // Reads the file's two tag regions; false for a file that is no MP3.
     bool LoadRegions(const char* fileName);
-    // A region of the last LoadRegions: 1 the ID3v1 record, 2 the ID3v2 tag; empty for a tag the
-    // file lacked, or another number.
-    std::string Region(int32_t which) const;
+    // A region of the last LoadRegions, held until the next: 1 the ID3v1 record, 2 the ID3v2 tag;
+    // empty for a tag the file lacked, or another number.
+    const std::string& Region(int32_t which) const;
     // Puts the regions into the file in place of its own, audio untouched; the handle then holds
     // no tag. False for a read-only, vanished or non-MPEG file and for bytes that are no regions.
     bool PutRegions(const char* fileName, std::string_view id3v2, std::string_view id3v1);

@@ -49,8 +49,17 @@ int TranslitPreview::Show(const std::vector<PreviewFile>& files, tagjobs::Chosen
     int changedFiles = 0;
     for (size_t i = 0; i < files.size(); ++i) {
         const tagjobs::FileTagsBefore& before = files[i].tags;
+        QString refusal;
         const tagjobs::FileTagsBefore after =
-            tagjobs::ChangedTags(before, versions, int(i) + 1, change);
+            tagjobs::ChangedTags(before, versions, int(i) + 1, change, &refusal);
+        if (!refusal.isEmpty()) {
+            auto* row = new QTreeWidgetItem(QStringList{QFileInfo(files[i].path).fileName(),
+                                                        QStringLiteral("ID3v1"), QString(),
+                                                        QString(), refusal});
+            row->setToolTip(0, files[i].path);
+            row->setToolTip(4, refusal);
+            rows.append(row);
+        }
         const bool v1 =
             AddChangedFields(rows, files[i].path, "ID3v1", AsStored(before.id3v1, 1), after.id3v1);
         const bool v2 =

@@ -95,10 +95,21 @@ std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& p
 }
 
 FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,
-                           const FieldsChange& change) {
+                           const FieldsChange& change, QString* id3v1Refusal) {
     FileTagsBefore after = {AsStored(before.id3v1, 1), AsStored(before.id3v2, 2)};
-    if (Includes(versions, 1))
-        after.id3v1 = AsStored(change(before.id3v1, 1, position), 1);
+    if (Includes(versions, 1)) {
+        const TagFields wanted = change(before.id3v1, 1, position);
+        // An ID3v1 record holds a text in Latin-1 or in Windows-1251, not in both at once: such
+        // a text would be stored with "?" for letters, so that tag is left as it was.
+        const QStringList garbled = tagaccess::TextsId3v1Garbles(wanted);
+        if (garbled.isEmpty())
+            after.id3v1 = AsStored(wanted, 1);
+        else if (id3v1Refusal && AsStored(wanted, 1) != after.id3v1)
+            *id3v1Refusal = QStringLiteral("cannot be stored in ID3v1 (\"%1\" mixes letters no "
+                                           "ID3v1 text can hold together): its ID3v1 tag is left "
+                                           "as it was")
+                                .arg(garbled.front());
+    }
     if (Includes(versions, 2))
         after.id3v2 = AsStored(change(before.id3v2, 2, position), 2);
     return after;
@@ -109,23 +120,9 @@ FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags version
     FilePlan plan = ReadPlan(id3, path);
     if (!plan.refusal.isEmpty())
         return plan;
-    plan.after = ChangedTags(plan.before, versions, position, change);
+    plan.after = ChangedTags(plan.before, versions, position, change, &plan.id3v1Refusal);
     plan.writeId3v1 = plan.after.id3v1 != AsStored(plan.before.id3v1, 1);
     plan.writeId3v2 = plan.after.id3v2 != AsStored(plan.before.id3v2, 2);
-    // An ID3v1 record holds a text in Latin-1 or in Windows-1251, not in both at once: such a
-    // text would be stored with "?" for letters, so that tag is left as it was.
-    if (plan.writeId3v1) {
-        const QStringList garbled =
-            tagaccess::TextsId3v1Garbles(change(plan.before.id3v1, 1, position));
-        if (!garbled.isEmpty()) {
-            plan.writeId3v1 = false;
-            plan.after.id3v1 = AsStored(plan.before.id3v1, 1);
-            plan.id3v1Refusal = QStringLiteral("cannot be stored in ID3v1 (\"%1\" mixes letters "
-                                               "no ID3v1 text can hold together): its ID3v1 tag is "
-                                               "left as it was")
-                                    .arg(garbled.front());
-        }
-    }
     return plan;
 }
 

@@ -64,8 +64,10 @@ std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& p
                                            QString* failure = nullptr);
 
 // The new fields of the chosen versions, the others' as they are, each as its tag stores them.
+// An ID3v1 tag whose new texts no record holds whole keeps its fields, and `id3v1Refusal` says
+// why.
 FileTagsBefore ChangedTags(const FileTagsBefore& before, ChosenTags versions, int position,
-                           const FieldsChange& change);
+                           const FieldsChange& change, QString* id3v1Refusal = nullptr);
 
 // Writes the changed versions only; a file whose fields all stay is not touched.
 FilePlan PlanChange(tagaccess::ID3& id3, const QString& path, ChosenTags versions, int position,

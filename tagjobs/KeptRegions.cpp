@@ -153,7 +153,10 @@ std::optional<tagaccess::TagRegions> RegionReader::Regions(const QJsonValue& val
 }
 
 QString RegionsDigest(const tagaccess::TagRegions& regions) {
-    return QString::fromLatin1(Digest(regions.id3v2 + regions.id3v1));
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(regions.id3v2);
+    hash.addData(regions.id3v1);
+    return QString::fromLatin1(hash.result().toHex());
 }
 
 } // namespace tagjobs
