@@ -1,5 +1,6 @@
 #include "FileInfo.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <taglib/mpegfile.h>
@@ -15,6 +16,9 @@
 
 namespace kivuna::tags {
 namespace {
+
+// Ten hours at the highest frame rate: a count of frames stays bounded for any file.
+constexpr uint32_t kFramesCounted = 1'500'000;
 
 int32_t VersionTimesTen(TagLib::MPEG::Header::Version version) {
     switch (version) {
@@ -72,8 +76,6 @@ void ReadTagPlaces(const FileDescriptor& file, FileInfo& info) {
 void CorrectFromFrames(const FileDescriptor& file, TagLib::MPEG::File& mpeg,
                        const TagLib::MPEG::Properties& audio, FileInfo& info) {
     constexpr uint32_t kFramesLooked = 256;
-    // Ten hours at the highest frame rate: the count stays bounded for any file.
-    constexpr uint32_t kFramesCounted = 1'500'000;
     const off_t first = static_cast<off_t>(mpeg.firstFrameOffset());
     const off_t end = file.Size() - (info.id3v1 ? static_cast<off_t>(Id3v1Record::kSize) : 0);
     if (first < 0)
@@ -95,6 +97,26 @@ void CorrectFromFrames(const FileDescriptor& file, TagLib::MPEG::File& mpeg,
     info.vbr = 1;
     info.lengthMs = all.LengthMs();
     info.bitrate = all.AverageBitrate();
+}
+
+// TagLib knows no free-format frames: their facts come from the frames alone, all counted.
+bool ReadFreeFormatFacts(const FileDescriptor& file, off_t first, FileInfo& info) {
+    std::array<unsigned char, 4> bytes{};
+    const auto header = file.ReadAt(first, bytes.data(), bytes.size())
+                            ? ParseFrameHeader(bytes)
+                            : std::nullopt;
+    if (!header || !header->freeFormat)
+        return false;
+    const off_t end = file.Size() - (info.id3v1 ? static_cast<off_t>(Id3v1Record::kSize) : 0);
+    const FrameRun all = ScanFrames(file, first, end, kFramesCounted);
+    info.lengthMs = all.LengthMs();
+    info.bitrate = all.AverageBitrate();
+    info.sampleRate = static_cast<int32_t>(header->sampleRate);
+    info.channels = header->channelMode == 3 ? 1 : 2;
+    info.mpegVersion = header->versionTimesTen;
+    info.layer = header->layer;
+    info.channelMode = header->channelMode;
+    return true;
 }
 
 } // namespace
@@ -122,10 +144,13 @@ std::optional<int32_t> FileInfo::Get(std::string_view name) const {
 std::optional<FileInfo> ReadFileInfo(const char* name) {
     // Our own check first, as for a load: regular files holding MPEG audio only.
     const FileDescriptor file = FileDescriptor::OpenForReading(name);
-    if (!file.Valid() || !HoldsMpegAudio(file))
+    const auto first = file.Valid() ? FirstAudioFrame(file) : std::nullopt;
+    if (!first)
         return std::nullopt;
     FileInfo info;
     ReadTagPlaces(file, info);
+    if (ReadFreeFormatFacts(file, *first, info))
+        return info;
     // TagLib's reading of the first frame and of a Xing/Info or VBRI header behind it; a file
     // without either has its length estimated from its size and first bitrate.
     TagLib::MPEG::File mpeg(name, true, TagLib::AudioProperties::Average);

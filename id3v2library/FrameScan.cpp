@@ -24,6 +24,7 @@ FrameRun ScanFrames(const FileDescriptor& file, off_t first, off_t end, uint32_t
     off_t chunkStart = 0;
     FrameRun run;
     uint16_t stream = 0;
+    uint32_t freeLength = 0;
     for (off_t at = first; at + 4 <= end && run.frames < maxFrames;) {
         if (at < chunkStart || at + 4 > chunkStart + static_cast<off_t>(chunk.size())) {
             chunkStart = at;
@@ -33,8 +34,10 @@ FrameRun ScanFrames(const FileDescriptor& file, off_t first, off_t end, uint32_t
         }
         std::array<unsigned char, 4> bytes{};
         std::copy_n(chunk.begin() + (at - chunkStart), 4, bytes.begin());
-        const auto header = ParseFrameHeader(bytes);
-        if (!header || (run.frames > 0 && header->streamBits != stream) ||
+        if (run.frames == 0)
+            freeLength = FreeFormatLength(file, at, bytes).value_or(0);
+        const auto header = ParseFrameHeader(bytes, freeLength);
+        if (!header || header->length == 0 || (run.frames > 0 && header->streamBits != stream) ||
             at + header->length > end)
             break;
         if (run.frames == 0) {

@@ -130,4 +130,33 @@ TEST_F(FileFactsTest, AudioFactsOfConstantAndVariableBitrateFilesAndTagPlaces) {
     EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
+TEST_F(FileFactsTest, FreeFormatAudioIsAnMp3WhoseTagsAndFactsWork) {
+    // 40 free-format frames (no bitrate index: 1,306 bytes at 44.1 kHz is 400 kbit/s), behind an
+    // ID3v2 tag, one frame padded.
+    QByteArray audio;
+    for (int i = 0; i < 40; ++i) {
+        const bool padded = i == 7;
+        QByteArray frame(padded ? 1307 : 1306, '\0');
+        frame.replace(0, 4, QByteArray(padded ? "\xFF\xFB\x02\x64" : "\xFF\xFB\x00\x64", 4));
+        audio += frame;
+    }
+    const QString path = folder.Path(QStringLiteral("free.mp3"));
+    testsupport::WriteFile(path, audio);
+    ASSERT_TRUE(id3.CreateEmptyTag(path, 2, true));
+    ASSERT_TRUE(id3.WriteId3v2(path, {"Free", "Artist", "", "", "", "", "", ""}, true));
+    ASSERT_TRUE(id3.SyncTags(path, 2, true));
+    EXPECT_EQ(id3.ReadId3v1(path, true)[0], "Free");
+    EXPECT_TRUE(testsupport::ReadFile(path).contains(audio));
+
+    const auto facts = id3.ReadAudioFacts(path, true);
+    ASSERT_TRUE(facts.has_value());
+    EXPECT_EQ(facts->bitrate, 400);
+    EXPECT_EQ(facts->lengthMs, 40 * 1152 * 1000 / 44100);
+    EXPECT_EQ(facts->sampleRate, 44100);
+    EXPECT_EQ(facts->channelMode, 1);
+    EXPECT_FALSE(facts->vbr);
+    EXPECT_TRUE(facts->id3v1);
+    EXPECT_TRUE(messages.Texts().isEmpty());
+}
+
 } // namespace
