@@ -2,6 +2,7 @@
 
 #include "TagSteps.h"
 #include "platform/AnsiText.h"
+#include "platform/FolderLocks.h"
 #include "platform/MessageBox.h"
 
 namespace tagaccess {
@@ -21,6 +22,13 @@ template <typename Body> bool Guarded(bool showErrors, Body&& body) {
             platform::ShowMessage(e.Message());
         return false;
     }
+}
+
+// A read and the saves that depend on it hold the file's folder: no other run's change comes in
+// between to be overwritten.
+void RequireHeld(const platform::FolderLocks& lock) {
+    if (!lock.Held())
+        throw platform::Exception(lock.Failure());
 }
 
 // One handle per tag, loaded from the file: the fields it holds, and whether the file holds the
@@ -259,6 +267,8 @@ bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
 
 bool ID3::CopyV1ToV2(const QString& path, bool showErrors) {
     return Guarded(showErrors, [&] {
+        const platform::FolderLocks lock({path});
+        RequireHeld(lock);
         const TDll library(kTagLibraryName);
         const QByteArray file = ToAnsi(path);
         LoadedTag v1;
@@ -272,6 +282,8 @@ bool ID3::CopyV1ToV2(const QString& path, bool showErrors) {
 
 bool ID3::CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2) {
     return Guarded(true, [&] {
+        const platform::FolderLocks lock({path});
+        RequireHeld(lock);
         const TagFields fields = ReadId3v1Loaded(library, v1);
         // The handle cannot say whether its load found a tag; one without any holds nothing.
         RequireSourceTag(!HoldsNoId3v1Data(fields), "ID3v1", path);
@@ -282,6 +294,8 @@ bool ID3::CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, Tag
 
 bool ID3::CopyV2ToV1(const QString& path, bool showErrors) {
     return Guarded(showErrors, [&] {
+        const platform::FolderLocks lock({path});
+        RequireHeld(lock);
         const TDll library(kTagLibraryName);
         const QByteArray file = ToAnsi(path);
         LoadedTag v2;
@@ -294,6 +308,8 @@ bool ID3::CopyV2ToV1(const QString& path, bool showErrors) {
 
 bool ID3::CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2) {
     return Guarded(true, [&] {
+        const platform::FolderLocks lock({path});
+        RequireHeld(lock);
         const TagFields fields = ReadId3v2Loaded(library, v2);
         RequireSourceTag(LowByte(GetIntEntry(library, "ID3v2_Loaded")(v2)), "ID3v2", path);
         StoreId3v1(library, v1, fields, path);
@@ -302,6 +318,8 @@ bool ID3::CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, Tag
 
 bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors) {
     return Guarded(showErrors, [&] {
+        const platform::FolderLocks lock({path});
+        RequireHeld(lock);
         const TDll library(kTagLibraryName);
         const QByteArray file = ToAnsi(path);
         // Both are written whether or not they were found: a file that lacks one tag is given it.
@@ -320,6 +338,8 @@ bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors
 bool ID3::SyncTagsLoaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2,
                          int8_t preferredVersion) {
     return Guarded(true, [&] {
+        const platform::FolderLocks lock({path});
+        RequireHeld(lock);
         const TagFields fields1 = ReadId3v1Loaded(library, v1);
         const TagFields fields2 = ReadId3v2Loaded(library, v2);
         CheckBothSavable(library, v2, path);

@@ -3,6 +3,7 @@
 #include "KeptRegions.h"
 #include "MessageCapture.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLocks.h"
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/Id3v1Storage.h"
 #include "tagaccess/TDll.h"
@@ -168,6 +169,9 @@ FileOutcome RestoreFileTags(tagaccess::ID3& id3, const KeptTags& kept,
     const QString& path = kept.path;
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
+    const platform::FolderLocks lock({path});
+    if (!lock.Held())
+        return FileOutcome::Failed(lock.Failure());
     const MessageCapture said;
     if (whole) {
         const std::optional<tagaccess::TagRegions> now = id3.ReadTagRegions(path, true);

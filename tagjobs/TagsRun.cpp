@@ -4,6 +4,7 @@
 #include "RunKinds.h"
 #include "TagsJournal.h"
 #include "journal/JournalWriter.h"
+#include "platform/FolderLocks.h"
 
 #include <utility>
 
@@ -32,6 +33,9 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     std::vector<QJsonObject> carriedOut;
     int carried = 0;
     RegionWriter regions;
+    // A file's folder stays locked from the read its plan is made of to its last save: a batch's
+    // folders for the whole batch, a walked file's folder for that file.
+    std::optional<platform::FolderLocks> batchLock;
     // A file's old tags, whole where its regions can be read, into `records`.
     const auto record = [&](const QString& path, const FilePlan& plan,
                             std::vector<QJsonObject>& records) {
@@ -47,10 +51,19 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     const auto job = [&](const QString& path, int index) {
         const size_t i = size_t(index);
         FilePlan plan;
+        std::optional<platform::FolderLocks> fileLock;
         if (!listed.empty()) {
             if (i % kJournalBatch == 0) {
+                const size_t end = std::min(i + kJournalBatch, listed.size());
+                batchLock.reset();
+                batchLock.emplace(
+                    QStringList(listed.begin() + long(i), listed.begin() + long(end)));
                 std::vector<QJsonObject> records = std::exchange(carriedOut, {});
-                for (size_t j = i; j < std::min(i + kJournalBatch, listed.size()); ++j) {
+                for (size_t j = i; j < end; ++j) {
+                    if (!batchLock->Held()) {
+                        plans[j].refusal = batchLock->Failure();
+                        continue;
+                    }
                     plans[j] = planner(id3, listed[j], int(j));
                     if (plans[j].refusal.isEmpty() && plans[j].TouchesFile())
                         record(listed[j], plans[j], records);
@@ -59,7 +72,11 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
             }
             plan = std::exchange(plans[i], {});
         } else {
-            plan = planner(id3, path, index);
+            fileLock.emplace(QStringList{path});
+            if (fileLock->Held())
+                plan = planner(id3, path, index);
+            else
+                plan.refusal = fileLock->Failure();
             std::vector<QJsonObject> records = std::exchange(carriedOut, {});
             if (plan.refusal.isEmpty() && plan.TouchesFile())
                 record(path, plan, records);
@@ -100,6 +117,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         return outcome;
     };
     result.count = RunEach(files, observer, QStringLiteral("Writing tags..."), job);
+    batchLock.reset();
     // A run that changed no file takes no undo slot.
     if (carried == 0) {
         writer.Discard();

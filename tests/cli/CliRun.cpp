@@ -8,8 +8,7 @@
 
 namespace clitest {
 
-CliResult RunCli(const QStringList& args) {
-    QProcess cli;
+void StartCli(QProcess& cli, const QStringList& args) {
     // Journals of a test that names no data folder go to one of the test's own, never the user's.
     static const QTemporaryDir data;
     if (!qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
@@ -18,6 +17,11 @@ CliResult RunCli(const QStringList& args) {
         cli.setProcessEnvironment(environment);
     }
     cli.start(QStringLiteral(KIVUNA_CLI), args);
+}
+
+CliResult RunCli(const QStringList& args) {
+    QProcess cli;
+    StartCli(cli, args);
     EXPECT_TRUE(cli.waitForFinished(120000)) << args.join(u' ').toStdString();
     CliResult result;
     result.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;

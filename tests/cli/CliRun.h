@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,8 @@ struct CliResult {
 };
 
 CliResult RunCli(const QStringList& args);
+// Starts a run without waiting for it, its journals where RunCli's go.
+void StartCli(QProcess& cli, const QStringList& args);
 
 // A generated tree of `count` MP3 files with every tag situation; answers its manifest.
 QJsonObject MakeCorpus(const QString& root, int count, int seed);

@@ -5,6 +5,7 @@
 #include "tagjobs/FolderWalk.h"
 #include "tagjobs/ProcessFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -174,6 +175,38 @@ TEST(Cli, SetChangesOnlyTheFieldsGivenInTheTagsChosen) {
     v1["genre"] = 8;
     EXPECT_EQ(after["v1"].toObject(), v1);
     EXPECT_EQ(std::as_const(after)["v2"]["frames"].toObject(), frames);
+}
+
+TEST(Cli, TwoRunsChangingOtherFieldsOfTheSameFilesLoseNothing) {
+    const TempFolder folder;
+    const QString model = tagfiles::MakeMp3(
+        folder, QStringLiteral("model.mp3"),
+        QJsonObject{
+            {"v1", QJsonObject{{"title", "Old"}, {"artist", "Old"}}},
+            {"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "Old"}, {"TPE1", "Old"}}}}}});
+    QStringList paths;
+    for (const char* sub : {"a", "b"})
+        ASSERT_TRUE(QDir().mkpath(folder.Path(QLatin1String(sub))));
+    for (int i = 0; i < 200; ++i) {
+        paths << folder.Path(QStringLiteral("%1/song%2.mp3").arg(i % 2 ? "a" : "b").arg(i));
+        ASSERT_TRUE(QFile::copy(model, paths.back()));
+    }
+    QProcess titles;
+    QProcess artists;
+    clitest::StartCli(titles, QStringList{"set", "--title", "New title"} + paths);
+    clitest::StartCli(artists, QStringList{"set", "--artist", "New artist"} + paths);
+    for (QProcess* run : {&titles, &artists}) {
+        ASSERT_TRUE(run->waitForFinished(120000));
+        EXPECT_EQ(run->exitCode(), 0) << run->readAllStandardError().toStdString();
+    }
+    tagaccess::ID3 id3;
+    int lost = 0;
+    for (const QString& path : paths) {
+        for (const auto& tag : {id3.ReadId3v1(path, false), id3.ReadId3v2(path, false)})
+            lost += (tag[tagaccess::kTitle] != u"New title") +
+                    (tag[tagaccess::kArtist] != u"New artist");
+    }
+    EXPECT_EQ(lost, 0);
 }
 
 TEST(Cli, CopyNeedsItsSourceTag) {
