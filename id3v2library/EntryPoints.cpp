@@ -5,6 +5,7 @@
 #include "HandleTable.h"
 #include "Id3v1Genres.h"
 #include "PictureFile.h"
+#include "SystemError.h"
 #include "TagText.h"
 
 using kivuna::tags::HandleTable;
@@ -39,6 +40,16 @@ template <typename Handle> uint32_t Create() noexcept {
 
 int32_t Answer(bool value) {
     return value ? 1 : 0;
+}
+
+// A step that writes the file: the handle keeps the system's reason when it fails.
+template <typename Handle, typename Step> int32_t SaveStep(uint32_t handle, Step&& step) {
+    return WithHandle<Handle>(handle, int32_t{0}, [&](Handle& state) {
+        kivuna::tags::ClearSystemError();
+        const bool done = step(state);
+        state.SetSaveError(done ? 0 : kivuna::tags::LastSystemError());
+        return Answer(done);
+    });
 }
 
 const char* GetV1Text(uint32_t handle, Id3v1Field field) {
@@ -185,35 +196,31 @@ void ID3v2_AddAlbumPicture(uint32_t handle, const char* pictureFileName, int32_t
 }
 
 int32_t ID3v1_Save(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v1Handle>(
-        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Save(fileName)); });
+    return SaveStep<Id3v1Handle>(handle, [&](Id3v1Handle& state) { return state.Save(fileName); });
 }
 
 int32_t ID3v2_Save(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v2Handle>(
-        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Save(fileName)); });
+    return SaveStep<Id3v2Handle>(handle, [&](Id3v2Handle& state) { return state.Save(fileName); });
 }
 
 int32_t ID3v1_Remove(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v1Handle>(
-        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Remove(fileName)); });
+    return SaveStep<Id3v1Handle>(handle,
+                                 [&](Id3v1Handle& state) { return state.Remove(fileName); });
 }
 
 int32_t ID3v2_Remove(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v2Handle>(
-        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Remove(fileName)); });
+    return SaveStep<Id3v2Handle>(handle,
+                                 [&](Id3v2Handle& state) { return state.Remove(fileName); });
 }
 
 int32_t ID3v1_CreateTag(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v1Handle>(handle, int32_t{0}, [&](Id3v1Handle& state) {
-        return Answer(state.CreateEmpty(fileName));
-    });
+    return SaveStep<Id3v1Handle>(handle,
+                                 [&](Id3v1Handle& state) { return state.CreateEmpty(fileName); });
 }
 
 int32_t ID3v2_CreateTag(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
-        return Answer(state.CreateEmpty(fileName));
-    });
+    return SaveStep<Id3v2Handle>(handle,
+                                 [&](Id3v2Handle& state) { return state.CreateEmpty(fileName); });
 }
 
 int32_t ID3v2_GetPictureCount(uint32_t handle) {
@@ -289,10 +296,20 @@ int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileName, const char* i
     if (fileName == nullptr || id3v2Size < 0 || id3v1Size < 0 ||
         (id3v2 == nullptr && id3v2Size != 0) || (id3v1 == nullptr && id3v1Size != 0))
         return 0;
-    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
-        return Answer(state.PutRegions(fileName, {id3v2, static_cast<size_t>(id3v2Size)},
-                                       {id3v1, static_cast<size_t>(id3v1Size)}));
+    return SaveStep<Id3v2Handle>(handle, [&](Id3v2Handle& state) {
+        return state.PutRegions(fileName, {id3v2, static_cast<size_t>(id3v2Size)},
+                                {id3v1, static_cast<size_t>(id3v1Size)});
     });
+}
+
+int32_t ID3v1_GetSaveError(uint32_t handle) {
+    return WithHandle<Id3v1Handle>(handle, int32_t{0},
+                                   [](const Id3v1Handle& state) { return state.SaveError(); });
+}
+
+int32_t ID3v2_GetSaveError(uint32_t handle) {
+    return WithHandle<Id3v2Handle>(handle, int32_t{0},
+                                   [](const Id3v2Handle& state) { return state.SaveError(); });
 }
 
 } // extern "C"

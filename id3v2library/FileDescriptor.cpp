@@ -5,6 +5,8 @@
 #include <unistd.h>
 #include <utility>
 
+#include "SystemError.h"
+
 namespace kivuna::tags {
 
 namespace {
@@ -16,7 +18,11 @@ bool IsRegularFile(const char* name, bool& link) {
     if (name == nullptr || *name == '\0' || lstat(name, &st) != 0)
         return false;
     link = S_ISLNK(st.st_mode);
-    return (!link || stat(name, &st) == 0) && S_ISREG(st.st_mode);
+    if (link && stat(name, &st) != 0)
+        return false;
+    if (!S_ISREG(st.st_mode))
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return S_ISREG(st.st_mode);
 }
 
 } // namespace
@@ -56,8 +62,12 @@ FileDescriptor FileDescriptor::OpenRegular(const char* name, int access,
 FileDescriptor FileDescriptor::OpenForWriting(const char* name,
                                               const std::function<bool(int)>& first) {
     FileDescriptor file = OpenRegular(name, O_RDWR, first);
-    if (file.Valid() && (file.status_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    if (!file.Valid())
+        KeepSystemError();
+    if (file.Valid() && (file.status_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        KeepSystemError(EACCES);
         return {};
+    }
     return file;
 }
 
@@ -74,8 +84,11 @@ bool TransferAll(Transfer transfer, int fd, off_t offset, Byte* bytes, size_t si
         const ssize_t n = transfer(fd, bytes, size, offset);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0)
             return false;
+        // A write that moves nothing found no room.
+        if (n == 0)
+            return errno = ENOSPC, false;
         bytes += n;
         offset += n;
         size -= static_cast<size_t>(n);
@@ -90,7 +103,8 @@ bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
 }
 
 bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) const {
-    return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size);
+    return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size) ||
+           KeepSystemError();
 }
 
 bool FileDescriptor::Refresh() {
@@ -98,7 +112,7 @@ bool FileDescriptor::Refresh() {
 }
 
 bool FileDescriptor::Sync() const {
-    return fsync(fd_) == 0;
+    return fsync(fd_) == 0 || KeepSystemError();
 }
 
 bool FileDescriptor::Close() {

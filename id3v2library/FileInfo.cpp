@@ -102,9 +102,8 @@ void CorrectFromFrames(const FileDescriptor& file, TagLib::MPEG::File& mpeg,
 // TagLib knows no free-format frames: their facts come from the frames alone, all counted.
 bool ReadFreeFormatFacts(const FileDescriptor& file, off_t first, FileInfo& info) {
     std::array<unsigned char, 4> bytes{};
-    const auto header = file.ReadAt(first, bytes.data(), bytes.size())
-                            ? ParseFrameHeader(bytes)
-                            : std::nullopt;
+    const auto header =
+        file.ReadAt(first, bytes.data(), bytes.size()) ? ParseFrameHeader(bytes) : std::nullopt;
     if (!header || !header->freeFormat)
         return false;
     const off_t end = file.Size() - (info.id3v1 ? static_cast<off_t>(Id3v1Record::kSize) : 0);

@@ -98,6 +98,12 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileN
                                               const char* id3v2, int32_t id3v2Size,
                                               const char* id3v1, int32_t id3v1Size);
 
+// Why the handle's last Save, Remove, CreateTag or PutTagRegions failed, as the system said it:
+// an errno value ("No space left on device"), 0 when it did not fail or failed for a reason of
+// its own (no MPEG audio, a damaged tag).
+KIVUNA_TAG_EXPORT int32_t ID3v1_GetSaveError(uint32_t handle);
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetSaveError(uint32_t handle);
+
 // Every entry point, for callers that resolve them all: X(name) for each.
 // clang-format off
 #define KIVUNA_TAG_ENTRY_POINTS(X) \
@@ -142,7 +148,9 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileN
     X(ID3v2_LoadTagRegions) \
     X(ID3v2_GetTagRegionSize) \
     X(ID3v2_GetTagRegionData) \
-    X(ID3v2_PutTagRegions)
+    X(ID3v2_PutTagRegions) \
+    X(ID3v1_GetSaveError) \
+    X(ID3v2_GetSaveError)
 // clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.

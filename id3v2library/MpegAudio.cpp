@@ -77,8 +77,8 @@ std::optional<uint32_t> FreeFormatLength(const FileDescriptor& file, off_t offse
     const auto first = ParseFrameHeader(header);
     if (!first || !first->freeFormat)
         return std::nullopt;
-    std::vector<unsigned char> bytes(static_cast<size_t>(
-        std::clamp<off_t>(file.Size() - offset, 0, 2 * (kLongest + 4) + 4)));
+    std::vector<unsigned char> bytes(
+        static_cast<size_t>(std::clamp<off_t>(file.Size() - offset, 0, 2 * (kLongest + 4) + 4)));
     if (bytes.empty() || !file.ReadAt(offset, bytes.data(), bytes.size()))
         return std::nullopt;
     const auto sameStream = [&](size_t at) {
@@ -143,7 +143,9 @@ off_t AudioSearchStart(const FileDescriptor& file) {
 
 } // namespace
 
-bool HoldsMpegAudio(const FileDescriptor& file) { return FirstAudioFrame(file).has_value(); }
+bool HoldsMpegAudio(const FileDescriptor& file) {
+    return FirstAudioFrame(file).has_value();
+}
 
 std::optional<off_t> FirstAudioFrame(const FileDescriptor& file) {
     constexpr size_t kChunk = 16 * 1024;

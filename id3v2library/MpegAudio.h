@@ -15,10 +15,10 @@ struct FrameHeader {
     uint32_t length = 0;  // bytes, header included; 0 for a free-format frame of unknown length
     uint32_t bitrate = 0; // kbit/s
     uint32_t sampleRate = 0;
-    uint32_t samples = 0; // per frame
+    uint32_t samples = 0;    // per frame
     int versionTimesTen = 0; // 10, 20 or 25 for MPEG-1, 2 and 2.5
     int layer = 0;
-    int channelMode = 0;  // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel
+    int channelMode = 0; // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel
     // Version, layer and sample rate bits: every frame of a stream has the same.
     uint16_t streamBits = 0;
     // A free-format frame's bitrate is not in its header: an encoder chose one outside the table,

@@ -6,10 +6,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <vector>
 
 #include "RewriteMarker.h"
+#include "SystemError.h"
 
 namespace kivuna::tags {
 namespace {
@@ -42,11 +44,28 @@ bool Apply(FileDescriptor& file, const FileDescriptor& journal, off_t size,
            const SidePaths& paths) {
     if (size < kMarkerSize || !file.WriteAt(0, kRewriteMarker.data(), kRewriteMarker.size()) ||
         !file.Sync() || !CopyBytes(journal, file, kMarkerSize, size) ||
-        ftruncate(file.Get(), size) != 0 || !file.Sync() ||
+        !(ftruncate(file.Get(), size) == 0 || KeepSystemError()) || !file.Sync() ||
         !CopyBytes(journal, file, 0, kMarkerSize) || !file.Sync())
         return false;
     unlink(paths.side.c_str());
     return file.Refresh();
+}
+
+// The room a file growing to `size` needs, taken before the file is marked: a disk that fills up
+// half-way through the copy would leave it marked until space is freed. Where the file system
+// cannot reserve, its free space is asked instead.
+bool ReserveRoom(const FileDescriptor& file, off_t size) {
+    const off_t growth = size - file.Size();
+    if (growth <= 0 || fallocate(file.Get(), FALLOC_FL_KEEP_SIZE, file.Size(), growth) == 0)
+        return true;
+    if (errno != EOPNOTSUPP)
+        return KeepSystemError();
+    struct statvfs space {};
+    if (fstatvfs(file.Get(), &space) == 0 &&
+        static_cast<unsigned long long>(space.f_bavail) * space.f_frsize <
+            static_cast<unsigned long long>(growth))
+        return KeepSystemError(ENOSPC);
+    return true;
 }
 
 } // namespace
@@ -63,10 +82,12 @@ bool RewriteThroughJournal(FileDescriptor& file, SideFile& content, off_t size,
     trailer.inode = file.Status().st_ino;
     trailer.length = static_cast<uint64_t>(size);
     const FileDescriptor& journal = content.File();
+    if (!ReserveRoom(file, size))
+        return false;
     // Whoever may write the file may finish its rewrite: the journal shows the file's permissions.
     if (!journal.WriteAt(size, &trailer, sizeof trailer) ||
-        fchmod(journal.Get(), file.Status().st_mode & 0666) != 0 || !journal.Sync() ||
-        !content.Publish(paths.side))
+        !(fchmod(journal.Get(), file.Status().st_mode & 0666) == 0 || KeepSystemError()) ||
+        !journal.Sync() || !content.Publish(paths.side))
         return false;
     SyncFolder(paths.folder);
     return Apply(file, journal, size, paths);

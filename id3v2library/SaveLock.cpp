@@ -25,8 +25,11 @@ bool LockBefore(int fd, Clock::time_point deadline) {
             return true;
         if (errno != EWOULDBLOCK && errno != EINTR)
             return false;
-        if (Clock::now() >= deadline)
+        if (Clock::now() >= deadline) {
+            // Another save held the file all that time.
+            errno = EBUSY;
             return false;
+        }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::milliseconds(20));
     }

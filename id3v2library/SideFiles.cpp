@@ -1,4 +1,5 @@
 #include "SideFiles.h"
+#include "SystemError.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,8 @@ SideFile::SideFile(const SidePaths& paths) : paths_(paths) {
         fd_ = FileDescriptor(
             open(paths.side.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC | O_NOFOLLOW, 0600));
         named_ = fd_.Valid();
+        if (!named_)
+            KeepSystemError();
     }
     fd_.Refresh();
 }
@@ -67,10 +70,10 @@ bool SideFile::Publish(const std::string& name) {
     if (!named_) {
         named_ = LinkUnnamed(fd_.Get(), paths_.side);
         if (!named_)
-            return false;
+            return KeepSystemError();
     }
     published_ = name == paths_.side || rename(paths_.side.c_str(), name.c_str()) == 0;
-    return published_;
+    return published_ || KeepSystemError();
 }
 
 void SyncFolder(const std::string& folder) {

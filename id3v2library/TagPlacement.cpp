@@ -5,6 +5,7 @@
 
 #include "FileIdentity.h"
 #include "SaveJournal.h"
+#include "SystemError.h"
 
 namespace kivuna::tags {
 namespace {
@@ -58,7 +59,7 @@ bool WriteFileTail(const FileDescriptor& file, off_t offset, std::string_view by
 }
 
 bool CutFileTail(const FileDescriptor& file, off_t size) {
-    return ftruncate(file.Get(), size) == 0;
+    return ftruncate(file.Get(), size) == 0 || KeepSystemError();
 }
 
 } // namespace kivuna::tags

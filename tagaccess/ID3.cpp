@@ -239,12 +239,12 @@ bool ID3::WriteTagRegions(const QString& path, const TagRegions& regions, bool s
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
-        if (!LowByte(PutRegionsEntry(library, "ID3v2_PutTagRegions")(
-                handle, ToAnsi(path).constData(), regions.id3v2.constData(),
-                int32_t(regions.id3v2.size()), regions.id3v1.constData(),
-                int32_t(regions.id3v1.size()))))
-            throw platform::Exception(
-                QStringLiteral("The tags kept of \"%1\" could not be written back.").arg(path));
+        CheckWritten(library, handle, 2,
+                     PutRegionsEntry(library, "ID3v2_PutTagRegions")(
+                         handle, ToAnsi(path).constData(), regions.id3v2.constData(),
+                         int32_t(regions.id3v2.size()), regions.id3v1.constData(),
+                         int32_t(regions.id3v1.size())),
+                     QStringLiteral("The tags kept of \"%1\" could not be written back").arg(path));
     });
 }
 
@@ -253,10 +253,11 @@ bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
         const TDll library(kTagLibraryName);
         const bool v1 = version == 1;
         const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();
-        if (!LowByte(TextCallEntry(library, v1 ? "ID3v1_CreateTag" : "ID3v2_CreateTag")(
-                handle, ToAnsi(path).constData())))
-            throw platform::Exception(QStringLiteral("The %1 tag could not be created in \"%2\".")
-                                          .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
+        CheckWritten(library, handle, version,
+                     TextCallEntry(library, v1 ? "ID3v1_CreateTag" : "ID3v2_CreateTag")(
+                         handle, ToAnsi(path).constData()),
+                     QStringLiteral("The %1 tag could not be created in \"%2\"")
+                         .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
     });
 }
 

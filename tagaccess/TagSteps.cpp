@@ -1,5 +1,6 @@
 #include "TagSteps.h"
 
+#include "DllErrors.h"
 #include "GenreTable.h"
 #include "platform/AnsiText.h"
 #include "platform/RuntimeText.h"
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace tagaccess::steps {
@@ -21,11 +23,16 @@ constexpr std::array<const char*, 6> kFrameIds = {"TIT2", "TPE1", "TALB", "TYER"
 // The track text of a tag that holds no track number.
 constexpr QStringView kNoTrack = u"0";
 
-// A Save that answers 0 left the tag off the disk (read-only, vanished or damaged file).
-void CheckSaved(int32_t answer, const char* tagName, const QString& path) {
-    if (!LowByte(answer))
-        throw platform::Exception(QStringLiteral("The %1 tag could not be saved to \"%2\".")
-                                      .arg(QLatin1String(tagName), path));
+// Why the handle's last write failed, as the system said it; empty when it gave no reason, or
+// the library is one that cannot say.
+QString SystemReason(const TDll& library, TagHandle handle, int version) {
+    try {
+        const int32_t error = GetIntEntry(library, version == 1 ? "ID3v1_GetSaveError"
+                                                                : "ID3v2_GetSaveError")(handle);
+        return error == 0 ? QString() : QString::fromLocal8Bit(std::strerror(error));
+    } catch (const EDllProcError&) {
+        return QString();
+    }
 }
 
 // The library's kind of a picture file, from its first bytes: a name may lie about them.
@@ -84,8 +91,9 @@ void StoreId3v1(const TDll& library, TagHandle handle, const TagFields& fields,
     const uint8_t track = TrackByte(Field(fields, kTrack));
     SetByteEntry(library, "ID3v1_SetTrack")(handle, track);
     setText("ID3v1_SetComment", kComment);
-    CheckSaved(TextCallEntry(library, "ID3v1_Save")(handle, ToAnsi(path).constData()), "ID3v1",
-               path);
+    CheckWritten(library, handle, 1,
+                 TextCallEntry(library, "ID3v1_Save")(handle, ToAnsi(path).constData()),
+                 QStringLiteral("The ID3v1 tag could not be saved to \"%1\"").arg(path));
 }
 
 void SetId3v2Texts(const TDll& library, TagHandle handle, const TagFields& fields,
@@ -113,8 +121,9 @@ void AttachPicture(const TDll& library, TagHandle handle, const QString& picture
 }
 
 void SaveId3v2(const TDll& library, TagHandle handle, const QString& path) {
-    CheckSaved(TextCallEntry(library, "ID3v2_Save")(handle, ToAnsi(path).constData()), "ID3v2",
-               path);
+    CheckWritten(library, handle, 2,
+                 TextCallEntry(library, "ID3v2_Save")(handle, ToAnsi(path).constData()),
+                 QStringLiteral("The ID3v2 tag could not be saved to \"%1\"").arg(path));
 }
 
 std::vector<TagPicture> AllPictures(const TDll& library, TagHandle handle) {
@@ -153,13 +162,23 @@ AudioFacts ReadFacts(const TDll& library, TagHandle handle) {
     return facts;
 }
 
+void CheckWritten(const TDll& library, TagHandle handle, int version, int32_t answer,
+                  const QString& failure) {
+    if (LowByte(answer))
+        return;
+    const QString reason = SystemReason(library, handle, version);
+    throw platform::Exception(reason.isEmpty() ? failure + u'.'
+                                               : QStringLiteral("%1: %2.").arg(failure, reason));
+}
+
 void RemoveTag(const TDll& library, int version, const QString& path) {
     const bool v1 = version == 1;
     const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();
-    if (!LowByte(RemoveTagEntry(library, v1 ? "ID3v1_Remove"
-                                            : "ID3v2_Remove")(handle, ToAnsi(path).constData())))
-        throw platform::Exception(QStringLiteral("The %1 tag could not be removed from \"%2\".")
-                                      .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
+    CheckWritten(library, handle, version,
+                 RemoveTagEntry(library, v1 ? "ID3v1_Remove"
+                                            : "ID3v2_Remove")(handle, ToAnsi(path).constData()),
+                 QStringLiteral("The %1 tag could not be removed from \"%2\"")
+                     .arg(QLatin1String(v1 ? "ID3v1" : "ID3v2"), path));
 }
 
 TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferredVersion) {

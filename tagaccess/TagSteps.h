@@ -35,6 +35,11 @@ void SaveId3v2(const TDll& library, TagHandle handle, const QString& path);
 
 // Takes one tag off the file through a new handle: `version` is 1 or 2. Raises an error naming
 // the tag and the file when the library could not.
+// A write step that answered 0 left the file as it was: throws `failure` (a sentence without its
+// full stop) with the system's reason for it, when the library gives one.
+void CheckWritten(const TDll& library, TagHandle handle, int version, int32_t answer,
+                  const QString& failure);
+
 void RemoveTag(const TDll& library, int version, const QString& path);
 
 // The pictures of a loaded ID3v2 handle, in tag order.

@@ -1,6 +1,9 @@
 #include "TagAccessFixture.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <unistd.h>
 
 namespace {
 
@@ -66,8 +69,10 @@ TEST_F(TagAccessTest, ASaveThatDoesNotReachTheDiskIsAFailure) {
     EXPECT_FALSE(id3.WriteId3v2(path, {"New", "", "", "", "", "1", "", ""}, false));
     EXPECT_FALSE(id3.SyncTags(path, 2, false));
     EXPECT_EQ(testsupport::ReadFile(path), before);
-    EXPECT_EQ(messages.Texts(),
-              QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(path)});
+    EXPECT_EQ(
+        messages.Texts(),
+        QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\": Permission denied.")
+                        .arg(path)});
 }
 
 // An ID3v2.3 tag whose second frame has size 0: everything after it would be lost by a save.
@@ -96,8 +101,71 @@ TEST_F(TagAccessTest, ASaveOfAVanishedOrDamagedFileIsAFailure) {
     EXPECT_EQ(testsupport::ReadFile(damaged), DamagedTag() + testsupport::SilentAudio());
     EXPECT_EQ(
         messages.Texts(),
-        (QStringList{QStringLiteral("The ID3v1 tag could not be saved to \"%1\".").arg(vanished),
-                     QStringLiteral("The ID3v2 tag could not be saved to \"%1\".").arg(damaged)}));
+        (QStringList{
+            QStringLiteral("The ID3v1 tag could not be saved to \"%1\": No such file or directory.")
+                .arg(vanished),
+            QStringLiteral("The ID3v2 tag could not be saved to \"%1\".").arg(damaged)}));
+}
+
+// A small file system of the test's own, so the disk can be full or read-only for real; the test
+// is skipped where it may not mount one.
+class SmallDisk {
+  public:
+    explicit SmallDisk(const QString& where, int kilobytes) : where_(where) {
+        QDir().mkpath(where);
+        mounted_ =
+            QProcess::execute(QStringLiteral("mount"),
+                              {"-t", "tmpfs", "-o", QStringLiteral("size=%1k").arg(kilobytes),
+                               "tmpfs", where}) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_)
+            QProcess::execute(QStringLiteral("umount"), {where_});
+    }
+    bool Mounted() const { return mounted_; }
+    bool MakeReadOnly() const {
+        return QProcess::execute(QStringLiteral("mount"), {"-o", "remount,ro", where_}) == 0;
+    }
+
+  private:
+    QString where_;
+    bool mounted_ = false;
+};
+
+TEST_F(TagAccessTest, ASaveTheSystemRefusesSaysWhyAndLeavesTheFileWhole) {
+    const SmallDisk disk(folder.Path(QStringLiteral("disk")), 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no permission to mount a small file system";
+    // A file with a second name is rewritten in place: its new tag must find room before the
+    // file is touched. The disk holds the new copy beside it, but not the file's growth as well.
+    const QString path = folder.Path(QStringLiteral("disk/song.mp3"));
+    testsupport::WriteFile(path, testsupport::ReadFile(Mp3({{"v1", kV1Tag}})) +
+                                     QByteArray(300 * 1024, '\0'));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path).constData(),
+               QFile::encodeName(folder.Path(QStringLiteral("disk/other name.mp3"))).constData()),
+        0);
+    const QByteArray before = testsupport::ReadFile(path);
+    const QString picture = folder.Path(QStringLiteral("cover.png"));
+    testsupport::WriteFile(picture,
+                           QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(200 * 1024, 'p'));
+    testsupport::WriteFile(folder.Path(QStringLiteral("disk/filler")),
+                           QByteArray((1024 - 300 - 600) * 1024, 'f'));
+    EXPECT_FALSE(id3.WriteId3v2(path, {"New", "", "", "", "", "", "", picture}, true));
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(
+        QDir(folder.Path(QStringLiteral("disk"))).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+    ASSERT_TRUE(disk.MakeReadOnly());
+    EXPECT_FALSE(id3.WriteId3v1(path, {"New", "", "", "", "", "1", ""}, true));
+    EXPECT_EQ(testsupport::ReadFile(path), before);
+    EXPECT_EQ(
+        messages.Texts(),
+        (QStringList{
+            QStringLiteral("The ID3v2 tag could not be saved to \"%1\": No space left on device.")
+                .arg(path),
+            QStringLiteral("The ID3v1 tag could not be saved to \"%1\": Read-only file system.")
+                .arg(path)}));
 }
 
 TEST_F(TagAccessTest, ASyncThatCannotSaveBothTagsWritesNeither) {

@@ -54,10 +54,12 @@ TEST_F(TagAccessTest, RemovingFromAFileThatIsNoWritableMp3FailsAndSaysSo) {
     EXPECT_FALSE(id3.RemoveId3v2(locked, true));
     EXPECT_FALSE(id3.RemoveId3v1(locked, false));
     EXPECT_EQ(testsupport::ReadFile(locked), before);
-    EXPECT_EQ(messages.Texts(),
-              (QStringList{
-                  QStringLiteral("The ID3v1 tag could not be removed from \"%1\".").arg(text),
-                  QStringLiteral("The ID3v2 tag could not be removed from \"%1\".").arg(locked)}));
+    EXPECT_EQ(
+        messages.Texts(),
+        (QStringList{
+            QStringLiteral("The ID3v1 tag could not be removed from \"%1\".").arg(text),
+            QStringLiteral("The ID3v2 tag could not be removed from \"%1\": Permission denied.")
+                .arg(locked)}));
 }
 
 TEST_F(TagAccessTest, CreatingAnEmptyTagGivesItOnlyToAFileWithoutOne) {

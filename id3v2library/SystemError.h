@@ -1,0 +1,15 @@
+#pragma once
+
+// The reason the system gave for the step of a save that failed (an errno: "No space left on
+// device"), kept per thread from the start of a save to the caller's question. Only the steps
+// that write record it, so a failed probe for a side file never stands in for the reason.
+#include <cerrno>
+
+namespace kivuna::tags {
+
+void ClearSystemError();
+int LastSystemError();
+// Keeps `error` as the reason and answers false, for `return KeepSystemError();`.
+bool KeepSystemError(int error = errno);
+
+} // namespace kivuna::tags
