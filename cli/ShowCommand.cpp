@@ -39,6 +39,9 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
         } else {
             tags = ReadBoth(id3, path);
             v2Version = Id3v2Version(id3, path);
+            // Tags that could not be read are not shown as empty ones.
+            if (report.Failed())
+                tags.reset();
         }
         if (options.json)
             PrintOut((i == 0 ? QStringLiteral("\n") : QStringLiteral(",\n")) +

@@ -47,7 +47,7 @@ template <typename Handle, typename Step> int32_t SaveStep(uint32_t handle, Step
     return WithHandle<Handle>(handle, int32_t{0}, [&](Handle& state) {
         kivuna::tags::ClearSystemError();
         const bool done = step(state);
-        state.SetSaveError(done ? 0 : kivuna::tags::LastSystemError());
+        state.SetLastError(done ? 0 : kivuna::tags::LastSystemError());
         return Answer(done);
     });
 }
@@ -302,14 +302,14 @@ int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileName, const char* i
     });
 }
 
-int32_t ID3v1_GetSaveError(uint32_t handle) {
+int32_t ID3v1_GetLastError(uint32_t handle) {
     return WithHandle<Id3v1Handle>(handle, int32_t{0},
-                                   [](const Id3v1Handle& state) { return state.SaveError(); });
+                                   [](const Id3v1Handle& state) { return state.LastError(); });
 }
 
-int32_t ID3v2_GetSaveError(uint32_t handle) {
+int32_t ID3v2_GetLastError(uint32_t handle) {
     return WithHandle<Id3v2Handle>(handle, int32_t{0},
-                                   [](const Id3v2Handle& state) { return state.SaveError(); });
+                                   [](const Id3v2Handle& state) { return state.LastError(); });
 }
 
 } // extern "C"

@@ -100,9 +100,11 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileN
 
 // Why the handle's last Save, Remove, CreateTag or PutTagRegions failed, as the system said it:
 // an errno value ("No space left on device"), 0 when it did not fail or failed for a reason of
-// its own (no MPEG audio, a damaged tag).
-KIVUNA_TAG_EXPORT int32_t ID3v1_GetSaveError(uint32_t handle);
-KIVUNA_TAG_EXPORT int32_t ID3v2_GetSaveError(uint32_t handle);
+// its own (no MPEG audio, a damaged tag). -1 after any load or save, also a load that found
+// nothing: the file is still marked by an in-place rewrite made under another of its names, in
+// another folder, and only a load or save by that name finishes it.
+KIVUNA_TAG_EXPORT int32_t ID3v1_GetLastError(uint32_t handle);
+KIVUNA_TAG_EXPORT int32_t ID3v2_GetLastError(uint32_t handle);
 
 // Every entry point, for callers that resolve them all: X(name) for each.
 // clang-format off
@@ -149,8 +151,8 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_GetSaveError(uint32_t handle);
     X(ID3v2_GetTagRegionSize) \
     X(ID3v2_GetTagRegionData) \
     X(ID3v2_PutTagRegions) \
-    X(ID3v1_GetSaveError) \
-    X(ID3v2_GetSaveError)
+    X(ID3v1_GetLastError) \
+    X(ID3v2_GetLastError)
 // clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.

@@ -3,6 +3,7 @@
 #include "FileDescriptor.h"
 #include "MpegAudio.h"
 #include "SaveLock.h"
+#include "SystemError.h"
 #include "TagPlacement.h"
 #include "TagRegions.h"
 
@@ -23,20 +24,16 @@ bool ReadRecord(const FileDescriptor& file, Id3v1Record& record, std::string& by
 bool Id3v1Handle::Load(const char* fileName) {
     record_ = Id3v1Record();
     changed_.reset();
-    FileDescriptor file = FileDescriptor::OpenForReading(fileName);
-    bool mp3 = file.Valid() && HoldsMpegAudio(file);
-    if (file.Valid() && !mp3 && FinishPendingRewrite(file, fileName)) {
-        file = FileDescriptor::OpenForReading(fileName);
-        mp3 = file.Valid() && HoldsMpegAudio(file);
-    }
+    const FileForLoad loaded = OpenForLoad(fileName);
+    SetLastError(loaded.unfinished ? kUnfinishedRewrite : 0);
     std::string bytes;
-    return mp3 && ReadRecord(file, record_, bytes);
+    return loaded.mp3 && ReadRecord(loaded.file, record_, bytes);
 }
 
 bool Id3v1Handle::Save(const char* fileName) const {
     SaveLock lock(fileName);
     const FileDescriptor& writable = lock.File();
-    if (!lock.Held() || !HoldsMpegAudio(writable))
+    if (!lock.HeldOnMpegAudio())
         return false;
     const off_t size = writable.Size();
     Id3v1Record result;
@@ -57,7 +54,7 @@ bool Id3v1Handle::Save(const char* fileName) const {
 bool Id3v1Handle::Remove(const char* fileName) {
     SaveLock lock(fileName);
     const FileDescriptor& writable = lock.File();
-    if (!lock.Held() || !HoldsMpegAudio(writable))
+    if (!lock.HeldOnMpegAudio())
         return false;
     Id3v1Record onDisk;
     std::string diskBytes;
@@ -72,7 +69,7 @@ bool Id3v1Handle::Remove(const char* fileName) {
 bool Id3v1Handle::CreateEmpty(const char* fileName) {
     SaveLock lock(fileName);
     const FileDescriptor& writable = lock.File();
-    if (!lock.Held() || !HoldsMpegAudio(writable))
+    if (!lock.HeldOnMpegAudio())
         return false;
     Id3v1Record onDisk;
     std::string diskBytes;

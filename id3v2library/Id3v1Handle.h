@@ -32,12 +32,13 @@ class Id3v1Handle {
 
     ReturnedText& Returned() { return returned_; }
 
-    // The system's reason for the last failed save of any kind (SystemError.h); 0 for none.
-    int32_t SaveError() const { return saveError_; }
-    void SetSaveError(int32_t error) { saveError_ = error; }
+    // The system's reason for the last failed save of any kind, or a load's unfinished rewrite
+    // (SystemError.h); 0 for none.
+    int32_t LastError() const { return lastError_; }
+    void SetLastError(int32_t error) { lastError_ = error; }
 
   private:
-    int32_t saveError_ = 0;
+    int32_t lastError_ = 0;
     void Mark(Id3v1Field field) { changed_.set(static_cast<size_t>(field)); }
 
     Id3v1Record record_;

@@ -6,6 +6,7 @@
 #include "MpegAudio.h"
 #include "MpegFile.h"
 #include "SaveLock.h"
+#include "SystemError.h"
 #include "TagPlacement.h"
 
 namespace kivuna::tags {
@@ -56,14 +57,11 @@ void Id3v2Handle::Forget() {
 
 bool Id3v2Handle::Load(const char* fileName) {
     Forget();
-    FileDescriptor checked = FileDescriptor::OpenForReading(fileName);
-    auto file = OpenMpegFile(checked, fileName);
-    if (!file && FinishPendingRewrite(checked, fileName)) {
-        checked = FileDescriptor::OpenForReading(fileName);
-        file = OpenMpegFile(checked, fileName);
-    }
+    const FileForLoad loaded = OpenForLoad(fileName);
+    SetLastError(loaded.unfinished ? kUnfinishedRewrite : 0);
+    auto file = loaded.mp3 ? OpenMpegFile(loaded.file, fileName) : nullptr;
     if (file)
-        loadedFile_ = FileFacts::Of(checked.Status(), *file);
+        loadedFile_ = FileFacts::Of(loaded.file.Status(), *file);
     if (!file || !file->hasID3v2Tag())
         return false;
     read_ = Id3v2Values::Read(*file->ID3v2Tag());
@@ -73,7 +71,7 @@ bool Id3v2Handle::Load(const char* fileName) {
 
 bool Id3v2Handle::Save(const char* fileName) const {
     SaveLock lock(fileName);
-    if (!lock.Held())
+    if (!lock.HeldOnMpegAudio())
         return false;
     const FileDescriptor& writable = lock.File();
     // With nothing to change, only the answer is wanted: while the file is the one loaded, what
@@ -84,7 +82,7 @@ bool Id3v2Handle::Save(const char* fileName) const {
     if (nothingToApply && loadedFile_ && loadedFile_->SameFile(writable.Status())) {
         facts = *loadedFile_;
     } else {
-        file = OpenMpegFile(fileName);
+        file = OpenMpegFile(writable, fileName);
         if (!file)
             return false;
         facts = FileFacts::Of(writable.Status(), *file);
@@ -125,7 +123,7 @@ bool Id3v2Handle::Save(const char* fileName) const {
 
 bool Id3v2Handle::Remove(const char* fileName) {
     SaveLock lock(fileName);
-    if (!lock.Held() || !HoldsMpegAudio(lock.File()))
+    if (!lock.HeldOnMpegAudio())
         return false;
     // A damaged tag goes as a whole too: nothing of it is kept, so TagLib's reading does not
     // matter.
@@ -140,7 +138,7 @@ bool Id3v2Handle::Remove(const char* fileName) {
 
 bool Id3v2Handle::CreateEmpty(const char* fileName) {
     SaveLock lock(fileName);
-    if (!lock.Held() || !HoldsMpegAudio(lock.File()))
+    if (!lock.HeldOnMpegAudio())
         return false;
     std::string front(Id3v2Header::kSize, '\0');
     if (lock.File().ReadAt(0, front.data(), front.size()) && ParseId3v2Header(front))
@@ -190,7 +188,9 @@ int32_t Id3v2Handle::FileInfoValue(const char* name) const {
 }
 
 bool Id3v2Handle::LoadRegions(const char* fileName) {
-    regions_ = ReadTagRegions(fileName);
+    bool unfinished = false;
+    regions_ = ReadTagRegions(fileName, &unfinished);
+    SetLastError(unfinished ? kUnfinishedRewrite : 0);
     return regions_.has_value();
 }
 

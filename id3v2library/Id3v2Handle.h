@@ -56,12 +56,13 @@ class Id3v2Handle {
 
     ReturnedText& Returned() { return returned_; }
 
-    // The system's reason for the last failed save of any kind (SystemError.h); 0 for none.
-    int32_t SaveError() const { return saveError_; }
-    void SetSaveError(int32_t error) { saveError_ = error; }
+    // The system's reason for the last failed save of any kind, or a load's unfinished rewrite
+    // (SystemError.h); 0 for none.
+    int32_t LastError() const { return lastError_; }
+    void SetLastError(int32_t error) { lastError_ = error; }
 
   private:
-    int32_t saveError_ = 0;
+    int32_t lastError_ = 0;
     std::vector<const Id3v2StoredPicture*> KeptPictures() const;
     // Holds no tag, read or set, and no knowledge of the file.
     void Forget();

@@ -55,16 +55,17 @@ std::optional<std::string> ReadableFront(const FileDescriptor& file) {
 } // namespace
 
 std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name) {
-    return OpenMpegFile(FileDescriptor::OpenForReading(name), name);
-}
-
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& checked, const char* name) {
     // Our own check first: it opens regular files only (TagLib would wait on a FIFO) and stops at
     // the first frame, where TagLib's own search reads on through the audio.
+    const FileDescriptor checked = FileDescriptor::OpenForReading(name);
     if (!checked.Valid() || !HoldsMpegAudio(checked))
         return nullptr;
+    return OpenMpegFile(checked, name);
+}
+
+std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3, const char* name) {
     std::unique_ptr<TagLib::MPEG::File> file;
-    if (const auto front = ReadableFront(checked))
+    if (const auto front = ReadableFront(mp3))
         file = std::make_unique<MemoryMpegFile>(*front);
     else
         file = std::make_unique<TagLib::MPEG::File>(name, false);

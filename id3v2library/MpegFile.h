@@ -13,7 +13,7 @@ namespace kivuna::tags {
 // is read from memory without it (see WithoutExtendedHeader), so only its ID3v2 tag is to be used.
 std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name);
 
-// The same over a file already open for reading by that name.
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& checked, const char* name);
+// The same over a file already open by that name and known to hold MPEG audio.
+std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3, const char* name);
 
 } // namespace kivuna::tags

@@ -6,7 +6,9 @@
 #include <sys/file.h>
 #include <thread>
 
+#include "MpegAudio.h"
 #include "SaveJournal.h"
+#include "SystemError.h"
 
 namespace kivuna::tags {
 namespace {
@@ -55,8 +57,28 @@ SaveLock::SaveLock(const char* name) {
     } while (Clock::now() < deadline);
 }
 
-bool FinishPendingRewrite(const FileDescriptor& file, const char* name) {
-    return ShowsRewriteMarker(file) && SaveLock(name).Held();
+bool SaveLock::HeldOnMpegAudio() const {
+    if (!Held())
+        return false;
+    if (HoldsMpegAudio(file_))
+        return true;
+    if (ShowsRewriteMarker(file_))
+        KeepSystemError(kUnfinishedRewrite);
+    return false;
+}
+
+FileForLoad OpenForLoad(const char* name) {
+    FileForLoad loaded{FileDescriptor::OpenForReading(name)};
+    loaded.mp3 = loaded.file.Valid() && HoldsMpegAudio(loaded.file);
+    // Only a file that is no MP3 can be one whose rewrite was interrupted.
+    if (loaded.file.Valid() && !loaded.mp3 && ShowsRewriteMarker(loaded.file)) {
+        if (SaveLock(name).Held()) {
+            loaded.file = FileDescriptor::OpenForReading(name);
+            loaded.mp3 = loaded.file.Valid() && HoldsMpegAudio(loaded.file);
+        }
+        loaded.unfinished = loaded.file.Valid() && !loaded.mp3 && ShowsRewriteMarker(loaded.file);
+    }
+    return loaded;
 }
 
 } // namespace kivuna::tags

@@ -17,6 +17,9 @@ class SaveLock {
     // False when the file cannot be written, the lock was not had in time or a pending rewrite
     // could not be finished.
     bool Held() const { return file_.Valid(); }
+    // Held, on a file that holds MPEG audio; for a file still marked by a rewrite made under
+    // another name, that is kept as the reason (SystemError.h).
+    bool HeldOnMpegAudio() const;
     FileDescriptor& File() { return file_; }
     const SidePaths& Paths() const { return paths_; }
 
@@ -25,8 +28,14 @@ class SaveLock {
     SidePaths paths_;
 };
 
-// For a load that found no audio in `file`, opened by `name`: finishes its interrupted in-place
-// rewrite when it shows the marker. True when the file is to be read again.
-bool FinishPendingRewrite(const FileDescriptor& file, const char* name);
+// A file opened by `name` for a load, and whether it holds MPEG audio. A file whose in-place
+// rewrite was interrupted is finished first and opened again; `unfinished` tells one that still
+// shows the marker (SystemError.h).
+struct FileForLoad {
+    FileDescriptor file;
+    bool mp3 = false;
+    bool unfinished = false;
+};
+FileForLoad OpenForLoad(const char* name);
 
 } // namespace kivuna::tags

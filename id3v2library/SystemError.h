@@ -7,6 +7,11 @@
 
 namespace kivuna::tags {
 
+// The reason for a file still marked by an in-place rewrite made under another of its names, in
+// another folder: its journal lies beside that name, and only a load or save by it finishes the
+// rewrite. Such a file must never read as one without tags.
+inline constexpr int kUnfinishedRewrite = -1;
+
 void ClearSystemError();
 int LastSystemError();
 // Keeps `error` as the reason and answers false, for `return KeepSystemError();`.

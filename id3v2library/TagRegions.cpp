@@ -39,15 +39,13 @@ std::string ReadId3v1Region(const FileDescriptor& file) {
     return bytes;
 }
 
-std::optional<TagRegions> ReadTagRegions(const char* fileName) {
-    FileDescriptor file = FileDescriptor::OpenForReading(fileName);
-    bool mp3 = file.Valid() && HoldsMpegAudio(file);
-    if (file.Valid() && !mp3 && FinishPendingRewrite(file, fileName)) {
-        file = FileDescriptor::OpenForReading(fileName);
-        mp3 = file.Valid() && HoldsMpegAudio(file);
-    }
-    if (!mp3)
+std::optional<TagRegions> ReadTagRegions(const char* fileName, bool* unfinished) {
+    const FileForLoad loaded = OpenForLoad(fileName);
+    if (unfinished)
+        *unfinished = loaded.unfinished;
+    if (!loaded.mp3)
         return std::nullopt;
+    const FileDescriptor& file = loaded.file;
     std::optional<std::string> id3v2 = ReadId3v2Region(file);
     if (!id3v2)
         return std::nullopt;
@@ -61,7 +59,7 @@ bool AreTagRegions(std::string_view id3v2, std::string_view id3v1) {
 }
 
 bool PutTagRegions(SaveLock& lock, std::string_view id3v2, std::string_view id3v1) {
-    if (!lock.Held() || !AreTagRegions(id3v2, id3v1) || !HoldsMpegAudio(lock.File()))
+    if (!AreTagRegions(id3v2, id3v1) || !lock.HeldOnMpegAudio())
         return false;
     FileDescriptor& file = lock.File();
     const std::optional<std::string> front = ReadId3v2Region(file);

@@ -25,7 +25,7 @@ std::optional<std::string> ReadId3v2Region(const FileDescriptor& file);
 std::string ReadId3v1Region(const FileDescriptor& file);
 
 // Both regions of an MP3; nothing for a file that holds no MPEG audio or cannot be read.
-std::optional<TagRegions> ReadTagRegions(const char* fileName);
+std::optional<TagRegions> ReadTagRegions(const char* fileName, bool* unfinished = nullptr);
 
 // False for bytes that cannot be a file's tag regions: an ID3v2 region whose header does not give
 // its own size, an ID3v1 region that is not one record.

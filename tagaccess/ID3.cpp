@@ -40,19 +40,23 @@ struct LoadedTag {
     TagFields fields = EmptyTagFields();
 };
 
-void LoadId3v1(const TDll& library, const QByteArray& file, LoadedTag& tag) {
+void LoadId3v1(const TDll& library, const QString& path, LoadedTag& tag) {
     tag.handle = CreateEntry(library, "ID3v1_Create")();
-    tag.found = LowByte(TextCallEntry(library, "ID3v1_Load")(tag.handle, file.constData()));
+    tag.found = LowByte(TextCallEntry(library, "ID3v1_Load")(tag.handle, ToAnsi(path).constData()));
     if (tag.found)
         FillId3v1(library, tag.handle, tag.fields);
+    else
+        CheckLoaded(library, tag.handle, 1, path);
 }
 
-void LoadId3v2(const TDll& library, const QByteArray& file, LoadedTag& tag) {
+void LoadId3v2(const TDll& library, const QString& path, LoadedTag& tag) {
     tag.handle = CreateEntry(library, "ID3v2_Create")();
-    TextCallEntry(library, "ID3v2_Load")(tag.handle, file.constData());
+    TextCallEntry(library, "ID3v2_Load")(tag.handle, ToAnsi(path).constData());
     tag.found = LowByte(GetIntEntry(library, "ID3v2_Loaded")(tag.handle));
     if (tag.found)
         FillId3v2(library, tag.handle, tag.fields);
+    else
+        CheckLoaded(library, tag.handle, 2, path);
 }
 
 // A copy from a tag the file does not hold would wipe the other tag with empty texts.
@@ -76,6 +80,7 @@ TagHandle CreateAndLoad(const TDll& library, const char* create, const char* loa
                         const QString& path) {
     const TagHandle handle = CreateEntry(library, create)();
     TextCallEntry(library, load)(handle, ToAnsi(path).constData());
+    CheckLoaded(library, handle, QByteArray(create).startsWith("ID3v1") ? 1 : 2, path);
     return handle;
 }
 
@@ -111,7 +116,7 @@ TagFields ID3::ReadId3v1(const QString& path, bool showErrors) {
     LoadedTag tag;
     Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
-        LoadId3v1(library, ToAnsi(path), tag);
+        LoadId3v1(library, path, tag);
     });
     return tag.fields;
 }
@@ -140,7 +145,7 @@ TagFields ID3::ReadId3v2(const QString& path, bool showErrors) {
     LoadedTag tag;
     Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
-        LoadId3v2(library, ToAnsi(path), tag);
+        LoadId3v2(library, path, tag);
     });
     return tag.fields;
 }
@@ -192,6 +197,8 @@ std::vector<TagPicture> ID3::ReadPictures(const QString& path, bool showErrors) 
         const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
         if (LowByte(TextCallEntry(library, "ID3v2_Load")(handle, ToAnsi(path).constData())))
             pictures = AllPictures(library, handle);
+        else
+            CheckLoaded(library, handle, 2, path);
     });
     return pictures;
 }
@@ -222,8 +229,10 @@ std::optional<TagRegions> ID3::ReadTagRegions(const QString& path, bool showErro
         const TDll library(kTagLibraryName);
         const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
         if (!LowByte(
-                TextCallEntry(library, "ID3v2_LoadTagRegions")(handle, ToAnsi(path).constData())))
+                TextCallEntry(library, "ID3v2_LoadTagRegions")(handle, ToAnsi(path).constData()))) {
+            CheckLoaded(library, handle, 2, path);
             return;
+        }
         const PictureIntEntry size(library, "ID3v2_GetTagRegionSize");
         const PictureTextEntry data(library, "ID3v2_GetTagRegionData");
         const auto region = [&](int32_t which) {
@@ -271,9 +280,8 @@ bool ID3::CopyV1ToV2(const QString& path, bool showErrors) {
         const platform::FolderLocks lock({path});
         RequireHeld(lock);
         const TDll library(kTagLibraryName);
-        const QByteArray file = ToAnsi(path);
         LoadedTag v1;
-        LoadId3v1(library, file, v1);
+        LoadId3v1(library, path, v1);
         RequireSourceTag(v1.found, "ID3v1", path);
         const TagHandle v2 = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
         SetId3v2Texts(library, v2, v1.fields);
@@ -298,9 +306,8 @@ bool ID3::CopyV2ToV1(const QString& path, bool showErrors) {
         const platform::FolderLocks lock({path});
         RequireHeld(lock);
         const TDll library(kTagLibraryName);
-        const QByteArray file = ToAnsi(path);
         LoadedTag v2;
-        LoadId3v2(library, file, v2);
+        LoadId3v2(library, path, v2);
         RequireSourceTag(v2.found, "ID3v2", path);
         const TagHandle v1 = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
         StoreId3v1(library, v1, v2.fields, path);
@@ -322,12 +329,11 @@ bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors
         const platform::FolderLocks lock({path});
         RequireHeld(lock);
         const TDll library(kTagLibraryName);
-        const QByteArray file = ToAnsi(path);
         // Both are written whether or not they were found: a file that lacks one tag is given it.
         LoadedTag v1;
-        LoadId3v1(library, file, v1);
+        LoadId3v1(library, path, v1);
         LoadedTag v2;
-        LoadId3v2(library, file, v2);
+        LoadId3v2(library, path, v2);
         CheckBothSavable(library, v2.handle, path);
         const TagFields merged = MergeFields(v1.fields, v2.fields, preferredVersion);
         StoreId3v1(library, v1.handle, merged, path);

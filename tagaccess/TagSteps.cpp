@@ -23,16 +23,24 @@ constexpr std::array<const char*, 6> kFrameIds = {"TIT2", "TPE1", "TALB", "TYER"
 // The track text of a tag that holds no track number.
 constexpr QStringView kNoTrack = u"0";
 
-// Why the handle's last write failed, as the system said it; empty when it gave no reason, or
-// the library is one that cannot say.
+// The library's answer for a file still marked by a rewrite made under another of its names.
+constexpr int32_t kUnfinishedRewrite = -1;
+
+// Why the handle's last load or write failed, as the system said it; empty when it gave no
+// reason, or the library is one that cannot say.
 QString SystemReason(const TDll& library, TagHandle handle, int version) {
+    int32_t error = 0;
     try {
-        const int32_t error = GetIntEntry(library, version == 1 ? "ID3v1_GetSaveError"
-                                                                : "ID3v2_GetSaveError")(handle);
-        return error == 0 ? QString() : QString::fromLocal8Bit(std::strerror(error));
+        error = GetIntEntry(library,
+                            version == 1 ? "ID3v1_GetLastError" : "ID3v2_GetLastError")(handle);
     } catch (const EDllProcError&) {
         return QString();
     }
+    if (error == kUnfinishedRewrite)
+        return QStringLiteral("the file is in the middle of a save made under another of its "
+                              "names, in another folder: open it once by that name to finish the "
+                              "save");
+    return error <= 0 ? QString() : QString::fromLocal8Bit(std::strerror(error));
 }
 
 // The library's kind of a picture file, from its first bytes: a name may lie about them.
@@ -169,6 +177,13 @@ void CheckWritten(const TDll& library, TagHandle handle, int version, int32_t an
     const QString reason = SystemReason(library, handle, version);
     throw platform::Exception(reason.isEmpty() ? failure + u'.'
                                                : QStringLiteral("%1: %2.").arg(failure, reason));
+}
+
+void CheckLoaded(const TDll& library, TagHandle handle, int version, const QString& path) {
+    const QString reason = SystemReason(library, handle, version);
+    if (!reason.isEmpty())
+        throw platform::Exception(
+            QStringLiteral("The tags of \"%1\" cannot be read: %2.").arg(path, reason));
 }
 
 void RemoveTag(const TDll& library, int version, const QString& path) {

@@ -40,6 +40,10 @@ void SaveId3v2(const TDll& library, TagHandle handle, const QString& path);
 void CheckWritten(const TDll& library, TagHandle handle, int version, int32_t answer,
                   const QString& failure);
 
+// A load that found no tag: throws when the file only looks so because the library could not
+// read it (a rewrite under another name not finished), rather than let it read as untagged.
+void CheckLoaded(const TDll& library, TagHandle handle, int version, const QString& path);
+
 void RemoveTag(const TDll& library, int version, const QString& path);
 
 // The pictures of a loaded ID3v2 handle, in tag order.

@@ -168,6 +168,25 @@ TEST_F(TagAccessTest, ASaveTheSystemRefusesSaysWhyAndLeavesTheFileWhole) {
                 .arg(path)}));
 }
 
+TEST_F(TagAccessTest, AFileMarkedByARewriteUnderAnotherNameNeverReadsAsUntagged) {
+    // The front of a file whose in-place rewrite was cut short under a name in another folder:
+    // its journal lies there, so this name can neither finish the rewrite nor read the tags.
+    const QString path = Mp3({{"v1", kV1Tag}});
+    QByteArray bytes = testsupport::ReadFile(path);
+    bytes.replace(0, 9, "KVREWRITE");
+    testsupport::WriteFile(path, bytes);
+    const QString why = QStringLiteral("the file is in the middle of a save made under another of "
+                                       "its names, in another folder: open it once by that name "
+                                       "to finish the save.");
+    EXPECT_EQ(id3.ReadId3v1(path, true), TagFields(7));
+    EXPECT_EQ(id3.ReadId3v2(path, true), TagFields(7));
+    EXPECT_FALSE(id3.SyncTags(path, 2, true));
+    EXPECT_FALSE(id3.WriteId3v1(path, {"New", "", "", "", "", "1", ""}, true));
+    EXPECT_EQ(testsupport::ReadFile(path), bytes);
+    const QString unread = QStringLiteral("The tags of \"%1\" cannot be read: ").arg(path) + why;
+    EXPECT_EQ(messages.Texts(), (QStringList{unread, unread, unread, unread}));
+}
+
 TEST_F(TagAccessTest, ASyncThatCannotSaveBothTagsWritesNeither) {
     // A disagreeing ID3v1 tag behind a damaged ID3v2 tag: saving ID3v1 alone would leave half a
     // sync in a file reported as not synchronised.
