@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     if (!DisplayAvailable()) {
         std::fputs("Kivuna needs a graphical desktop, and no display answered (DISPLAY is not set "
                    "or names a display that does not answer); to try it without one, run: "
-                   "xvfb-run -a scripts/run.sh\n",
+                   "xvfb-run -a kivuna\n",
                    stderr);
         return kNoDisplayExitCode;
     }

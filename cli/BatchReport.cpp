@@ -1,5 +1,6 @@
 #include "BatchReport.h"
 
+#include "TerminalText.h"
 #include "tagjobs/RunKinds.h"
 
 #include <cstdio>
@@ -24,7 +25,11 @@ QString OneLine(QString text) {
 } // namespace
 
 void PrintError(const QString& text) {
-    std::fprintf(stderr, "kivuna-cli: %s\n", OneLine(text).toUtf8().constData());
+    // One line: on a terminal every control character shows as an escape, elsewhere line breaks
+    // become blanks.
+    static const bool terminal = isatty(STDERR_FILENO) == 1;
+    std::fprintf(stderr, "kivuna-cli: %s\n",
+                 (terminal ? EscapedControls(text) : OneLine(text)).toUtf8().constData());
 }
 
 BatchReport::BatchReport()
@@ -79,6 +84,8 @@ void BatchReport::FailRun(const QString& message) {
 void BatchReport::FileEnds(const QString&, const tagjobs::FileOutcome& outcome) {
     if (!outcome.failure.isEmpty())
         Fail(outcome.failure);
+    if (!outcome.done && !Failed())
+        ++skipped_;
     End();
 }
 

@@ -45,6 +45,8 @@ class BatchReport : public tagjobs::RunObserver {
 
     int Files() const { return files_; }
     int Failures() const { return failed_; }
+    // Files neither done nor failed: left alone for a reason that is no fault.
+    int Skipped() const { return skipped_; }
     // 0 when every file went through, 1 when some failed.
     int ExitCode() const { return failed_ == 0 ? 0 : 1; }
 
@@ -56,6 +58,7 @@ class BatchReport : public tagjobs::RunObserver {
     QStringList messages_;
     int files_ = 0;
     int failed_ = 0;
+    int skipped_ = 0;
     bool terminal_ = false;
     bool progressShown_ = false;
     QElapsedTimer sinceProgress_;

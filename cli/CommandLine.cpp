@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -113,12 +114,22 @@ class Arguments {
     std::optional<QString> value_;
 };
 
+// Digits only, or digits "/" digits for a track of a total (ID3v1 keeps the track): blanks or
+// signs would only fail every file's write.
 void CheckTrack(const QString& text) {
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!text.isEmpty() && (!ok || number < 0))
-        throw UsageError(
-            QStringLiteral("--track needs a whole number of 0 or more, not \"%1\"").arg(text));
+    static const QRegularExpression track(QStringLiteral("^[0-9]+(/[0-9]+)?$"));
+    if (!text.isEmpty() && !track.match(text).hasMatch())
+        throw UsageError(QStringLiteral("--track needs a whole number of 0 or more, or N/TOTAL, "
+                                        "not \"%1\"")
+                             .arg(text));
+}
+
+// --v1, --v2 and --both of set and from-names: the first replaces "both", each later one adds.
+void ChooseTag(const QString& option, Options& options) {
+    if (!std::exchange(options.tagsNamed, true))
+        options.tags = {false, false};
+    options.tags.v1 = options.tags.v1 || option != u"--v2";
+    options.tags.v2 = options.tags.v2 || option != u"--v1";
 }
 
 // Whether the option is one of the command's own; consumes its value.
@@ -132,13 +143,17 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
     case Command::Show:
         if (option == u"--json")
             return flag(options.json);
+        if (option == u"--jsonl") {
+            options.jsonLines = true;
+            return flag(options.json);
+        }
         return false;
     case Command::Set:
         if (option == u"--dry-run")
             return flag(options.dryRun);
         if (option == u"--v1" || option == u"--v2" || option == u"--both") {
             args.NoValue(option);
-            options.tags = {option != u"--v2", option != u"--v1"};
+            ChooseTag(option, options);
             return true;
         }
         for (const FieldOption& field : kFieldOptions) {
@@ -199,7 +214,7 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         }
         if (option == u"--v1" || option == u"--v2" || option == u"--both") {
             args.NoValue(option);
-            options.tags = {option != u"--v2", option != u"--v1"};
+            ChooseTag(option, options);
             return true;
         }
         return false;
@@ -211,6 +226,7 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         }
         return false;
     case Command::Help:
+    case Command::Version:
         return false;
     }
     return false;
@@ -258,8 +274,19 @@ Options ParseCommandLine(const QStringList& arguments) {
     if (arguments.isEmpty())
         throw UsageError(QStringLiteral("a command is missing"));
     const QString& first = arguments.front();
-    if (first == u"--help" || first == u"-h")
+    if (first == u"--version") {
+        options.command = Command::Version;
         return options;
+    }
+    // "--help COMMAND" is that command's help, as "help COMMAND" is.
+    if (first == u"--help" || first == u"-h") {
+        if (arguments.size() > 2)
+            throw UsageError(QStringLiteral("--help takes one command name"));
+        options.helpTopic = arguments.value(1);
+        if (!options.helpTopic.isEmpty() && !CommandNamed(options.helpTopic))
+            throw UsageError(QStringLiteral("\"%1\" is no command").arg(options.helpTopic));
+        return options;
+    }
     const std::optional<Command> command = CommandNamed(first);
     if (!command)
         throw UsageError(QStringLiteral("\"%1\" is no command").arg(first));

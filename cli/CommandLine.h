@@ -10,7 +10,7 @@
 // What the command line asks for, checked before any file is touched.
 namespace cli {
 
-enum class Command { Help, Show, Set, Copy, Sync, Organize, Rename, FromNames, Undo };
+enum class Command { Help, Version, Show, Set, Copy, Sync, Organize, Rename, FromNames, Undo };
 
 // The tags a set or a dry run works on.
 struct TagChoice {
@@ -26,11 +26,13 @@ struct FieldChange {
 
 struct Options {
     Command command = Command::Help;
-    QString helpTopic;   // the command whose help was asked for; empty for the overview
-    QStringList paths;   // files, and for the commands that search them folders too, in order
-    bool json = false;   // show: one JSON object per file
-    bool dryRun = false; // all but show and undo: print what would change, write nothing
-    TagChoice tags;      // set, from-names: which tags change
+    QString helpTopic;      // the command whose help was asked for; empty for the overview
+    QStringList paths;      // files, and for the commands that search them folders too, in order
+    bool json = false;      // show: one JSON object per file
+    bool jsonLines = false; // show: with json, one object per line and no enclosing array
+    bool dryRun = false;    // all but show and undo: print what would change, write nothing
+    TagChoice tags;         // set, from-names: which tags change
+    bool tagsNamed = false; // set, from-names: --v1/--v2 given (each one given adds its tag)
     std::vector<FieldChange> changes; // set: the fields given, in field order
     bool v1ToV2 = true;               // copy: the direction
     int8_t prefer = 2;                // sync: the tag whose text wins where both hold text

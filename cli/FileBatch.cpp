@@ -1,6 +1,10 @@
 #include "FileBatch.h"
 
+#include "TerminalText.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace cli {
 
@@ -8,7 +12,8 @@ void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, 
     const QStringList lines = Differences(now, planned, tags);
     if (lines.isEmpty())
         return;
-    PrintOut(path + u'\n' + QStringLiteral("  ") + lines.join(QStringLiteral("\n  ")) + u'\n');
+    PrintOut(ForOutput(path) + u'\n' + QStringLiteral("  ") + lines.join(QStringLiteral("\n  ")) +
+             u'\n');
 }
 
 int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
@@ -19,6 +24,10 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
             const tagjobs::FilePlan plan = planner(id3, path, index);
             if (!plan.refusal.isEmpty())
                 return tagjobs::FileOutcome::Failed(plan.refusal);
+            // The checks the real save makes, writing nothing: its failures are foretold.
+            if (plan.TouchesFile() && !id3.CheckSavable(path, plan.writeId3v1 || plan.removeId3v1,
+                                                        plan.writeId3v2 || plan.removeId3v2, true))
+                return tagjobs::FileOutcome{false, {}};
             PrintPlan(path, {plan.before.id3v1, plan.before.id3v2},
                       {plan.after.id3v1, plan.after.id3v2}, options.tags);
             // A dry run says what the run would say.
@@ -34,9 +43,29 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
     return report.ExitCode();
 }
 
+namespace {
+
+// The first reason a write to standard output failed (a full disk, a closed pipe); 0 for none.
+int outputError = 0;
+
+} // namespace
+
 void PrintOut(const QString& text) {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) &&
+        outputError == 0)
+        outputError = errno != 0 ? errno : EIO;
+}
+
+bool OutputWritten() {
+    if (std::fflush(stdout) != 0 && outputError == 0)
+        outputError = errno != 0 ? errno : EIO;
+    if (outputError == 0 && std::ferror(stdout))
+        outputError = EIO;
+    if (outputError != 0)
+        PrintError(QStringLiteral("standard output could not be written: ") +
+                   QString::fromLocal8Bit(std::strerror(outputError)));
+    return outputError == 0;
 }
 
 } // namespace cli

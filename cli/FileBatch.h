@@ -19,5 +19,8 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
 
 // Writes UTF-8 text to standard output.
 void PrintOut(const QString& text);
+// Flushes standard output; false, with a line on standard error, when any of it could not be
+// written.
+bool OutputWritten();
 
 } // namespace cli

@@ -1,5 +1,8 @@
 #include "HelpText.h"
 
+#include "tagaccess/DllErrors.h"
+#include "tagaccess/TagLibraryEntries.h"
+
 namespace cli {
 namespace {
 
@@ -20,13 +23,17 @@ Commands:
                                     of the window; --list shows those that can be
   help [COMMAND]                    this text, or the help of one command
 
-Run "kivuna-cli COMMAND --help" for the options of a command.
+Run "kivuna-cli COMMAND --help" (or "kivuna-cli --help COMMAND") for the options
+of a command, "kivuna-cli --version" for the versions of the tool and its tag
+library.
 
 Exit status: 0 when every file went through, 1 when some failed (each failure is
-one line on standard error), 2 when the command line was wrong.
+one line on standard error) or standard output could not be written, 2 when the
+command line was wrong. On a terminal, control characters in tag texts and names
+show as \n, \t, \r or \xHH.
 )";
 
-constexpr char kShow[] = R"(Usage: kivuna-cli show [--json] FILE...
+constexpr char kShow[] = R"(Usage: kivuna-cli show [--json|--jsonl] FILE...
 
 Shows the ID3v1 and ID3v2 tags of each file side by side: title, artist, album,
 year, genre, track and comment. A tag the file does not hold shows empty texts.
@@ -35,6 +42,9 @@ The head of the ID3v2 column names the tag's version: ID3v2.4, or ID3v2 (none).
   --json    a JSON array with one object per file: "path", "v1" and "v2" (each
             with the seven fields), "v2version" (the ID3v2 tag's version: 2, 3
             or 4, null without one) and "errors" (the messages for that file)
+  --jsonl   the same objects one per line, without the array, so the output
+            of several runs (find ... | xargs kivuna-cli show --jsonl) is one
+            stream
 )";
 
 constexpr char kSet[] = R"(Usage: kivuna-cli set [--v1|--v2|--both] [--dry-run] FIELD... FILE...
@@ -46,11 +56,11 @@ window's "Undo last change" gives them back exactly.
 
 Fields:
   --title TEXT   --artist TEXT   --album TEXT   --year TEXT
-  --genre NAME   --track NUMBER  --comment TEXT
+  --genre NAME   --track N[/TOTAL]  --comment TEXT
   An empty text clears the field. An ID3v1 tag keeps 30 characters per text,
-  a genre from the ID3v1 genre list and a track of 0 to 255.
+  a genre from the ID3v1 genre list and a track of 0 to 255 (of N/TOTAL, N).
 
-  --v1 | --v2 | --both   the tags to change (default: both)
+  --v1 | --v2 | --both   the tags to change (default: both; --v1 --v2 is both)
   --dry-run              print what would change, write nothing
 )";
 
@@ -72,6 +82,9 @@ organizer window does, without a limit on their number.
 
   --prefer 1|2   the tag whose text wins where both hold one (default: 2)
   --dry-run      print what would change, write nothing
+
+A file without text in either tag is left alone and counted, not failed: the
+run ends with "N files without tag text, left alone".
 )";
 
 constexpr char kPatterns[] = R"(
@@ -176,6 +189,19 @@ QString HelpText(const QString& command) {
 
 QString UsageHint() {
     return QStringLiteral("Run \"kivuna-cli --help\" for the commands and their options.");
+}
+
+QString VersionText() {
+    QString library;
+    try {
+        const tagaccess::TDll loaded(tagaccess::kTagLibraryName);
+        library = QString::fromLatin1(
+            tagaccess::TDllEntry<const char*>(loaded, "ID3v2_GetLibraryVersion")());
+    } catch (const tagaccess::EDllError& failure) {
+        library = failure.Message();
+    }
+    return QStringLiteral("kivuna-cli %1\n%2 %3\n")
+        .arg(QStringLiteral(KIVUNA_VERSION), QLatin1String(tagaccess::kTagLibraryName), library);
 }
 
 } // namespace cli

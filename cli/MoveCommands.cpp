@@ -1,6 +1,7 @@
 // organize and rename: every file to the path a pattern gives it from its tag fields.
 #include "Commands.h"
 #include "FileBatch.h"
+#include "TerminalText.h"
 #include "tagjobs/MoveRun.h"
 #include "tagjobs/RunKinds.h"
 
@@ -26,8 +27,9 @@ int RunMoves(const Options& options, tagaccess::ID3& id3) {
     BatchReport report;
     if (options.dryRun) {
         for (const batch::PlannedMove& move : plan) {
-            PrintOut(QStringLiteral("%1 -> %2 (%3)\n")
-                         .arg(move.from, move.to, batch::StateText(move.state)));
+            PrintOut(
+                QStringLiteral("%1 -> %2 (%3)\n")
+                    .arg(ForOutput(move.from), ForOutput(move.to), batch::StateText(move.state)));
             if (move.state == batch::MoveState::Conflict)
                 report.FailPath(move.from,
                                 QStringLiteral("skipped: %1 exists or is the new path of another "

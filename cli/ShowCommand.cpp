@@ -27,7 +27,8 @@ QString JsonLine(const QString& path, const TagPair* tags, int v2Version,
 int RunShow(const Options& options, tagaccess::ID3& id3) {
     BatchReport report;
     // Each file goes out as it is read: a long list is never held whole.
-    PrintOut(options.json ? QStringLiteral("[") : QString());
+    const bool array = options.json && !options.jsonLines;
+    PrintOut(array ? QStringLiteral("[") : QString());
     for (qsizetype i = 0; i < options.paths.size(); ++i) {
         const QString& path = options.paths[i];
         report.Begin(path);
@@ -43,7 +44,9 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
             if (report.Failed())
                 tags.reset();
         }
-        if (options.json)
+        if (options.jsonLines)
+            PrintOut(JsonLine(path, tags ? &*tags : nullptr, v2Version, report.Messages()) + u'\n');
+        else if (options.json)
             PrintOut((i == 0 ? QStringLiteral("\n") : QStringLiteral(",\n")) +
                      JsonLine(path, tags ? &*tags : nullptr, v2Version, report.Messages()));
         else if (tags)
@@ -51,7 +54,7 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
                      AlignedText(path, *tags, v2Version));
         report.End();
     }
-    PrintOut(options.json ? QStringLiteral("\n]\n") : QString());
+    PrintOut(array ? QStringLiteral("\n]\n") : QString());
     return report.ExitCode();
 }
 

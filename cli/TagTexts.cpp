@@ -1,5 +1,6 @@
 #include "TagTexts.h"
 
+#include "TerminalText.h"
 #include "tagaccess/TagSteps.h"
 
 #include <array>
@@ -19,7 +20,7 @@ QString WithoutTrailingBlanks(QString text) {
 }
 
 QString Quoted(const QString& text) {
-    return u'"' + text + u'"';
+    return u'"' + ForOutput(text) + u'"';
 }
 
 void AddDifferences(const char* tagName, const TagFields& now, const TagFields& planned,
@@ -56,9 +57,12 @@ QString FieldKey(int field) {
 QString AlignedText(const QString& path, const TagPair& tags, int v2Version) {
     qsizetype labelWidth = 0;
     qsizetype v1Width = 5; // "ID3v1"
+    TagPair shown;
     for (int field = 0; field < kTagFieldCount; ++field) {
+        shown.v1[size_t(field)] = ForOutput(steps::Field(tags.v1, field));
+        shown.v2[size_t(field)] = ForOutput(steps::Field(tags.v2, field));
         labelWidth = std::max(labelWidth, FieldLabel(field).size());
-        v1Width = std::max(v1Width, steps::Field(tags.v1, field).size());
+        v1Width = std::max(v1Width, shown.v1[size_t(field)].size());
     }
     const auto line = [&](const QString& label, const QString& one, const QString& two) {
         return WithoutTrailingBlanks(QStringLiteral("  ") + label.leftJustified(labelWidth) +
@@ -68,9 +72,9 @@ QString AlignedText(const QString& path, const TagPair& tags, int v2Version) {
     };
     const QString v2Head =
         v2Version != 0 ? QStringLiteral("ID3v2.%1").arg(v2Version) : QStringLiteral("ID3v2 (none)");
-    QString text = path + u'\n' + line(QString(), QStringLiteral("ID3v1"), v2Head);
+    QString text = ForOutput(path) + u'\n' + line(QString(), QStringLiteral("ID3v1"), v2Head);
     for (int field = 0; field < kTagFieldCount; ++field)
-        text += line(FieldLabel(field), steps::Field(tags.v1, field), steps::Field(tags.v2, field));
+        text += line(FieldLabel(field), shown.v1[size_t(field)], shown.v2[size_t(field)]);
     return text;
 }
 

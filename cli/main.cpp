@@ -45,6 +45,7 @@ int Run(const cli::Options& options) {
     case cli::Command::Undo:
         return cli::RunUndo(options, id3);
     case cli::Command::Help:
+    case cli::Command::Version:
         break;
     }
     return 0;
@@ -68,10 +69,15 @@ int main(int argc, char** argv) {
     }
     if (options.command == cli::Command::Help) {
         cli::PrintOut(cli::HelpText(options.helpTopic));
-        return 0;
+        return cli::OutputWritten() ? 0 : kFailedExitCode;
     }
-    tagaccess::DllErrorFormats::Instance();
+    tagaccess::DllErrorFormats::UseEnglish();
+    if (options.command == cli::Command::Version) {
+        cli::PrintOut(cli::VersionText());
+        return cli::OutputWritten() ? 0 : kFailedExitCode;
+    }
     if (!TagLibraryLoads())
         return kFailedExitCode;
-    return Run(options);
+    const int code = Run(options);
+    return cli::OutputWritten() ? code : kFailedExitCode;
 }

@@ -8,6 +8,15 @@
 #include "SystemError.h"
 #include "TagText.h"
 
+#include <taglib/taglib.h>
+
+// TagLib's version as its headers give it, in text.
+#define KIVUNA_TEXT(x) #x
+#define KIVUNA_NUMBER_TEXT(x) KIVUNA_TEXT(x)
+#define TAGLIB_VERSION_TEXT                                                                        \
+    KIVUNA_NUMBER_TEXT(TAGLIB_MAJOR_VERSION)                                                       \
+    "." KIVUNA_NUMBER_TEXT(TAGLIB_MINOR_VERSION) "." KIVUNA_NUMBER_TEXT(TAGLIB_PATCH_VERSION)
+
 using kivuna::tags::HandleTable;
 using kivuna::tags::Id3v1Field;
 using kivuna::tags::Id3v1Handle;
@@ -310,6 +319,10 @@ int32_t ID3v1_GetLastError(uint32_t handle) {
 int32_t ID3v2_GetLastError(uint32_t handle) {
     return WithHandle<Id3v2Handle>(handle, int32_t{0},
                                    [](const Id3v2Handle& state) { return state.LastError(); });
+}
+
+const char* ID3v2_GetLibraryVersion(void) {
+    return KIVUNA_VERSION " (TagLib " TAGLIB_VERSION_TEXT ")";
 }
 
 } // extern "C"

@@ -106,6 +106,9 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileN
 KIVUNA_TAG_EXPORT int32_t ID3v1_GetLastError(uint32_t handle);
 KIVUNA_TAG_EXPORT int32_t ID3v2_GetLastError(uint32_t handle);
 
+// The library's version and the TagLib version it was built with, as "1.0.0 (TagLib 1.13.0)".
+KIVUNA_TAG_EXPORT const char* ID3v2_GetLibraryVersion(void);
+
 // Every entry point, for callers that resolve them all: X(name) for each.
 // clang-format off
 #define KIVUNA_TAG_ENTRY_POINTS(X) \
@@ -152,7 +155,8 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_GetLastError(uint32_t handle);
     X(ID3v2_GetTagRegionData) \
     X(ID3v2_PutTagRegions) \
     X(ID3v1_GetLastError) \
-    X(ID3v2_GetLastError)
+    X(ID3v2_GetLastError) \
+    X(ID3v2_GetLibraryVersion)
 // clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.

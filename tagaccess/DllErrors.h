@@ -28,6 +28,8 @@ struct DllErrorFormats {
     QString procAddress;
 
     static const DllErrorFormats& Instance();
+    // For the shell tool, whose every message is English; before the first Instance().
+    static void UseEnglish();
 };
 
 } // namespace tagaccess

@@ -257,6 +257,20 @@ bool ID3::WriteTagRegions(const QString& path, const TagRegions& regions, bool s
     });
 }
 
+bool ID3::CheckSavable(const QString& path, bool id3v1, bool id3v2, bool showErrors) {
+    return Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        if (id3v1) {
+            const TagHandle v1 = CreateAndLoad(library, "ID3v1_Create", "ID3v1_Load", path);
+            CheckWritten(library, v1, 1,
+                         TextCallEntry(library, "ID3v1_Save")(v1, ToAnsi(path).constData()),
+                         QStringLiteral("The ID3v1 tag could not be saved to \"%1\"").arg(path));
+        }
+        if (id3v2)
+            SaveId3v2(library, CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path), path);
+    });
+}
+
 bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);

@@ -64,6 +64,10 @@ class ID3 {
     virtual std::optional<TagRegions> ReadTagRegions(const QString& path, bool showErrors);
     // Puts both tags back byte for byte in place of the file's own, audio untouched.
     virtual bool WriteTagRegions(const QString& path, const TagRegions& regions, bool showErrors);
+    // Whether a save of the chosen tags would be taken, asked by saving them unchanged: refused
+    // exactly where a real save would be (no MP3, a damaged tag, a file or disk that cannot be
+    // written), and writing nothing. For dry runs.
+    virtual bool CheckSavable(const QString& path, bool id3v1, bool id3v2, bool showErrors);
 
     virtual bool CopyV1ToV2(const QString& path, bool showErrors);
     virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);

@@ -1,5 +1,6 @@
 #include "ProcessFile.h"
 
+#include "FileTagChange.h"
 #include "MessageCapture.h"
 #include "platform/Exception.h"
 #include "tagaccess/TagSteps.h"
@@ -8,11 +9,14 @@
 
 namespace tagjobs {
 
+bool HoldsNoTagText(const tagaccess::TagFields& merged) {
+    return std::all_of(merged.begin(), merged.end(),
+                       [](const QString& text) { return text.isEmpty(); });
+}
+
 QString SyncRefusal(const tagaccess::TagFields& merged) {
-    // A file without any tag fails the sync on its empty track; say what the user can act on.
-    if (std::all_of(merged.begin(), merged.end(),
-                    [](const QString& text) { return text.isEmpty(); }))
-        return QStringLiteral("has no ID3v1 or ID3v2 tag with text to synchronise");
+    if (HoldsNoTagText(merged))
+        return QString();
     try {
         tagaccess::steps::TrackByte(tagaccess::steps::Field(merged, tagaccess::kTrack));
     } catch (const platform::Exception& failure) {
@@ -28,8 +32,18 @@ FileOutcome SyncFile(tagaccess::ID3& id3, const QString& path, int8_t preferredV
         return FileOutcome::Done();
     if (failures == SyncFailures::Counted)
         return FileOutcome{false, {}};
-    const QString refusal = SyncRefusal(tagaccess::steps::MergeFields(
-        id3.ReadId3v1(path, false), id3.ReadId3v2(path, false), preferredVersion));
+    QString unread;
+    const std::optional<FileTagsBefore> tags = ReadBothTags(id3, path, &unread);
+    if (!tags)
+        return FileOutcome::Failed(unread);
+    const tagaccess::TagFields merged =
+        tagaccess::steps::MergeFields(tags->id3v1, tags->id3v2, preferredVersion);
+    // A file without any tag fails the sync on its empty track: an MP3 is left alone, anything
+    // else is no file the sync can serve.
+    if (HoldsNoTagText(merged))
+        return id3.ReadAudioFacts(path, false) ? FileOutcome{false, {}}
+                                               : FileOutcome::Failed(kNoMp3);
+    const QString refusal = SyncRefusal(merged);
     if (!refusal.isEmpty())
         return FileOutcome::Failed(refusal);
     return FileOutcome::Failed(said.Any() ? said.Text()

@@ -14,15 +14,23 @@ namespace tagjobs {
 // Where both tags hold text, the processing keeps the ID3v2 text.
 inline constexpr int8_t kPreferV2 = 2;
 
-// Why a sync that merged the tags into these fields writes nothing: they hold no text at all, or
-// a track that is no whole number. Empty when it goes through.
+// Whether the merged fields hold no text at all: the file has no tag to synchronise and is left
+// alone, which is no failure (an untagged file is common in a library).
+bool HoldsNoTagText(const tagaccess::TagFields& merged);
+
+// Why a file without tag text is refused all the same: it holds no MPEG audio.
+inline const QString kNoMp3 = QStringLiteral("holds no MPEG audio: not an MP3 file");
+
+// Why a sync that merged the tags into these fields writes nothing: a track that is no whole
+// number. Empty when it goes through, or the file is left alone for want of text.
 QString SyncRefusal(const tagaccess::TagFields& merged);
 
 // Whether a run says why a file could not be synchronised (the shell), or only counts it (the
 // window, which lists such files apart): finding the reason costs two more reads.
 enum class SyncFailures { Explained, Counted };
 
-// Both tags of one file merged and written into both.
+// Both tags of one file merged and written into both. A file without tag text is neither done
+// nor failed.
 FileOutcome SyncFile(tagaccess::ID3& id3, const QString& path, int8_t preferredVersion,
                      SyncFailures failures = SyncFailures::Explained);
 
