@@ -1,5 +1,6 @@
 #include "BatchReport.h"
 
+#include "FileBatch.h"
 #include "TerminalText.h"
 #include "tagjobs/RunKinds.h"
 
@@ -22,7 +23,18 @@ QString OneLine(QString text) {
     return text;
 }
 
+bool quietRun = false;
+
 } // namespace
+
+void SetQuiet(bool quiet) {
+    quietRun = quiet;
+}
+
+void PrintNote(const QString& text) {
+    if (!quietRun)
+        PrintOut(text);
+}
 
 void PrintError(const QString& text) {
     // One line: on a terminal every control character shows as an escape, elsewhere line breaks
@@ -33,7 +45,7 @@ void PrintError(const QString& text) {
 }
 
 BatchReport::BatchReport()
-    : terminal_(isatty(STDERR_FILENO) == 1),
+    : terminal_(!quietRun && isatty(STDERR_FILENO) == 1),
       previous_(platform::SetMessageHandler([this](const QString& text) { Fail(text); })) {
     sinceProgress_.start();
 }

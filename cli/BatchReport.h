@@ -65,6 +65,11 @@ class BatchReport : public tagjobs::RunObserver {
     platform::MessageHandler previous_;
 };
 
+// --quiet: no progress line, and PrintNote prints nothing.
+void SetQuiet(bool quiet);
+// A closing summary ("Moved 3 file(s)"), on standard output unless quiet.
+void PrintNote(const QString& text);
+
 // "kivuna-cli: " and the text on one line of standard error.
 void PrintError(const QString& text);
 

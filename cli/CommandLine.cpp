@@ -37,6 +37,10 @@ std::optional<Command> CommandNamed(const QString& name) {
         return Command::Set;
     if (name == u"copy")
         return Command::Copy;
+    if (name == u"remove")
+        return Command::Remove;
+    if (name == u"picture")
+        return Command::Picture;
     if (name == u"sync")
         return Command::Sync;
     if (name == u"organize")
@@ -62,6 +66,10 @@ std::optional<QString> JournalCommandNamed(const QString& name) {
         return tagjobs::kTagsFromNamesCommand;
     if (name == u"set")
         return tagjobs::kEditCommand;
+    if (name == u"remove")
+        return tagjobs::kRemoveCommand;
+    if (name == u"picture")
+        return tagjobs::kPicturesCommand;
     return std::nullopt;
 }
 
@@ -139,6 +147,11 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         target = true;
         return true;
     };
+    const bool walks = options.command == Command::Show || options.command == Command::Set ||
+                       options.command == Command::Copy || options.command == Command::Remove ||
+                       options.command == Command::Picture;
+    if (walks && (option == u"-r" || option == u"--recursive"))
+        return flag(options.recursive);
     switch (options.command) {
     case Command::Show:
         if (option == u"--json")
@@ -171,6 +184,31 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
     case Command::Copy:
         if (option == u"--dry-run")
             return flag(options.dryRun);
+        return false;
+    case Command::Picture:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        if (option == u"--type") {
+            const QString type = args.Value(option);
+            bool ok = false;
+            options.pictureType = type.toInt(&ok);
+            if (!ok || options.pictureType < 0 || options.pictureType > 20 ||
+                type.trimmed() != type)
+                throw UsageError(
+                    QStringLiteral("--type takes a picture type of 0 to 20 (3: front cover, 4: "
+                                   "back cover), not \"%1\"")
+                        .arg(type));
+            return true;
+        }
+        return false;
+    case Command::Remove:
+        if (option == u"--dry-run")
+            return flag(options.dryRun);
+        if (option == u"--v1" || option == u"--v2" || option == u"--both") {
+            args.NoValue(option);
+            ChooseTag(option, options);
+            return true;
+        }
         return false;
     case Command::Sync:
         if (option == u"--dry-run")
@@ -271,18 +309,24 @@ void CheckDestination(Options& options) {
 
 Options ParseCommandLine(const QStringList& arguments) {
     Options options;
-    if (arguments.isEmpty())
+    // --quiet may stand before the command too.
+    QStringList rest = arguments;
+    while (!rest.isEmpty() && (rest.front() == u"--quiet" || rest.front() == u"-q")) {
+        options.quiet = true;
+        rest.removeFirst();
+    }
+    if (rest.isEmpty())
         throw UsageError(QStringLiteral("a command is missing"));
-    const QString& first = arguments.front();
+    const QString& first = rest.front();
     if (first == u"--version") {
         options.command = Command::Version;
         return options;
     }
     // "--help COMMAND" is that command's help, as "help COMMAND" is.
     if (first == u"--help" || first == u"-h") {
-        if (arguments.size() > 2)
+        if (rest.size() > 2)
             throw UsageError(QStringLiteral("--help takes one command name"));
-        options.helpTopic = arguments.value(1);
+        options.helpTopic = rest.value(1);
         if (!options.helpTopic.isEmpty() && !CommandNamed(options.helpTopic))
             throw UsageError(QStringLiteral("\"%1\" is no command").arg(options.helpTopic));
         return options;
@@ -292,10 +336,15 @@ Options ParseCommandLine(const QStringList& arguments) {
         throw UsageError(QStringLiteral("\"%1\" is no command").arg(first));
     options.command = *command;
 
-    Arguments args(arguments, 1);
+    Arguments args(rest, 1);
     while (!args.AtEnd()) {
         bool isOption = false;
         const QString argument = args.Take(isOption);
+        if (isOption && (argument == u"--quiet" || argument == u"-q")) {
+            args.NoValue(argument);
+            options.quiet = true;
+            continue;
+        }
         if (isOption && (argument == u"--help" || argument == u"-h")) {
             options.helpTopic = first;
             options.command = Command::Help;
@@ -332,7 +381,9 @@ Options ParseCommandLine(const QStringList& arguments) {
             const std::optional<QString> journal = JournalCommandNamed(options.paths.front());
             if (!journal)
                 throw UsageError(
-                    QStringLiteral("undo takes organize, rename, from-names or set, not \"%1\"")
+                    QStringLiteral(
+                        "undo takes organize, rename, from-names, set, remove or picture, "
+                        "not \"%1\"")
                         .arg(options.paths.front()));
             options.undoCommand = *journal;
         }
@@ -344,6 +395,34 @@ Options ParseCommandLine(const QStringList& arguments) {
         CheckPattern(options);
         if (options.command == Command::Organize && !options.paths.isEmpty())
             CheckDestination(options);
+        break;
+    case Command::Picture: {
+        const QString action = options.paths.isEmpty() ? QString() : options.paths.takeFirst();
+        if (action != u"export" && action != u"import" && action != u"remove")
+            throw UsageError(QStringLiteral("picture needs export, import or remove first"));
+        options.pictureAction = action == u"export"   ? PictureAction::Export
+                                : action == u"import" ? PictureAction::Import
+                                                      : PictureAction::Remove;
+        // An imported picture becomes the front cover, in place of the one there was.
+        if (options.pictureAction == PictureAction::Import)
+            options.pictureType = 3;
+        if (options.pictureAction != PictureAction::Remove) {
+            if (options.paths.size() < 2)
+                throw UsageError(options.pictureAction == PictureAction::Export
+                                     ? QStringLiteral("picture export needs FILE.mp3 PICTURE")
+                                     : QStringLiteral("picture import needs PICTURE FILE.mp3..."));
+            options.pictureFile = options.pictureAction == PictureAction::Export
+                                      ? options.paths.takeLast()
+                                      : options.paths.takeFirst();
+            if (options.pictureAction == PictureAction::Export && options.paths.size() != 1)
+                throw UsageError(QStringLiteral("picture export takes one FILE.mp3"));
+        }
+        break;
+    }
+    case Command::Remove:
+        // Taking tags off is never a default: the tags go only when named.
+        if (!options.tagsNamed)
+            throw UsageError(QStringLiteral("remove needs --v1, --v2 or --both"));
         break;
     case Command::Set:
         if (options.changes.empty())
@@ -358,7 +437,9 @@ Options ParseCommandLine(const QStringList& arguments) {
         throw UsageError(QStringLiteral("%1 needs at least one %2")
                              .arg(first, options.command == Command::Show ||
                                                  options.command == Command::Set ||
-                                                 options.command == Command::Copy
+                                                 options.command == Command::Copy ||
+                                                 options.command == Command::Remove ||
+                                                 options.command == Command::Picture
                                              ? QStringLiteral("file")
                                              : QStringLiteral("file or folder")));
     return options;

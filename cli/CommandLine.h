@@ -10,7 +10,22 @@
 // What the command line asks for, checked before any file is touched.
 namespace cli {
 
-enum class Command { Help, Version, Show, Set, Copy, Sync, Organize, Rename, FromNames, Undo };
+enum class Command {
+    Help,
+    Version,
+    Show,
+    Set,
+    Copy,
+    Remove,
+    Picture,
+    Sync,
+    Organize,
+    Rename,
+    FromNames,
+    Undo
+};
+
+enum class PictureAction { Export, Import, Remove };
 
 // The tags a set or a dry run works on.
 struct TagChoice {
@@ -31,8 +46,10 @@ struct Options {
     bool json = false;      // show: one JSON object per file
     bool jsonLines = false; // show: with json, one object per line and no enclosing array
     bool dryRun = false;    // all but show and undo: print what would change, write nothing
-    TagChoice tags;         // set, from-names: which tags change
-    bool tagsNamed = false; // set, from-names: --v1/--v2 given (each one given adds its tag)
+    TagChoice tags;         // set, from-names, remove: which tags change
+    bool tagsNamed = false; // set, from-names, remove: --v1/--v2 given (each one adds its tag)
+    bool recursive = false; // show, set, copy, remove: folders are searched, as by sync
+    bool quiet = false;     // every command: no progress line and no closing summary
     std::vector<FieldChange> changes; // set: the fields given, in field order
     bool v1ToV2 = true;               // copy: the direction
     int8_t prefer = 2;                // sync: the tag whose text wins where both hold text
@@ -41,6 +58,9 @@ struct Options {
     bool copy = false;                // organize: copy the files instead of moving them
     bool fieldsFromV1 = false;        // organize, rename: name files by their ID3v1 tag, not ID3v2
     bool posixNames = false;          // organize, rename: allow what only FAT and Windows refuse
+    PictureAction pictureAction = PictureAction::Export; // picture: what to do
+    int pictureType = 3;                                 // picture: export, remove: the type
+    QString pictureFile; // picture: the file export writes, or import reads
     QString undoCommand; // undo: the journal command whose last run to undo; empty: any
     bool list = false;   // undo: list the runs that can be undone instead
 };

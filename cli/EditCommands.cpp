@@ -24,14 +24,19 @@ tagjobs::FilePlanner SetPlanner(const Options& options) {
 } // namespace
 
 int RunSet(const Options& options, ID3& id3) {
-    return RunTagCommand(id3,
-                         tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::Files),
-                         tagjobs::kEditCommand, SetPlanner(options), options);
+    return RunTagCommand(id3, FilesOf(options), tagjobs::kEditCommand, SetPlanner(options),
+                         options);
+}
+
+int RunRemove(const Options& options, ID3& id3) {
+    return RunTagCommand(id3, FilesOf(options), tagjobs::kRemoveCommand,
+                         tagjobs::RemovalPlanner(tagjobs::TagsOf(options.tags.v1, options.tags.v2)),
+                         options);
 }
 
 int RunCopy(const Options& options, ID3& id3) {
     BatchReport report;
-    const auto files = tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::Files);
+    const auto files = FilesOf(options);
     tagjobs::RunEach(files, report, QString(), [&](const QString& path, int) {
         if (!options.dryRun) {
             if (options.v1ToV2)

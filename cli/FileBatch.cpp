@@ -16,6 +16,12 @@ void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, 
              u'\n');
 }
 
+tagjobs::FileSet FilesOf(const Options& options) {
+    return tagjobs::FileSet::FromPaths(options.paths, options.recursive
+                                                          ? tagjobs::FileSet::Given::FilesAndFolders
+                                                          : tagjobs::FileSet::Given::Files);
+}
+
 int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
                   const tagjobs::FilePlanner& planner, const Options& options) {
     BatchReport report;
@@ -30,6 +36,15 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
                 return tagjobs::FileOutcome{false, {}};
             PrintPlan(path, {plan.before.id3v1, plan.before.id3v2},
                       {plan.after.id3v1, plan.after.id3v2}, options.tags);
+            if (plan.removedPictureType >= 0 || !plan.addedPicture.isEmpty())
+                PrintOut(ForOutput(path) + QStringLiteral("\n  ID3v2 pictures:") +
+                         (plan.removedPictureType >= 0
+                              ? QStringLiteral(" remove type %1").arg(plan.removedPictureType)
+                              : QString()) +
+                         (plan.addedPicture.isEmpty() ? QString()
+                                                      : QStringLiteral(" add \"%1\" as front cover")
+                                                            .arg(ForOutput(plan.addedPicture))) +
+                         u'\n');
             // A dry run says what the run would say.
             return plan.id3v1Refusal.isEmpty() ? tagjobs::FileOutcome::Done()
                                                : tagjobs::FileOutcome::Failed(plan.id3v1Refusal);

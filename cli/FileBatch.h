@@ -12,6 +12,9 @@ namespace cli {
 // Prints the plan's changes to a file under its path on standard output; nothing when none.
 void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, TagChoice tags);
 
+// The files named, and with --recursive the MP3 files below the folders named.
+tagjobs::FileSet FilesOf(const Options& options);
+
 // A tag-changing run of the core under the journal command, or with --dry-run every file's
 // planned changes printed and nothing written; answers the exit code.
 int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,

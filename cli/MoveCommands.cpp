@@ -44,7 +44,7 @@ int RunMoves(const Options& options, tagaccess::ID3& id3) {
         options.command == Command::Organize ? options.destination : QString(), report);
     if (!result.journalError.isEmpty())
         report.FailRun(result.journalError + QStringLiteral("; nothing was moved after this"));
-    PrintOut(
+    PrintNote(
         (options.copy ? QStringLiteral("Copied %1 file(s)") : QStringLiteral("Moved %1 file(s)"))
             .arg(result.moved) +
         QStringLiteral("; %1 conflict(s) skipped; %2 failed.\n")

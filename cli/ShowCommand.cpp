@@ -5,6 +5,8 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <optional>
+#include <utility>
 
 namespace cli {
 namespace {
@@ -29,10 +31,9 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
     // Each file goes out as it is read: a long list is never held whole.
     const bool array = options.json && !options.jsonLines;
     PrintOut(array ? QStringLiteral("[") : QString());
-    for (qsizetype i = 0; i < options.paths.size(); ++i) {
-        const QString& path = options.paths[i];
-        report.Begin(path);
-        const QString reason = tagjobs::UnusableReason(path);
+    bool first = true;
+    // One file, read or not (`reason` says why not); its messages so far are the report's.
+    const auto show = [&](const QString& path, const QString& reason) {
         std::optional<TagPair> tags;
         int v2Version = 0;
         if (!reason.isEmpty()) {
@@ -44,15 +45,30 @@ int RunShow(const Options& options, tagaccess::ID3& id3) {
             if (report.Failed())
                 tags.reset();
         }
+        const QString separator = std::exchange(first, false) ? QString() : QStringLiteral("\n");
         if (options.jsonLines)
             PrintOut(JsonLine(path, tags ? &*tags : nullptr, v2Version, report.Messages()) + u'\n');
         else if (options.json)
-            PrintOut((i == 0 ? QStringLiteral("\n") : QStringLiteral(",\n")) +
+            PrintOut((array && separator.isEmpty() ? QStringLiteral("\n") : QStringLiteral(",\n")) +
                      JsonLine(path, tags ? &*tags : nullptr, v2Version, report.Messages()));
         else if (tags)
-            PrintOut((i == 0 ? QString() : QStringLiteral("\n")) +
-                     AlignedText(path, *tags, v2Version));
-        report.End();
+            PrintOut(separator + AlignedText(path, *tags, v2Version));
+    };
+    if (options.recursive) {
+        // Folders are searched as sync searches them; a path that cannot be used is only
+        // reported.
+        tagjobs::RunEach(
+            tagjobs::FileSet::FromPaths(options.paths, tagjobs::FileSet::Given::FilesAndFolders),
+            report, QString(), [&](const QString& path, int) {
+                show(path, QString());
+                return tagjobs::FileOutcome::Done();
+            });
+    } else {
+        for (const QString& path : options.paths) {
+            report.Begin(path);
+            show(path, tagjobs::UnusableReason(path));
+            report.End();
+        }
     }
     PrintOut(array ? QStringLiteral("\n]\n") : QString());
     return report.ExitCode();

@@ -44,7 +44,7 @@ int RunSync(const Options& options, tagaccess::ID3& id3) {
         tagjobs::SyncRun(id3, files, report, options.prefer, tagjobs::SyncFailures::Explained);
     // Untagged files are common in a library and no failure: counted, not listed.
     if (report.Skipped() > 0)
-        PrintOut(
+        PrintNote(
             report.Skipped() == 1
                 ? QStringLiteral("1 file without tag text, left alone\n")
                 : QStringLiteral("%1 files without tag text, left alone\n").arg(report.Skipped()));

@@ -21,7 +21,7 @@ int RunUndo(const Options& options, tagaccess::ID3& id3) {
         report.FailRun(QStringLiteral("there is no run to undo"));
         return report.ExitCode();
     }
-    PrintOut(QStringLiteral("Undoing %1: %2\n").arg(target->journal.command, target->Describe()));
+    PrintNote(QStringLiteral("Undoing %1: %2\n").arg(target->journal.command, target->Describe()));
     const tagjobs::UndoResult result = tagjobs::UndoRun(*target, id3, report);
     if (!result.refusal.isEmpty()) {
         report.FailRun(result.refusal);
@@ -29,9 +29,9 @@ int RunUndo(const Options& options, tagaccess::ID3& id3) {
     }
     if (!result.markError.isEmpty())
         report.FailRun(result.markError);
-    PrintOut(QStringLiteral("Undone: %1 file(s).%2\n")
-                 .arg(result.restored)
-                 .arg(tagjobs::TextsOnlyNote(result)));
+    PrintNote(QStringLiteral("Undone: %1 file(s).%2\n")
+                  .arg(result.restored)
+                  .arg(tagjobs::TextsOnlyNote(result)));
     return report.ExitCode();
 }
 

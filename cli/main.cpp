@@ -35,6 +35,10 @@ int Run(const cli::Options& options) {
         return cli::RunSet(options, id3);
     case cli::Command::Copy:
         return cli::RunCopy(options, id3);
+    case cli::Command::Remove:
+        return cli::RunRemove(options, id3);
+    case cli::Command::Picture:
+        return cli::RunPicture(options, id3);
     case cli::Command::Sync:
         return cli::RunSync(options, id3);
     case cli::Command::Organize:
@@ -72,6 +76,7 @@ int main(int argc, char** argv) {
         return cli::OutputWritten() ? 0 : kFailedExitCode;
     }
     tagaccess::DllErrorFormats::UseEnglish();
+    cli::SetQuiet(options.quiet);
     if (options.command == cli::Command::Version) {
         cli::PrintOut(cli::VersionText());
         return cli::OutputWritten() ? 0 : kFailedExitCode;

@@ -10,6 +10,7 @@
 #include "tagaccess/TagLibraryEntries.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace tagjobs {
 namespace {
@@ -43,6 +44,13 @@ FileOutcome Written(bool ok, const QString& path, const MessageCapture& said) {
                             : QStringLiteral("the tag library could not write its tags (the file "
                                              "holds no MPEG audio, or a damaged tag)");
     return FileOutcome::Failed(reason);
+}
+
+// The picture file attached as the front cover, every text frame as it was.
+bool AttachFrontCover(tagaccess::ID3& id3, const QString& path, const QString& picture) {
+    TagFields fields(tagaccess::kTagFieldCountWithPicture);
+    fields[tagaccess::kPicture] = picture;
+    return id3.WriteId3v2Fields(path, fields, tagaccess::FieldMask{}, true);
 }
 
 FilePlan ReadPlan(tagaccess::ID3& id3, const QString& path) {
@@ -149,18 +157,36 @@ FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versio
     return plan;
 }
 
+FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
+                      const QString& addedPicture) {
+    FilePlan plan = ReadPlan(id3, path);
+    if (!plan.refusal.isEmpty())
+        return plan;
+    plan.after = plan.before;
+    const std::vector<tagaccess::TagPicture> pictures = id3.ReadPictures(path, false);
+    if (std::any_of(pictures.begin(), pictures.end(), [&](const tagaccess::TagPicture& picture) {
+            return picture.type == removedType;
+        }))
+        plan.removedPictureType = removedType;
+    plan.addedPicture = addedPicture;
+    return plan;
+}
+
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan) {
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
     const MessageCapture said;
-    const bool ok = (!plan.writeId3v1 ||
-                     WriteTagVersion(id3, path, 1, plan.after.id3v1, plan.before.id3v1, true)) &&
-                    (!plan.writeId3v2 ||
-                     WriteTagVersion(id3, path, 2, plan.after.id3v2, plan.before.id3v2, true)) &&
-                    (!plan.removeId3v1 || id3.RemoveId3v1(path, true)) &&
-                    (!plan.removeId3v2 || id3.RemoveId3v2(path, true)) &&
-                    (!plan.keepId3v1 || id3.CreateEmptyTag(path, 1, true)) &&
-                    (!plan.keepId3v2 || id3.CreateEmptyTag(path, 2, true));
+    const bool ok =
+        (!plan.writeId3v1 ||
+         WriteTagVersion(id3, path, 1, plan.after.id3v1, plan.before.id3v1, true)) &&
+        (!plan.writeId3v2 ||
+         WriteTagVersion(id3, path, 2, plan.after.id3v2, plan.before.id3v2, true)) &&
+        (!plan.removeId3v1 || id3.RemoveId3v1(path, true)) &&
+        (!plan.removeId3v2 || id3.RemoveId3v2(path, true)) &&
+        (!plan.keepId3v1 || id3.CreateEmptyTag(path, 1, true)) &&
+        (!plan.keepId3v2 || id3.CreateEmptyTag(path, 2, true)) &&
+        (plan.removedPictureType < 0 || id3.RemovePictures(path, plan.removedPictureType, true)) &&
+        (plan.addedPicture.isEmpty() || AttachFrontCover(id3, path, plan.addedPicture));
     return Written(ok, path, said);
 }
 

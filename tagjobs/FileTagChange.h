@@ -38,8 +38,15 @@ struct FilePlan {
     // An emptied tag that must stay in the file as a tag without text.
     bool keepId3v1 = false;
     bool keepId3v2 = false;
+    // Pictures: every one of this type taken off (-1: none), then this picture file attached as
+    // the front cover (empty: none).
+    int removedPictureType = -1;
+    QString addedPicture;
 
-    bool TouchesFile() const { return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2; }
+    bool TouchesFile() const {
+        return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2 || removedPictureType >= 0 ||
+               !addedPicture.isEmpty();
+    }
 };
 
 // A file with both its tags as read.
@@ -79,6 +86,11 @@ FilePlan PlanClear(tagaccess::ID3& id3, const QString& path, ChosenTags versions
 // Takes the chosen tags off the file. A tag that holds no field (an ID3v2 tag of pictures only)
 // reads as empty but is removed all the same, so every existing file is touched.
 FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versions);
+
+// Takes the pictures of that type off the ID3v2 tag (a type the file lacks leaves it untouched),
+// then attaches the picture file as the front cover when one is given.
+FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
+                      const QString& addedPicture);
 
 // Carries a plan out; the audio stays as it is.
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan);

@@ -7,7 +7,8 @@ QStringList MoveCommands() {
 }
 
 QStringList TagCommands() {
-    return {kTagsFromNamesCommand, kEditCommand, kClearCommand, kRemoveCommand, kTranslitCommand};
+    return {kTagsFromNamesCommand, kEditCommand,     kClearCommand,
+            kRemoveCommand,        kTranslitCommand, kPicturesCommand};
 }
 
 QStringList AllCommands() {
@@ -33,6 +34,8 @@ QString RunCaption(const QString& command) {
         return QStringLiteral("Kill ID3 tags");
     if (command == kTranslitCommand)
         return QStringLiteral("Translit tag fields");
+    if (command == kPicturesCommand)
+        return QStringLiteral("Pictures");
     return command;
 }
 

@@ -16,6 +16,7 @@ inline const QString kEditCommand = QStringLiteral("edit-tags");
 inline const QString kClearCommand = QStringLiteral("clear-tags");
 inline const QString kRemoveCommand = QStringLiteral("remove-tags");
 inline const QString kTranslitCommand = QStringLiteral("translit-tags");
+inline const QString kPicturesCommand = QStringLiteral("picture");
 
 QStringList MoveCommands();
 QStringList TagCommands();

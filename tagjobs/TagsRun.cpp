@@ -141,6 +141,12 @@ FilePlanner ClearPlanner(ChosenTags versions) {
     };
 }
 
+FilePlanner PicturesPlanner(int removedType, const QString& addedPicture) {
+    return [removedType, addedPicture](tagaccess::ID3& id3, const QString& path, int) {
+        return PlanPictures(id3, path, removedType, addedPicture);
+    };
+}
+
 FilePlanner RemovalPlanner(ChosenTags versions) {
     return [versions](tagaccess::ID3& id3, const QString& path, int) {
         return PlanRemoval(id3, path, versions);

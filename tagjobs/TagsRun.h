@@ -36,5 +36,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
 FilePlanner ChangePlanner(ChosenTags versions, FieldsChange change);
 FilePlanner ClearPlanner(ChosenTags versions);
 FilePlanner RemovalPlanner(ChosenTags versions);
+// See PlanPictures.
+FilePlanner PicturesPlanner(int removedType, const QString& addedPicture);
 
 } // namespace tagjobs

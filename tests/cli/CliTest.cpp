@@ -264,6 +264,44 @@ TEST(Cli, ScriptsCanTrustTheExitCodeAndTheOutput) {
     EXPECT_TRUE(version.out.contains("ID3v2Library.dll ") && version.out.contains("(TagLib 1."));
 }
 
+TEST(Cli, PicturesAndRemovalGoThroughTheJournalAndComeBackByteForByte) {
+    const TempFolder folder;
+    const QString tree = folder.Path(QStringLiteral("tree"));
+    clitest::MakeCorpus(tree, 6, 5);
+    const QMap<QString, QByteArray> before = clitest::TreeBytes(tree);
+    const QString cover = folder.Path(QStringLiteral("cover.png"));
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(5000, 'c');
+    testsupport::WriteFile(cover, png);
+    testsupport::WriteFile(folder.Path(QStringLiteral("notes.png")), "not a picture");
+
+    EXPECT_EQ(RunCli({"picture", "import", folder.Path(QStringLiteral("notes.png")), "-r", tree})
+                  .exitCode,
+              1);
+    EXPECT_EQ(clitest::TreeBytes(tree), before);
+    RunCli({"picture", "import", cover, "-r", tree});
+    const QString first = clitest::TreeBytes(tree).firstKey();
+    const QString exported = folder.Path(QStringLiteral("out.png"));
+    const QStringList exportArgs{"picture", "export", tree + u'/' + first, exported};
+    EXPECT_EQ(RunCli(exportArgs).exitCode, 0);
+    EXPECT_EQ(testsupport::ReadFile(exported), png);
+    EXPECT_EQ(RunCli(exportArgs).exitCode, 1) << "an existing file was overwritten";
+
+    const clitest::CliResult removed = RunCli({"remove", "--quiet", "--v1", "-r", tree});
+    EXPECT_TRUE(removed.out.isEmpty());
+    int shown = 0;
+    for (const QByteArray& line :
+         RunCli({"show", "--jsonl", "-r", tree}).out.trimmed().split('\n')) {
+        const QJsonObject v1 = QJsonDocument::fromJson(line)["v1"].toObject();
+        shown += v1.isEmpty() ? 0 : 1;
+        for (const QJsonValue& text : v1)
+            EXPECT_EQ(text.toString(), "") << line.toStdString();
+    }
+    EXPECT_GT(shown, 0);
+    EXPECT_EQ(RunCli({"undo", "remove"}).exitCode, 0);
+    EXPECT_EQ(RunCli({"undo", "picture"}).exitCode, 0);
+    EXPECT_EQ(clitest::TreeBytes(tree), before);
+}
+
 TEST(Cli, CopyNeedsItsSourceTag) {
     const TempFolder folder;
     const QString v1Only = tagfiles::MakeMp3(
