@@ -14,6 +14,8 @@ Commands:
   show FILE...                      both tags of each file
   set FILE... FIELD OPTIONS         change the fields given, keep the others
   copy v1-to-v2|v2-to-v1 FILE...    copy one tag's texts into the other tag
+  remove --v1|--v2|--both FILE...   take tags off the files
+  picture export|import|remove ...  the pictures of the ID3v2 tag
   sync PATH...                      merge both tags and write the result into both;
                                     folders are searched for MP3 files
   organize PATH...                  move or copy files to folders named by their tags
@@ -22,6 +24,11 @@ Commands:
   undo [COMMAND] [--list]           take back the last journaled run, of this tool or
                                     of the window; --list shows those that can be
   help [COMMAND]                    this text, or the help of one command
+
+Every command takes --quiet (-q): no progress line and no closing summary;
+failures are still one line each on standard error. show, set, copy, remove and
+picture take -r (--recursive): folders among the paths are searched for MP3
+files as sync searches them.
 
 Run "kivuna-cli COMMAND --help" (or "kivuna-cli --help COMMAND") for the options
 of a command, "kivuna-cli --version" for the versions of the tool and its tag
@@ -69,6 +76,32 @@ constexpr char kCopy[] = R"(Usage: kivuna-cli copy v1-to-v2|v2-to-v1 [--dry-run]
 Copies the seven texts of one tag into the other tag of each file. A file that
 does not hold the source tag is left alone and counts as failed.
 
+  --dry-run   print what would change, write nothing
+)";
+
+constexpr char kRemove[] = R"(Usage: kivuna-cli remove --v1|--v2|--both [--dry-run] FILE...
+
+Takes the tags named off each file; the audio stays as it is. The tags go to
+the undo journal first, byte for byte: "kivuna-cli undo remove" gives them back.
+
+  --v1 | --v2 | --both   the tags to remove (one must be named; --v1 --v2 is both)
+  --dry-run              print what would change, write nothing
+)";
+
+constexpr char kPicture[] = R"(Usage: kivuna-cli picture export [--type N] FILE.mp3 PICTURE
+       kivuna-cli picture import [--dry-run] PICTURE FILE.mp3...
+       kivuna-cli picture remove [--type N] [--dry-run] FILE.mp3...
+
+export writes the file's first picture of the type (default: 3, the front cover)
+to PICTURE, which must not exist: nothing is ever overwritten. import makes the
+JPEG or PNG picture (up to 16 MB; its bytes decide, not its name) the front
+cover of each file, in place of the front covers it had. remove takes every
+picture of the type off each file. import and remove keep every other frame and
+go to the undo journal first: "kivuna-cli undo picture" gives the tags back
+byte for byte.
+
+  --type N    the picture type, 0 to 20 (3: front cover, 4: back cover,
+              0: other, 8: artist ...)
   --dry-run   print what would change, write nothing
 )";
 
@@ -142,17 +175,17 @@ Each file's tags go to the undo journal, byte for byte, before they are written.
   --dry-run         print what would change, write nothing
 )";
 
-constexpr char kUndo[] = R"(Usage: kivuna-cli undo [organize|rename|from-names|set] [--list]
+constexpr char kUndo[] = R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture] [--list]
 
 Takes back the newest run that was not undone yet, made here or in the
 organizer window: they keep one journal. Runs of organize and rename move the
 files back (copies are removed, folders the run made go when empty); runs that
-changed tags (set, from-names, and the window's Edit tags, Leave and Kill ID3
-tags, Translit and Tags from file names) give each file its tags back byte for
-byte, pictures and every frame included; a file whose tags were changed since
-gets only its seven fields back, and is named. A run that was cut off (the
-program died) is taken back first. With a command name, the newest run of that
-command is taken.
+changed tags (set, from-names, remove, picture, and the window's Edit tags,
+Leave and Kill ID3 tags, Translit and Tags from file names) give each file its
+tags back byte for byte, pictures and every frame included; a file whose tags
+were changed since gets only its seven fields back, and is named. A run that
+was cut off (the program died) is taken back first. With a command name, the
+newest run of that command is taken.
 
 Only what the run did is taken back. A file that is not as the run left it (gone
 or relocated, replaced, or a copy changed since) stays as it is and is named on
@@ -176,6 +209,10 @@ QString HelpText(const QString& command) {
         return QString::fromUtf8(kCopy);
     if (command == u"sync")
         return QString::fromUtf8(kSync);
+    if (command == u"remove")
+        return QString::fromUtf8(kRemove);
+    if (command == u"picture")
+        return QString::fromUtf8(kPicture);
     if (command == u"organize")
         return QString::fromUtf8(kOrganize) + QString::fromUtf8(kPatterns);
     if (command == u"rename")
