@@ -147,12 +147,24 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         target = true;
         return true;
     };
-    const bool walks = options.command == Command::Show || options.command == Command::Set ||
-                       options.command == Command::Copy || options.command == Command::Remove ||
-                       options.command == Command::Picture;
+    const Command command = options.command;
+    const bool walks = command == Command::Show || command == Command::Set ||
+                       command == Command::Copy || command == Command::Remove ||
+                       command == Command::Picture;
     if (walks && (option == u"-r" || option == u"--recursive"))
         return flag(options.recursive);
-    switch (options.command) {
+    // Every command that writes can be asked what it would write.
+    const bool writes = command != Command::Show && command != Command::Undo &&
+                        command != Command::Help && command != Command::Version;
+    if (writes && option == u"--dry-run")
+        return flag(options.dryRun);
+    if ((command == Command::Set || command == Command::Remove || command == Command::FromNames) &&
+        (option == u"--v1" || option == u"--v2" || option == u"--both")) {
+        args.NoValue(option);
+        ChooseTag(option, options);
+        return true;
+    }
+    switch (command) {
     case Command::Show:
         if (option == u"--json")
             return flag(options.json);
@@ -162,13 +174,6 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         }
         return false;
     case Command::Set:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
-        if (option == u"--v1" || option == u"--v2" || option == u"--both") {
-            args.NoValue(option);
-            ChooseTag(option, options);
-            return true;
-        }
         for (const FieldOption& field : kFieldOptions) {
             if (option == QLatin1String(field.name)) {
                 FieldChange change{field.field, args.Value(option)};
@@ -181,13 +186,7 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
             }
         }
         return false;
-    case Command::Copy:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
-        return false;
     case Command::Picture:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
         if (option == u"--type") {
             const QString type = args.Value(option);
             bool ok = false;
@@ -201,18 +200,7 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
             return true;
         }
         return false;
-    case Command::Remove:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
-        if (option == u"--v1" || option == u"--v2" || option == u"--both") {
-            args.NoValue(option);
-            ChooseTag(option, options);
-            return true;
-        }
-        return false;
     case Command::Sync:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
         if (option == u"--prefer") {
             const QString version = args.Value(option);
             if (version != u"1" && version != u"2")
@@ -223,8 +211,6 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         return false;
     case Command::Organize:
     case Command::Rename:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
         if (option == u"--pattern") {
             options.pattern = args.Value(option);
             return true;
@@ -244,15 +230,8 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
         }
         return false;
     case Command::FromNames:
-        if (option == u"--dry-run")
-            return flag(options.dryRun);
         if (option == u"--pattern") {
             options.pattern = args.Value(option);
-            return true;
-        }
-        if (option == u"--v1" || option == u"--v2" || option == u"--both") {
-            args.NoValue(option);
-            ChooseTag(option, options);
             return true;
         }
         return false;
@@ -263,11 +242,9 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
             return true;
         }
         return false;
-    case Command::Help:
-    case Command::Version:
+    default:
         return false;
     }
-    return false;
 }
 
 // The command's pattern, its default when none was given; the reasons the window's dialogs give

@@ -175,7 +175,8 @@ Each file's tags go to the undo journal, byte for byte, before they are written.
   --dry-run         print what would change, write nothing
 )";
 
-constexpr char kUndo[] = R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture] [--list]
+constexpr char kUndo[] =
+    R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture] [--list]
 
 Takes back the newest run that was not undone yet, made here or in the
 organizer window: they keep one journal. Runs of organize and rename move the

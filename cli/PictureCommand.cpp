@@ -26,9 +26,10 @@ int Export(const Options& options, tagaccess::ID3& id3) {
         return report.ExitCode();
     }
     const std::vector<tagaccess::TagPicture> pictures = id3.ReadPictures(path, true);
-    const auto found = std::find_if(
-        pictures.begin(), pictures.end(),
-        [&](const tagaccess::TagPicture& picture) { return picture.type == options.pictureType; });
+    const auto found =
+        std::find_if(pictures.begin(), pictures.end(), [&](const tagaccess::TagPicture& picture) {
+            return picture.type == options.pictureType;
+        });
     QFile out(options.pictureFile);
     if (report.Failed()) {
         // The tags could not be read: said already.
