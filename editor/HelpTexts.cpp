@@ -12,6 +12,8 @@ QString GuideMarkdown() {
 QString AboutMarkdown() {
     return QStringLiteral("## Kivuna %1\n\n"
                           "An editor of the ID3v1 and ID3v2 tags of MP3 files.\n\n"
+                          "Kivuna is free software under the GNU General Public License, "
+                          "version 3 or later.\n\n"
                           "Kivuna uses these libraries:\n\n"
                           "- Qt %2, under the GNU LGPL version 3\n"
                           "- TagLib, under the GNU LGPL version 2.1 or the Mozilla Public "

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Kivuna need, and only those
-# that are missing. Usage: scripts/bootstrap.sh [build|test|run]
+# that are missing. Usage: scripts/bootstrap.sh [build|test|run|package]
 set -euo pipefail
 
 mode=${1:-build}
@@ -9,6 +9,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libtag1-dev 
 case "$mode" in
   test) packages+=(libgtest-dev python3 python3-mutagen desktop-file-utils appstream xvfb xdotool) ;;
   run) packages+=(fonts-wine) ;;
+  package) packages+=(dpkg-dev) ;;
 esac
 
 missing=()

@@ -146,6 +146,8 @@ TEST_F(CommandsTest, MenuItemsKeysAndADroppedFileRunTheirCommands) {
     EXPECT_TRUE(shownText("GuideWindow").contains("Get from filename"));
     EXPECT_TRUE(shownText("AboutWindow").contains("Kivuna 1.0.0"));
     EXPECT_TRUE(shownText("AboutWindow").contains("TagLib, under the GNU LGPL"));
+    EXPECT_TRUE(shownText("AboutWindow")
+                    .contains("free software under the GNU General Public License, version 3"));
 }
 
 // A drop leaves the file where it is; what cannot be opened is refused with a reason, and

@@ -57,7 +57,8 @@ TEST_F(InstallTest, EverythingLiesWhereTheDesktopLooksForIt) {
           "share/metainfo/org.kivuna.Kivuna.metainfo.xml",
           "share/icons/hicolor/48x48/apps/org.kivuna.Kivuna.png",
           "share/icons/hicolor/scalable/apps/org.kivuna.Kivuna.svg", "share/man/man1/kivuna.1.gz",
-          "share/man/man1/kivuna-cli.1.gz"})
+          "share/man/man1/kivuna-cli.1.gz", "share/doc/kivuna/copyright",
+          "share/doc/kivuna/changelog.gz"})
         EXPECT_TRUE(QFile::exists(Installed(QString::fromLatin1(path)))) << path;
 }
 
