@@ -41,6 +41,8 @@ std::optional<Command> CommandNamed(const QString& name) {
         return Command::Remove;
     if (name == u"picture")
         return Command::Picture;
+    if (name == u"convert")
+        return Command::Convert;
     if (name == u"sync")
         return Command::Sync;
     if (name == u"organize")
@@ -70,6 +72,8 @@ std::optional<QString> JournalCommandNamed(const QString& name) {
         return tagjobs::kRemoveCommand;
     if (name == u"picture")
         return tagjobs::kPicturesCommand;
+    if (name == u"convert")
+        return tagjobs::kConvertCommand;
     return std::nullopt;
 }
 
@@ -150,7 +154,7 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
     const Command command = options.command;
     const bool walks = command == Command::Show || command == Command::Set ||
                        command == Command::Copy || command == Command::Remove ||
-                       command == Command::Picture;
+                       command == Command::Picture || command == Command::Convert;
     if (walks && (option == u"-r" || option == u"--recursive"))
         return flag(options.recursive);
     // Every command that writes can be asked what it would write.
@@ -197,6 +201,15 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
                     QStringLiteral("--type takes a picture type of 0 to 20 (3: front cover, 4: "
                                    "back cover), not \"%1\"")
                         .arg(type));
+            return true;
+        }
+        return false;
+    case Command::Convert:
+        if (option == u"--to") {
+            const QString version = args.Value(option);
+            if (version != u"2.3" && version != u"2.4")
+                throw UsageError(QStringLiteral("--to takes 2.3 or 2.4, not \"%1\"").arg(version));
+            options.convertTo = version == u"2.3" ? 3 : 4;
             return true;
         }
         return false;
@@ -359,7 +372,7 @@ Options ParseCommandLine(const QStringList& arguments) {
             if (!journal)
                 throw UsageError(
                     QStringLiteral(
-                        "undo takes organize, rename, from-names, set, remove or picture, "
+                        "undo takes organize, rename, from-names, set, remove, picture or convert, "
                         "not \"%1\"")
                         .arg(options.paths.front()));
             options.undoCommand = *journal;
@@ -396,6 +409,10 @@ Options ParseCommandLine(const QStringList& arguments) {
         }
         break;
     }
+    case Command::Convert:
+        if (options.convertTo == 0)
+            throw UsageError(QStringLiteral("convert needs --to 2.3 or --to 2.4"));
+        break;
     case Command::Remove:
         // Taking tags off is never a default: the tags go only when named.
         if (!options.tagsNamed)

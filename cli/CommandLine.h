@@ -18,6 +18,7 @@ enum class Command {
     Copy,
     Remove,
     Picture,
+    Convert,
     Sync,
     Organize,
     Rename,
@@ -61,6 +62,7 @@ struct Options {
     PictureAction pictureAction = PictureAction::Export; // picture: what to do
     int pictureType = 3;                                 // picture: export, remove: the type
     QString pictureFile; // picture: the file export writes, or import reads
+    int convertTo = 0;   // convert: the ID3v2 version, 3 or 4
     QString undoCommand; // undo: the journal command whose last run to undo; empty: any
     bool list = false;   // undo: list the runs that can be undone instead
 };

@@ -11,6 +11,7 @@ int RunSet(const Options& options, tagaccess::ID3& id3);
 int RunCopy(const Options& options, tagaccess::ID3& id3);
 int RunRemove(const Options& options, tagaccess::ID3& id3);
 int RunPicture(const Options& options, tagaccess::ID3& id3);
+int RunConvert(const Options& options, tagaccess::ID3& id3);
 int RunSync(const Options& options, tagaccess::ID3& id3);
 // organize and rename.
 int RunMoves(const Options& options, tagaccess::ID3& id3);

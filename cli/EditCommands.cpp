@@ -34,6 +34,11 @@ int RunRemove(const Options& options, ID3& id3) {
                          options);
 }
 
+int RunConvert(const Options& options, ID3& id3) {
+    return RunTagCommand(id3, FilesOf(options), tagjobs::kConvertCommand,
+                         tagjobs::ConversionPlanner(options.convertTo), options);
+}
+
 int RunCopy(const Options& options, ID3& id3) {
     BatchReport report;
     const auto files = FilesOf(options);

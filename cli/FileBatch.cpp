@@ -31,11 +31,18 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
             if (!plan.refusal.isEmpty())
                 return tagjobs::FileOutcome::Failed(plan.refusal);
             // The checks the real save makes, writing nothing: its failures are foretold.
-            if (plan.TouchesFile() && !id3.CheckSavable(path, plan.writeId3v1 || plan.removeId3v1,
-                                                        plan.writeId3v2 || plan.removeId3v2, true))
+            if (plan.TouchesFile() &&
+                !(plan.convertTo != 0
+                      ? id3.ConvertId3v2(path, plan.convertTo,
+                                         tagaccess::ID3::Unconverted::CheckOnly, true)
+                      : id3.CheckSavable(path, plan.writeId3v1 || plan.removeId3v1,
+                                         plan.writeId3v2 || plan.removeId3v2, true)))
                 return tagjobs::FileOutcome{false, {}};
             PrintPlan(path, {plan.before.id3v1, plan.before.id3v2},
                       {plan.after.id3v1, plan.after.id3v2}, options.tags);
+            if (plan.convertTo != 0)
+                PrintOut(ForOutput(path) +
+                         QStringLiteral("\n  ID3v2 version: -> 2.%1\n").arg(plan.convertTo));
             if (plan.removedPictureType >= 0 || !plan.addedPicture.isEmpty())
                 PrintOut(ForOutput(path) + QStringLiteral("\n  ID3v2 pictures:") +
                          (plan.removedPictureType >= 0

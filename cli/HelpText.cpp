@@ -16,6 +16,7 @@ Commands:
   copy v1-to-v2|v2-to-v1 FILE...    copy one tag's texts into the other tag
   remove --v1|--v2|--both FILE...   take tags off the files
   picture export|import|remove ...  the pictures of the ID3v2 tag
+  convert --to 2.3|2.4 FILE...      save the ID3v2 tags in that version
   sync PATH...                      merge both tags and write the result into both;
                                     folders are searched for MP3 files
   organize PATH...                  move or copy files to folders named by their tags
@@ -26,8 +27,8 @@ Commands:
   help [COMMAND]                    this text, or the help of one command
 
 Every command takes --quiet (-q): no progress line and no closing summary;
-failures are still one line each on standard error. show, set, copy, remove and
-picture take -r (--recursive): folders among the paths are searched for MP3
+failures are still one line each on standard error. show, set, copy, remove,
+picture and convert take -r (--recursive): folders among the paths are searched for MP3
 files as sync searches them.
 
 Run "kivuna-cli COMMAND --help" (or "kivuna-cli --help COMMAND") for the options
@@ -105,6 +106,21 @@ byte for byte.
   --dry-run   print what would change, write nothing
 )";
 
+constexpr char kConvert[] = R"(Usage: kivuna-cli convert --to 2.3|2.4 [--dry-run] FILE...
+
+Saves each file's ID3v2 tag in version 2.3 or 2.4, every frame kept in the form
+that version gives it: a 2.4 date becomes 2.3's year, day and time (TYER, TDAT,
+TIME) and back. A tag holding frames the other version cannot hold (2.4's set
+subtitle or release time in 2.3, 2.3's recording dates in 2.4 ...) is left as it
+was and its file named with those frames: nothing is dropped. A file without an
+ID3v2 tag is left alone. Each changed file's tags go to the undo journal first:
+"kivuna-cli undo convert" gives them back byte for byte.
+
+  --to 2.3|2.4   the version
+  --dry-run      print what would change, with every check of a real run, write
+                 nothing
+)";
+
 constexpr char kSync[] = R"(Usage: kivuna-cli sync [--prefer 1|2] [--dry-run] PATH...
 
 Merges the two tags of each file field by field and writes the result into
@@ -176,14 +192,15 @@ Each file's tags go to the undo journal, byte for byte, before they are written.
 )";
 
 constexpr char kUndo[] =
-    R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture] [--list]
+    R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture|convert]
+                       [--list]
 
 Takes back the newest run that was not undone yet, made here or in the
 organizer window: they keep one journal. Runs of organize and rename move the
 files back (copies are removed, folders the run made go when empty); runs that
-changed tags (set, from-names, remove, picture, and the window's Edit tags,
-Leave and Kill ID3 tags, Translit and Tags from file names) give each file its
-tags back byte for byte, pictures and every frame included; a file whose tags
+changed tags (set, from-names, remove, picture, convert, and the window's Edit
+tags, Leave and Kill ID3 tags, Translit and Tags from file names) give each file
+its tags back byte for byte, pictures and every frame included; a file whose tags
 were changed since gets only its seven fields back, and is named. A run that
 was cut off (the program died) is taken back first. With a command name, the
 newest run of that command is taken.
@@ -214,6 +231,8 @@ QString HelpText(const QString& command) {
         return QString::fromUtf8(kRemove);
     if (command == u"picture")
         return QString::fromUtf8(kPicture);
+    if (command == u"convert")
+        return QString::fromUtf8(kConvert);
     if (command == u"organize")
         return QString::fromUtf8(kOrganize) + QString::fromUtf8(kPatterns);
     if (command == u"rename")

@@ -39,6 +39,8 @@ int Run(const cli::Options& options) {
         return cli::RunRemove(options, id3);
     case cli::Command::Picture:
         return cli::RunPicture(options, id3);
+    case cli::Command::Convert:
+        return cli::RunConvert(options, id3);
     case cli::Command::Sync:
         return cli::RunSync(options, id3);
     case cli::Command::Organize:

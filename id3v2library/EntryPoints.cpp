@@ -321,6 +321,19 @@ int32_t ID3v2_GetLastError(uint32_t handle) {
                                    [](const Id3v2Handle& state) { return state.LastError(); });
 }
 
+void ID3v2_SetVersion(uint32_t handle, int32_t version, int32_t mode) {
+    WithHandle<Id3v2Handle>(handle, 0, [&](Id3v2Handle& state) {
+        if ((version == 3 || version == 4) && mode >= 0 && mode <= 2)
+            state.SetVersion(version, mode == 1, mode == 2);
+        return 0;
+    });
+}
+
+const char* ID3v2_GetUnconvertedFrames(uint32_t handle) {
+    return WithHandle<Id3v2Handle>(
+        handle, "", [](Id3v2Handle& state) { return state.Returned().Keep(state.Unconverted()); });
+}
+
 const char* ID3v2_GetLibraryVersion(void) {
     return KIVUNA_VERSION " (TagLib " TAGLIB_VERSION_TEXT ")";
 }

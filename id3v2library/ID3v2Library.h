@@ -106,6 +106,14 @@ KIVUNA_TAG_EXPORT int32_t ID3v2_PutTagRegions(uint32_t handle, const char* fileN
 KIVUNA_TAG_EXPORT int32_t ID3v1_GetLastError(uint32_t handle);
 KIVUNA_TAG_EXPORT int32_t ID3v2_GetLastError(uint32_t handle);
 
+// The ID3v2 version (3 or 4) the handle's next Save writes an existing tag in. Frames that version
+// cannot hold in any form fail that Save (GetLastError -2), and GetUnconvertedFrames names them
+// ("TSST,TDRL"); mode 1 drops them instead, mode 2 only checks: the Save writes nothing and
+// answers as a real one would. Other versions are ignored. A file without an ID3v2 tag is given
+// none.
+KIVUNA_TAG_EXPORT void ID3v2_SetVersion(uint32_t handle, int32_t version, int32_t mode);
+KIVUNA_TAG_EXPORT const char* ID3v2_GetUnconvertedFrames(uint32_t handle);
+
 // The library's version and the TagLib version it was built with, as "1.0.0 (TagLib 1.13.0)".
 KIVUNA_TAG_EXPORT const char* ID3v2_GetLibraryVersion(void);
 
@@ -156,7 +164,9 @@ KIVUNA_TAG_EXPORT const char* ID3v2_GetLibraryVersion(void);
     X(ID3v2_PutTagRegions) \
     X(ID3v1_GetLastError) \
     X(ID3v2_GetLastError) \
-    X(ID3v2_GetLibraryVersion)
+    X(ID3v2_GetLibraryVersion) \
+    X(ID3v2_SetVersion) \
+    X(ID3v2_GetUnconvertedFrames)
 // clang-format on
 
 // Pointer types for callers that resolve the entry points at run time.

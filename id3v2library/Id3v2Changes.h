@@ -24,6 +24,12 @@ struct Id3v2Changes {
     std::set<int32_t> removedPictureTypes;
     // The front cover.
     std::optional<Id3v2Picture> picture;
+    // The ID3v2 version (3 or 4) the tag is saved in, when it is to change; frames the version
+    // cannot hold fail the save unless they may be dropped.
+    std::optional<int32_t> version;
+    bool dropUnconverted = false;
+    // The save only answers whether it would be taken, and writes nothing.
+    bool checkOnly = false;
 };
 
 // True when writing `wanted` over `current` changes nothing. A plain number equal to the stored

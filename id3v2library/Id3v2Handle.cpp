@@ -8,6 +8,7 @@
 #include "SaveLock.h"
 #include "SystemError.h"
 #include "TagPlacement.h"
+#include "VersionChange.h"
 
 namespace kivuna::tags {
 namespace {
@@ -27,7 +28,7 @@ bool SameTime(const timespec& a, const timespec& b) {
 
 bool NothingToApply(const Id3v2Changes& changes) {
     return changes.texts.empty() && !changes.comment && !changes.picture &&
-           changes.removedPictureTypes.empty();
+           changes.removedPictureTypes.empty() && !changes.version;
 }
 
 } // namespace
@@ -109,14 +110,24 @@ bool Id3v2Handle::Save(const char* fileName) const {
 
     TagLib::ID3v2::Tag& tag = *file->ID3v2Tag(true);
     const bool keepsV24 = header && header->majorVersion == 4;
-    const auto version = keepsV24 ? TagLib::ID3v2::v4 : TagLib::ID3v2::v3;
-    if (!ApplyId3v2Changes(changes_, tag, version))
+    const int32_t major = changes_.version.value_or(keepsV24 ? 4 : 3);
+    const auto version = major == 4 ? TagLib::ID3v2::v4 : TagLib::ID3v2::v3;
+    // Only a tag there is changes its version.
+    const bool converts = header && header->majorVersion != major && changes_.version;
+    if (!ApplyId3v2Changes(changes_, tag, version) && !converts)
         return true;
+    const std::set<std::string> before = converts ? FrameIds(tag) : std::set<std::string>();
     if (version == TagLib::ID3v2::v3)
         PrepareForId3v23(tag, header && header->majorVersion == 3);
     // A tag left without frames leaves the file.
     const TagLib::ByteVector newTag = tag.isEmpty() ? TagLib::ByteVector() : tag.render(version);
-    if (View(newTag) == oldTag)
+    unconverted_.clear();
+    if (converts && !changes_.dropUnconverted) {
+        unconverted_ = FramesWithoutEquivalent(before, newTag);
+        if (!unconverted_.empty())
+            return KeepSystemError(kUnconvertedFrames);
+    }
+    if (View(newTag) == oldTag || changes_.checkOnly)
         return true;
     return ReplaceFileFront(lock, static_cast<off_t>(oldTag.size()), View(newTag));
 }

@@ -61,8 +61,18 @@ class Id3v2Handle {
     int32_t LastError() const { return lastError_; }
     void SetLastError(int32_t error) { lastError_ = error; }
 
+    // The tag's version for the next save (3 or 4); frames it cannot hold fail that save unless
+    // `dropUnconverted`, and are then named by Unconverted(). `checkOnly`: the save writes nothing.
+    void SetVersion(int32_t version, bool dropUnconverted, bool checkOnly) {
+        changes_.version = version;
+        changes_.dropUnconverted = dropUnconverted;
+        changes_.checkOnly = checkOnly;
+    }
+    const std::string& Unconverted() const { return unconverted_; }
+
   private:
     int32_t lastError_ = 0;
+    mutable std::string unconverted_;
     std::vector<const Id3v2StoredPicture*> KeptPictures() const;
     // Holds no tag, read or set, and no knowledge of the file.
     void Forget();

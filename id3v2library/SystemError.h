@@ -11,6 +11,9 @@ namespace kivuna::tags {
 // another folder: its journal lies beside that name, and only a load or save by it finishes the
 // rewrite. Such a file must never read as one without tags.
 inline constexpr int kUnfinishedRewrite = -1;
+// The reason for a save that would have changed the tag's version and lost frames that version
+// cannot hold (Id3v2Changes::version).
+inline constexpr int kUnconvertedFrames = -2;
 
 void ClearSystemError();
 int LastSystemError();

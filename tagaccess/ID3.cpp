@@ -271,6 +271,20 @@ bool ID3::CheckSavable(const QString& path, bool id3v1, bool id3v2, bool showErr
     });
 }
 
+bool ID3::ConvertId3v2(const QString& path, int version, Unconverted unconverted, bool showErrors) {
+    return Guarded(showErrors, [&] {
+        const TDll library(kTagLibraryName);
+        const TagHandle handle = CreateAndLoad(library, "ID3v2_Create", "ID3v2_Load", path);
+        TDllEntry<void, TagHandle, int32_t, int32_t>(library, "ID3v2_SetVersion")(
+            handle, version, static_cast<int32_t>(unconverted));
+        CheckWritten(library, handle, 2,
+                     TextCallEntry(library, "ID3v2_Save")(handle, ToAnsi(path).constData()),
+                     QStringLiteral("The ID3v2 tag of \"%1\" was not saved as ID3v2.%2")
+                         .arg(path)
+                         .arg(version));
+    });
+}
+
 bool ID3::CreateEmptyTag(const QString& path, int version, bool showErrors) {
     return Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);

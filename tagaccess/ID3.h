@@ -68,6 +68,12 @@ class ID3 {
     // exactly where a real save would be (no MP3, a damaged tag, a file or disk that cannot be
     // written), and writing nothing. For dry runs.
     virtual bool CheckSavable(const QString& path, bool id3v1, bool id3v2, bool showErrors);
+    // How a change of the ID3v2 version treats frames the new version cannot hold.
+    enum class Unconverted { Refuse = 0, Drop = 1, CheckOnly = 2 };
+    // Saves the file's ID3v2 tag in version 3 or 4, every frame it can hold kept; a file without
+    // an ID3v2 tag is left alone.
+    virtual bool ConvertId3v2(const QString& path, int version, Unconverted unconverted,
+                              bool showErrors);
 
     virtual bool CopyV1ToV2(const QString& path, bool showErrors);
     virtual bool CopyV1ToV2Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);

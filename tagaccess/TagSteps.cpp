@@ -23,8 +23,10 @@ constexpr std::array<const char*, 6> kFrameIds = {"TIT2", "TPE1", "TALB", "TYER"
 // The track text of a tag that holds no track number.
 constexpr QStringView kNoTrack = u"0";
 
-// The library's answer for a file still marked by a rewrite made under another of its names.
+// The library's answers for a file still marked by a rewrite made under another of its names,
+// and for a change of version that would lose frames.
 constexpr int32_t kUnfinishedRewrite = -1;
+constexpr int32_t kUnconvertedFrames = -2;
 
 // Why the handle's last load or write failed, as the system said it; empty when it gave no
 // reason, or the library is one that cannot say.
@@ -36,6 +38,10 @@ QString SystemReason(const TDll& library, TagHandle handle, int version) {
     } catch (const EDllProcError&) {
         return QString();
     }
+    if (error == kUnconvertedFrames)
+        return QStringLiteral("these frames have no equivalent in that ID3v2 version and would be "
+                              "lost: %1")
+            .arg(QString::fromLatin1(GetTextEntry(library, "ID3v2_GetUnconvertedFrames")(handle)));
     if (error == kUnfinishedRewrite)
         return QStringLiteral("the file is in the middle of a save made under another of its "
                               "names, in another folder: open it once by that name to finish the "

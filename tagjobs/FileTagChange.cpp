@@ -172,6 +172,17 @@ FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
     return plan;
 }
 
+FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version) {
+    FilePlan plan = ReadPlan(id3, path);
+    if (!plan.refusal.isEmpty())
+        return plan;
+    plan.after = plan.before;
+    const std::optional<tagaccess::AudioFacts> facts = id3.ReadAudioFacts(path, false);
+    if (facts && facts->id3v2Version != 0 && facts->id3v2Version != version)
+        plan.convertTo = version;
+    return plan;
+}
+
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan) {
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
@@ -186,7 +197,9 @@ FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& p
         (!plan.keepId3v1 || id3.CreateEmptyTag(path, 1, true)) &&
         (!plan.keepId3v2 || id3.CreateEmptyTag(path, 2, true)) &&
         (plan.removedPictureType < 0 || id3.RemovePictures(path, plan.removedPictureType, true)) &&
-        (plan.addedPicture.isEmpty() || AttachFrontCover(id3, path, plan.addedPicture));
+        (plan.addedPicture.isEmpty() || AttachFrontCover(id3, path, plan.addedPicture)) &&
+        (plan.convertTo == 0 ||
+         id3.ConvertId3v2(path, plan.convertTo, tagaccess::ID3::Unconverted::Refuse, true));
     return Written(ok, path, said);
 }
 

@@ -42,10 +42,12 @@ struct FilePlan {
     // the front cover (empty: none).
     int removedPictureType = -1;
     QString addedPicture;
+    // The ID3v2 version (3 or 4) the tag is saved in; 0 to keep it.
+    int convertTo = 0;
 
     bool TouchesFile() const {
         return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2 || removedPictureType >= 0 ||
-               !addedPicture.isEmpty();
+               !addedPicture.isEmpty() || convertTo != 0;
     }
 };
 
@@ -91,6 +93,10 @@ FilePlan PlanRemoval(tagaccess::ID3& id3, const QString& path, ChosenTags versio
 // then attaches the picture file as the front cover when one is given.
 FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
                       const QString& addedPicture);
+
+// Saves the ID3v2 tag in that version (3 or 4), when it has another; a tag holding frames that
+// version cannot hold fails, named, and stays as it was.
+FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version);
 
 // Carries a plan out; the audio stays as it is.
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan);

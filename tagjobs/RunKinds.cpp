@@ -7,8 +7,8 @@ QStringList MoveCommands() {
 }
 
 QStringList TagCommands() {
-    return {kTagsFromNamesCommand, kEditCommand,     kClearCommand,
-            kRemoveCommand,        kTranslitCommand, kPicturesCommand};
+    return {kTagsFromNamesCommand, kEditCommand,     kClearCommand,  kRemoveCommand,
+            kTranslitCommand,      kPicturesCommand, kConvertCommand};
 }
 
 QStringList AllCommands() {
@@ -36,6 +36,8 @@ QString RunCaption(const QString& command) {
         return QStringLiteral("Translit tag fields");
     if (command == kPicturesCommand)
         return QStringLiteral("Pictures");
+    if (command == kConvertCommand)
+        return QStringLiteral("Convert ID3v2 version");
     return command;
 }
 

@@ -17,6 +17,7 @@ inline const QString kClearCommand = QStringLiteral("clear-tags");
 inline const QString kRemoveCommand = QStringLiteral("remove-tags");
 inline const QString kTranslitCommand = QStringLiteral("translit-tags");
 inline const QString kPicturesCommand = QStringLiteral("picture");
+inline const QString kConvertCommand = QStringLiteral("convert");
 
 QStringList MoveCommands();
 QStringList TagCommands();

@@ -141,6 +141,12 @@ FilePlanner ClearPlanner(ChosenTags versions) {
     };
 }
 
+FilePlanner ConversionPlanner(int version) {
+    return [version](tagaccess::ID3& id3, const QString& path, int) {
+        return PlanConversion(id3, path, version);
+    };
+}
+
 FilePlanner PicturesPlanner(int removedType, const QString& addedPicture) {
     return [removedType, addedPicture](tagaccess::ID3& id3, const QString& path, int) {
         return PlanPictures(id3, path, removedType, addedPicture);

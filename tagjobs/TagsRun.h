@@ -36,6 +36,8 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
 FilePlanner ChangePlanner(ChosenTags versions, FieldsChange change);
 FilePlanner ClearPlanner(ChosenTags versions);
 FilePlanner RemovalPlanner(ChosenTags versions);
+// See PlanConversion.
+FilePlanner ConversionPlanner(int version);
 // See PlanPictures.
 FilePlanner PicturesPlanner(int removedType, const QString& addedPicture);
 

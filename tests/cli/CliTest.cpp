@@ -302,6 +302,47 @@ TEST(Cli, PicturesAndRemovalGoThroughTheJournalAndComeBackByteForByte) {
     EXPECT_EQ(clitest::TreeBytes(tree), before);
 }
 
+TEST(Cli, ConvertChangesTheVersionLosingNothingAndComesBack) {
+    const TempFolder folder;
+    const QJsonObject frames{{"TIT2", "Title"},
+                             {"TPE1", QJsonArray{"One", "Two"}},
+                             {"TDRC", "1999-12-31T10:20"},
+                             {"TRCK", "3/12"}};
+    QJsonObject withSubtitle = frames;
+    withSubtitle["TSST"] = "Disc one";
+    const QString plain =
+        tagfiles::MakeMp3(folder, QStringLiteral("plain.mp3"),
+                          QJsonObject{{"v2", QJsonObject{{"version", 4}, {"frames", frames}}}});
+    const QString subtitled = tagfiles::MakeMp3(
+        folder, QStringLiteral("subtitled.mp3"),
+        QJsonObject{{"v2", QJsonObject{{"version", 4}, {"frames", withSubtitle}}}});
+    const QByteArray plainBytes = testsupport::ReadFile(plain);
+    const QByteArray subtitledBytes = testsupport::ReadFile(subtitled);
+
+    // 2.3 has no set subtitle: that file is named and left as it was.
+    const clitest::CliResult down = RunCli({"convert", "--to", "2.3", plain, subtitled});
+    EXPECT_EQ(down.exitCode, 1);
+    ASSERT_EQ(down.errorLines.size(), 1);
+    EXPECT_TRUE(down.errorLines[0].endsWith(": TSST.")) << down.errorLines[0].toStdString();
+    EXPECT_EQ(testsupport::ReadFile(subtitled), subtitledBytes);
+    QJsonObject tags = tagfiles::ReadTags(plain);
+    EXPECT_EQ(std::as_const(tags)["v2"]["version"].toInt(), 3);
+    // The date as 2.3 holds it: year, day and month, time.
+    EXPECT_EQ(std::as_const(tags)["v2"]["frames"]["TYER"].toString(), "1999");
+    EXPECT_EQ(std::as_const(tags)["v2"]["frames"]["TDAT"].toString(), "3112");
+    EXPECT_EQ(std::as_const(tags)["v2"]["frames"]["TIME"].toString(), "1020");
+    EXPECT_EQ(std::as_const(tags)["v2"]["frames"]["TRCK"].toString(), "3/12");
+
+    EXPECT_EQ(RunCli({"convert", "--to", "2.4", plain}).exitCode, 0);
+    tags = tagfiles::ReadTags(plain);
+    EXPECT_EQ(std::as_const(tags)["v2"]["version"].toInt(), 4);
+    EXPECT_TRUE(std::as_const(tags)["v2"]["frames"]["TDRC"].toString().startsWith("1999-12-31"));
+    EXPECT_EQ(std::as_const(tags)["v2"]["frames"]["TPE1"].toString(), "One/Two");
+    EXPECT_EQ(RunCli({"undo", "convert"}).exitCode, 0);
+    EXPECT_EQ(RunCli({"undo", "convert"}).exitCode, 0);
+    EXPECT_EQ(testsupport::ReadFile(plain), plainBytes);
+}
+
 TEST(Cli, CopyNeedsItsSourceTag) {
     const TempFolder folder;
     const QString v1Only = tagfiles::MakeMp3(
