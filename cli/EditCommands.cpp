@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "FileBatch.h"
 #include "tagaccess/Id3v1Storage.h"
+#include "tagaccess/TagSteps.h"
 #include "tagjobs/RunKinds.h"
 #include "tagjobs/TagsRun.h"
 
@@ -50,6 +51,13 @@ int RunCopy(const Options& options, ID3& id3) {
                 id3.CopyV2ToV1(path, true);
             return tagjobs::FileOutcome::Done();
         }
+        // The real copy's checks: the source tag is there, the target can be saved.
+        const std::optional<AudioFacts> facts = id3.ReadAudioFacts(path, false);
+        if (facts && !(options.v1ToV2 ? facts->id3v1 : facts->id3v2Version != 0))
+            return tagjobs::FileOutcome::Failed(steps::MissingSourceTag(
+                options.v1ToV2 ? QStringLiteral("ID3v1") : QStringLiteral("ID3v2"), path));
+        if (!id3.CheckSavable(path, !options.v1ToV2, options.v1ToV2, true))
+            return tagjobs::FileOutcome{false, {}};
         const TagPair now = ReadBoth(id3, path);
         if (options.v1ToV2)
             PrintPlan(path, now, {now.v1, now.v1}, {false, true});

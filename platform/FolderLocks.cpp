@@ -3,14 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <map>
 #include <set>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -24,8 +27,9 @@ struct HeldFolder {
     int depth = 0;
 };
 
-// The folders this thread holds, by name: a lock taken again inside a held one only counts.
-thread_local std::map<std::string, HeldFolder> held;
+// The folders this thread holds, by device and inode, however a path spelled them: a lock taken
+// again inside a held one only counts.
+thread_local std::map<FolderLocks::Key, HeldFolder> held;
 
 enum class Locking { Locked, Unlockable, Busy };
 
@@ -47,31 +51,47 @@ Locking LockBefore(int fd, Clock::time_point deadline) {
 } // namespace
 
 FolderLocks::FolderLocks(const QStringList& paths) {
-    std::set<std::string> folders;
+    std::set<QString> names;
     for (const QString& path : paths)
-        folders.insert(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString());
-    const auto deadline = Clock::now() + kPatience;
-    for (const std::string& folder : folders) {
-        if (auto it = held.find(folder); it != held.end()) {
-            ++it->second.depth;
-            taken_.push_back(folder);
-            continue;
-        }
-        const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        names.insert(QFileInfo(path).absolutePath());
+    // Every run takes its folders in the order of their identities, so two runs cannot each wait
+    // for a folder the other holds.
+    std::map<Key, std::pair<int, QString>> folders;
+    for (const QString& name : names) {
+        const int fd =
+            open(QFile::encodeName(name).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             continue;
+        struct stat status {};
+        if (fstat(fd, &status) != 0 ||
+            !folders.emplace(Key{status.st_dev, status.st_ino}, std::pair{fd, name}).second)
+            close(fd);
+    }
+    const auto deadline = Clock::now() + kPatience;
+    for (const auto& [key, folder] : folders) {
+        const auto& [fd, name] = folder;
+        if (!refused_.isEmpty()) {
+            close(fd);
+            continue;
+        }
+        if (auto it = held.find(key); it != held.end()) {
+            close(fd);
+            ++it->second.depth;
+            taken_.push_back(key);
+            continue;
+        }
         const Locking locking = LockBefore(fd, deadline);
         if (locking != Locking::Locked) {
             close(fd);
-            if (locking == Locking::Unlockable)
-                continue;
-            refused_ = QFile::decodeName(QByteArray::fromStdString(folder));
-            Release();
-            return;
+            if (locking == Locking::Busy)
+                refused_ = name;
+            continue;
         }
-        held[folder] = {fd, 1};
-        taken_.push_back(folder);
+        held[key] = {fd, 1};
+        taken_.push_back(key);
     }
+    if (!refused_.isEmpty())
+        Release();
 }
 
 FolderLocks::~FolderLocks() {
@@ -79,8 +99,8 @@ FolderLocks::~FolderLocks() {
 }
 
 void FolderLocks::Release() {
-    for (const std::string& folder : taken_) {
-        const auto it = held.find(folder);
+    for (const Key& key : taken_) {
+        const auto it = held.find(key);
         if (it != held.end() && --it->second.depth == 0) {
             close(it->second.fd);
             held.erase(it);

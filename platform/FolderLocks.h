@@ -6,17 +6,21 @@
 // the file: a save may replace a file by a new one under the same name.
 #include <QString>
 #include <QStringList>
-#include <string>
+#include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
 class FolderLocks {
   public:
+    // A folder's identity: its device and inode.
+    using Key = std::pair<dev_t, ino_t>;
+
     // Takes the locks of the folders of `paths`, always in the same order, so two runs cannot
-    // each wait for a folder the other holds. A folder this thread holds already is not waited
-    // for; one that cannot be opened or locked at all (no read permission, a file system without
-    // locks) is changed without its lock, as before locks existed.
+    // each wait for a folder the other holds. A folder this thread holds already (by any path)
+    // is not waited for; one that cannot be opened or locked at all (no read permission, a file
+    // system without locks) is changed without its lock, as before locks existed.
     explicit FolderLocks(const QStringList& paths);
     ~FolderLocks();
     FolderLocks(const FolderLocks&) = delete;
@@ -30,7 +34,7 @@ class FolderLocks {
   private:
     void Release();
 
-    std::vector<std::string> taken_;
+    std::vector<Key> taken_;
     QString refused_;
 };
 

@@ -62,8 +62,7 @@ void LoadId3v2(const TDll& library, const QString& path, LoadedTag& tag) {
 // A copy from a tag the file does not hold would wipe the other tag with empty texts.
 void RequireSourceTag(bool found, const char* tagName, const QString& path) {
     if (!found)
-        throw platform::Exception(QStringLiteral("There is no %1 tag to copy in \"%2\".")
-                                      .arg(QLatin1String(tagName), path));
+        throw platform::Exception(MissingSourceTag(QLatin1String(tagName), path));
 }
 
 // What an ID3v1 handle without a tag reads as: six empty texts and track "0".

@@ -192,6 +192,10 @@ void CheckLoaded(const TDll& library, TagHandle handle, int version, const QStri
             QStringLiteral("The tags of \"%1\" cannot be read: %2.").arg(path, reason));
 }
 
+QString MissingSourceTag(const QString& tagName, const QString& path) {
+    return QStringLiteral("There is no %1 tag to copy in \"%2\".").arg(tagName, path);
+}
+
 void RemoveTag(const TDll& library, int version, const QString& path) {
     const bool v1 = version == 1;
     const TagHandle handle = CreateEntry(library, v1 ? "ID3v1_Create" : "ID3v2_Create")();

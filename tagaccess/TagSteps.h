@@ -44,6 +44,9 @@ void CheckWritten(const TDll& library, TagHandle handle, int version, int32_t an
 // read it (a rewrite under another name not finished), rather than let it read as untagged.
 void CheckLoaded(const TDll& library, TagHandle handle, int version, const QString& path);
 
+// What a copy from a tag the file lacks says.
+QString MissingSourceTag(const QString& tagName, const QString& path);
+
 void RemoveTag(const TDll& library, int version, const QString& path);
 
 // The pictures of a loaded ID3v2 handle, in tag order.

@@ -235,6 +235,9 @@ TEST(Cli, ScriptsCanTrustTheExitCodeAndTheOutput) {
     EXPECT_EQ(dry.exitCode, 1);
     EXPECT_EQ(dry.errorLines.size(), 2) << dry.errorLines.join(u'\n').toStdString();
     EXPECT_EQ(RunCli({"set", "--title", "X", empty, readOnly}).errorLines.size(), 2);
+    EXPECT_EQ(RunCli({"copy", "v1-to-v2", "--dry-run", path}).exitCode, 1) << "no ID3v1 to copy";
+    EXPECT_EQ(RunCli({"copy", "v2-to-v1", "--dry-run", readOnly}).exitCode, 1);
+    EXPECT_EQ(RunCli({"copy", "v2-to-v1", "--dry-run", path}).exitCode, 0);
 
     // One JSON object per line; texts as they are in JSON and in a pipe.
     const clitest::CliResult lines = RunCli({"show", "--jsonl", path, path});
