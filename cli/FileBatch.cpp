@@ -1,6 +1,7 @@
 #include "FileBatch.h"
 
 #include "TerminalText.h"
+#include "platform/AnsiText.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -73,7 +74,8 @@ int outputError = 0;
 } // namespace
 
 void PrintOut(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    // A name that is not UTF-8 goes out as its own bytes.
+    const QByteArray bytes = platform::ToAnsi(text);
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) &&
         outputError == 0)
         outputError = errno != 0 ? errno : EIO;

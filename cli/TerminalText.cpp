@@ -1,5 +1,7 @@
 #include "TerminalText.h"
 
+#include "platform/AnsiText.h"
+
 #include <unistd.h>
 
 namespace cli {
@@ -17,6 +19,8 @@ QString EscapedControls(const QString& text) {
             shown += QStringLiteral("\\r");
         else if (code < 0x20 || code == 0x7F || (code >= 0x80 && code < 0xA0))
             shown += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        else if (platform::KeptByte(c) >= 0) // a byte of a name that is not UTF-8
+            shown += QStringLiteral("\\x%1").arg(platform::KeptByte(c), 2, 16, QLatin1Char('0'));
         else
             shown += c;
     }

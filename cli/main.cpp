@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "FileBatch.h"
 #include "HelpText.h"
+#include "platform/AnsiText.h"
 #include "tagaccess/DllErrors.h"
 #include "tagaccess/TagLibraryEntries.h"
 
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Kivuna"));
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << platform::FromAnsi(argv[i]);
     cli::Options options;
     try {
         options = cli::ParseCommandLine(arguments);

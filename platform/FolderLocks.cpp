@@ -1,7 +1,8 @@
 #include "FolderLocks.h"
 
+#include "AnsiText.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
@@ -58,8 +59,7 @@ FolderLocks::FolderLocks(const QStringList& paths) {
     // for a folder the other holds.
     std::map<Key, std::pair<int, QString>> folders;
     for (const QString& name : names) {
-        const int fd =
-            open(QFile::encodeName(name).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = open(ToAnsi(name).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             continue;
         struct stat status {};

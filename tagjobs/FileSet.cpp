@@ -2,11 +2,11 @@
 
 #include "FolderWalk.h"
 #include "platform/AnsiText.h"
+#include "platform/FileSystem.h"
 #include "platform/FindFiles.h"
 #include "platform/OneCpu.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace tagjobs {
@@ -68,11 +68,10 @@ struct FileSetWalker {
                 return;
         }
         for (const QString& path : files.given_) {
-            const QFileInfo info(path);
             bool goesOn = true;
-            if (files.how_ == FileSet::Given::Files || !info.isDir())
+            if (files.how_ == FileSet::Given::Files || !platform::IsFolder(path))
                 goesOn = TakeGiven(path);
-            else if (!info.isReadable() || !info.isExecutable())
+            else if (!platform::FolderCanBeSearched(path))
                 goesOn = Take(path, QStringLiteral("the folder cannot be read"));
             else
                 goesOn = Walk(path);
@@ -120,17 +119,7 @@ RunCount RunEach(const FileSet& files, RunObserver& observer, const QString& cap
 }
 
 QString UnusableReason(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("no such file");
-    if (info.isDir())
-        return QStringLiteral("is a folder");
-    if (!info.isFile())
-        return QStringLiteral("is not a regular file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot be read (%1)").arg(file.errorString());
-    return QString();
+    return platform::UnreadableFileReason(path);
 }
 
 } // namespace tagjobs

@@ -346,6 +346,42 @@ TEST(Cli, ConvertChangesTheVersionLosingNothingAndComesBack) {
     EXPECT_EQ(testsupport::ReadFile(plain), plainBytes);
 }
 
+TEST(Cli, ANameThatIsNotUtf8IsReachedByItsBytes) {
+    const TempFolder folder;
+    const QString model = tagfiles::MakeMp3(
+        folder, QStringLiteral("model.mp3"),
+        QJsonObject{{"v2", QJsonObject{{"frames", QJsonObject{{"TIT2", "Caf\u00e9"}}}}}});
+    // "caf\xe9.mp3": a Latin-1 name, as old copies from other systems have them.
+    const QByteArray name =
+        QFile::encodeName(folder.Path(QStringLiteral("names/"))) + "caf\xe9.mp3";
+    ASSERT_TRUE(QDir().mkpath(folder.Path(QStringLiteral("names"))));
+    const QByteArray bytes = testsupport::ReadFile(model);
+    const int fd = ::open(name.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+    ::close(fd);
+
+    // Found by the walk, synchronised, and named by its own bytes.
+    EXPECT_EQ(RunCli({"sync", folder.Path(QStringLiteral("names"))}).exitCode, 0);
+    tagaccess::ID3 id3;
+    EXPECT_EQ(id3.ReadId3v1(platform::FromAnsi(name.constData()), false)[tagaccess::kTitle],
+              QStringLiteral("Caf\u00e9"));
+    const clitest::CliResult shown = RunCli({"show", "-r", folder.Path(QStringLiteral("names"))});
+    EXPECT_TRUE(shown.out.startsWith(name + '\n')) << shown.out.toStdString();
+    // Given as an argument, as a shell passes it.
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder.Path(QStringLiteral("data")));
+    shell.setProcessEnvironment(environment);
+    shell.start(QStringLiteral("sh"),
+                {"-c", R"sh(exec "$0" set --artist Name "$(printf '%s/caf\351.mp3' "$1")")sh",
+                 QStringLiteral(KIVUNA_CLI), folder.Path(QStringLiteral("names"))});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(id3.ReadId3v2(platform::FromAnsi(name.constData()), false)[tagaccess::kArtist],
+              "Name");
+}
+
 TEST(Cli, CopyNeedsItsSourceTag) {
     const TempFolder folder;
     const QString v1Only = tagfiles::MakeMp3(
