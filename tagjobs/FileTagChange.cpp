@@ -163,6 +163,10 @@ FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
     if (!plan.refusal.isEmpty())
         return plan;
     plan.after = plan.before;
+    if (!id3.ReadAudioFacts(path, false)) {
+        plan.refusal = kNoMp3;
+        return plan;
+    }
     const std::vector<tagaccess::TagPicture> pictures = id3.ReadPictures(path, false);
     if (std::any_of(pictures.begin(), pictures.end(), [&](const tagaccess::TagPicture& picture) {
             return picture.type == removedType;
@@ -178,7 +182,9 @@ FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version) {
         return plan;
     plan.after = plan.before;
     const std::optional<tagaccess::AudioFacts> facts = id3.ReadAudioFacts(path, false);
-    if (facts && facts->id3v2Version != 0 && facts->id3v2Version != version)
+    if (!facts)
+        plan.refusal = kNoMp3;
+    else if (facts->id3v2Version != 0 && facts->id3v2Version != version)
         plan.convertTo = version;
     return plan;
 }

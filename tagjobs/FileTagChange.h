@@ -13,6 +13,9 @@
 // versions; and the write of old texts back.
 namespace tagjobs {
 
+// Why a file is refused when its tags read as empty only because it is no MP3 at all.
+inline const QString kNoMp3 = QStringLiteral("holds no MPEG audio: not an MP3 file");
+
 // Both tags of a file exactly as read before a run changed it.
 struct FileTagsBefore {
     tagaccess::TagFields id3v1;

@@ -18,9 +18,6 @@ inline constexpr int8_t kPreferV2 = 2;
 // alone, which is no failure (an untagged file is common in a library).
 bool HoldsNoTagText(const tagaccess::TagFields& merged);
 
-// Why a file without tag text is refused all the same: it holds no MPEG audio.
-inline const QString kNoMp3 = QStringLiteral("holds no MPEG audio: not an MP3 file");
-
 // Why a sync that merged the tags into these fields writes nothing: a track that is no whole
 // number. Empty when it goes through, or the file is left alone for want of text.
 QString SyncRefusal(const tagaccess::TagFields& merged);

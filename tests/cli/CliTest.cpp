@@ -337,6 +337,9 @@ TEST(Cli, ConvertChangesTheVersionLosingNothingAndComesBack) {
     EXPECT_EQ(std::as_const(tags)["v2"]["frames"]["TRCK"].toString(), "3/12");
 
     EXPECT_EQ(RunCli({"convert", "--to", "2.4", plain}).exitCode, 0);
+    const QString notMp3 = folder.Path(QStringLiteral("empty.mp3"));
+    testsupport::WriteFile(notMp3, {});
+    EXPECT_EQ(RunCli({"convert", "--to", "2.4", notMp3}).exitCode, 1) << "no MP3 is no success";
     tags = tagfiles::ReadTags(plain);
     EXPECT_EQ(std::as_const(tags)["v2"]["version"].toInt(), 4);
     EXPECT_TRUE(std::as_const(tags)["v2"]["frames"]["TDRC"].toString().startsWith("1999-12-31"));
