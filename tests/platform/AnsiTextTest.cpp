@@ -21,9 +21,11 @@ TEST(AnsiText, EmptyAndNullAreNeverNullPointersOrFailures) {
 
 TEST(AnsiText, NamesThatAreNotUtf8MakeTheRoundTrip) {
     // Latin-1, a stray continuation byte, a cut sequence, an overlong form, an encoded surrogate.
-    for (const QByteArray& bytes :
-         {QByteArray("caf\xe9.mp3"), QByteArray("a\x80" "b"), QByteArray("\xd0"),
-          QByteArray("\xc0\xaf"), QByteArray("\xed\xa0\x80"), QByteArray("\xd0\x9a\xff")})
+    for (const QByteArray& bytes : {QByteArray("caf\xe9.mp3"),
+                                    QByteArray("a\x80"
+                                               "b"),
+                                    QByteArray("\xd0"), QByteArray("\xc0\xaf"),
+                                    QByteArray("\xed\xa0\x80"), QByteArray("\xd0\x9a\xff")})
         EXPECT_EQ(platform::ToAnsi(platform::FromAnsi(bytes.constData())), bytes)
             << bytes.toHex().constData();
     EXPECT_EQ(platform::FromAnsi("caf\xe9"), QStringLiteral("caf") + QChar(0xDCE9));
