@@ -78,8 +78,9 @@ bool HoldsNoId3v1Data(const TagFields& fields) {
 TagHandle CreateAndLoad(const TDll& library, const char* create, const char* load,
                         const QString& path) {
     const TagHandle handle = CreateEntry(library, create)();
-    TextCallEntry(library, load)(handle, ToAnsi(path).constData());
-    CheckLoaded(library, handle, QByteArray(create).startsWith("ID3v1") ? 1 : 2, path);
+    // Only a load that found nothing can be one the library could not read.
+    if (!LowByte(TextCallEntry(library, load)(handle, ToAnsi(path).constData())))
+        CheckLoaded(library, handle, QByteArray(create).startsWith("ID3v1") ? 1 : 2, path);
     return handle;
 }
 

@@ -55,7 +55,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         if (!listed.empty()) {
             if (i % kJournalBatch == 0) {
                 const size_t end = std::min(i + kJournalBatch, listed.size());
-                batchLock.reset();
+                // The batch before lets go of its folders first.
                 batchLock.emplace(
                     QStringList(listed.begin() + long(i), listed.begin() + long(end)));
                 std::vector<QJsonObject> records = std::exchange(carriedOut, {});
