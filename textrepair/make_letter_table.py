@@ -23,13 +23,13 @@ WESTERN = ["en_US", "de_DE", "fr", "es_ES", "it_IT", "pt_PT", "sv_SE", "is_IS", 
 # Class 0 is a word's edge; the letters follow, folded to lower case. Keep in step with
 # LetterClass() in LanguageModel.cpp.
 LATIN = "abcdefghijklmnopqrstuvwxyz"
-LATIN1 = "ßàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþÿ"
+LATIN1 = "ßàáâãäåæçèéêëìíîïðñòóôõöøùúûüýþÿœ"
 CYRIL = "абвгдежзийклмнопрстуфхцчшщъыьэюя" + "ёіїєґў"
 ALPHABET = LATIN + LATIN1 + CYRIL
 INDEX = {c: i + 1 for i, c in enumerate(ALPHABET)}
 SIZE = len(ALPHABET) + 1
 SCALE = 8  # costs are in eighths of a nat
-SMOOTHING = 0.05  # pseudo-count of a pair never seen, relative to a language's thousand words
+SMOOTHING = 0.05  # pseudo-count of a pair never seen, out of a million pairs
 
 
 def words(name):

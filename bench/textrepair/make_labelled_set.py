@@ -50,11 +50,23 @@ def v1(split, kind, data, codepage, out):
     out.append((split, kind, "v1", data.hex(), data.decode(codepage)))
 
 
+def with_variants(base, ascii_western):
+    """The names, then every fourth in capitals (tags often are), then for Cyrillic names every
+    third beside a Western one, as "Artist - Title" fields hold them."""
+    extra = [n.upper() for n in base[::4] if n.upper() != n]
+    if ascii_western:
+        for i, name in enumerate(base[1::3]):
+            other = ascii_western[i % len(ascii_western)]
+            extra.append(f"{other} - {name}" if i % 2 else f"{name} - {other}")
+    return base + [n for n in extra if n not in base]
+
+
 def cases():
     out = []
-    cyrillic = names("cyrillic_names.txt")
     western = names("western_names.txt")
     ascii_western = [n for n in western if n.isascii()]
+    cyrillic = with_variants(names("cyrillic_names.txt"), ascii_western)
+    western = with_variants(western, [])
     for i, name in enumerate(cyrillic):
         split = "holdout" if i % 5 == 4 else "tune"
         out.append((split, "clean", "v2", name, name))
@@ -73,7 +85,7 @@ def cases():
         out.append((split, "utf8-as-latin1", "v2", utf8.decode("latin-1"), name))
         out.append((split, "utf8-as-1252", "v2", shown(utf8, "cp1252"), name))
         out.append((split, "utf8-as-1251", "v2", shown(utf8, "cp1251"), name))
-        if encodable(name, "cp1251"):
+        if encodable(name, "cp1251") and not any(c.isascii() and c.isalpha() for c in name):
             once = name.encode("cp1251").decode("latin-1")
             out.append((split, "twice-1251-utf8", "v2", shown(once.encode("utf-8"), "cp1252"), name))
             # A Western artist beside a Cyrillic title, as ID3v1 title and artist fields often are.
