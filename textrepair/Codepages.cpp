@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "textrepair/Codepages.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kivuna::textrepair {
@@ -71,19 +72,64 @@ char32_t HighChar(unsigned char byte, Codepage codepage) {
     return byte;
 }
 
-// The byte of a character, by a search of the high half: these tables are small and a text
-// being reversed is short.
+// A codepage's high half sorted by character, to find the byte of a character by binary search.
+struct ByteOfChar {
+    char16_t c;
+    unsigned char byte;
+    constexpr bool operator<(const ByteOfChar& other) const { return c < other.c; }
+};
+using Reverse = std::array<ByteOfChar, 128>;
+
+constexpr Reverse Reversed(const HighHalf& half) {
+    Reverse reverse{};
+    for (unsigned i = 0; i < 128; ++i)
+        reverse[i] = {half[i], static_cast<unsigned char>(0x80 + i)};
+    std::sort(reverse.begin(), reverse.end());
+    return reverse;
+}
+
+constexpr HighHalf Windows1252Half() {
+    HighHalf half{};
+    for (unsigned i = 0; i < 128; ++i)
+        half[i] = i < kWindows1252Low.size() ? kWindows1252Low[i] : static_cast<char16_t>(0x80 + i);
+    return half;
+}
+
+constexpr Reverse kWindows1251Reverse = Reversed(kWindows1251);
+constexpr Reverse kKoi8rReverse = Reversed(kKoi8r);
+constexpr Reverse kCp866Reverse = Reversed(kCp866);
+constexpr Reverse kWindows1252Reverse = Reversed(Windows1252Half());
+
 std::optional<unsigned char> ByteOf(char32_t c, Codepage codepage) {
     if (c < 0x80)
         return static_cast<unsigned char>(c);
-    if (codepage == Codepage::Latin1) {
+    const Reverse* reverse = nullptr;
+    switch (codepage) {
+    case Codepage::Latin1:
         if (c <= 0xFF)
             return static_cast<unsigned char>(c);
         return std::nullopt;
+    case Codepage::Windows1252:
+        reverse = &kWindows1252Reverse;
+        break;
+    case Codepage::Windows1251:
+        reverse = &kWindows1251Reverse;
+        break;
+    case Codepage::Koi8r:
+        reverse = &kKoi8rReverse;
+        break;
+    case Codepage::Cp866:
+        reverse = &kCp866Reverse;
+        break;
+    case Codepage::Utf8:
+        return std::nullopt;
     }
-    for (unsigned b = 0x80; b <= 0xFF; ++b)
-        if (HighChar(static_cast<unsigned char>(b), codepage) == c)
-            return static_cast<unsigned char>(b);
+    if (c <= 0xFFFF) {
+        const ByteOfChar key{static_cast<char16_t>(c), 0};
+        const auto at = std::lower_bound(reverse->begin(), reverse->end(), key);
+        if (at != reverse->end() && at->c == c)
+            return at->byte;
+    }
     // Programs that read bytes 0x80..0x9F as Latin-1 showed them as C1 control characters.
     if ((codepage == Codepage::Windows1252 || codepage == Codepage::Windows1251) && c <= 0x9F)
         return static_cast<unsigned char>(c);
