@@ -2,7 +2,8 @@
 // Figures for the repair of garbled tag texts on the labelled set that make_labelled_set.py
 // writes: per kind of damage and per split, how many fields were repaired right, missed,
 // repaired wrong, and how many clean fields were altered; then the time per field. Printed, never
-// asserted. Usage: bench_textrepair [labelled-set.tsv] (default: runs the generator).
+// asserted. Usage: bench_textrepair [labelled-set.tsv] (default: runs the generator); for the
+// dictionary-word stress split: make_labelled_set.py --dictionary-words > set.tsv first.
 #include <chrono>
 #include <cstdio>
 #include <fstream>

@@ -5,6 +5,10 @@
 split is "tune" or "holdout" (every fifth name, never used to choose a weight); field is "v2"
 (input is the text as read, UTF-8) or "v1" (input is the field's bytes in hex); expected is what
 the field should read. Garbling uses Python's own codecs, independent of the code measured.
+
+With --dictionary-words, also writes a "words" split: 1,500 words with letters beyond ASCII from
+each installed hunspell word list that the letter table was learnt from (so not a hold-out), clean
+and garbled; it stresses the clean side with far more accented words than the names hold.
 """
 import os
 import sys
@@ -110,8 +114,46 @@ def cases():
     return out
 
 
+def dictionary_words():
+    import random
+    rng = random.Random(7)
+    out = []
+    for name in ("de_DE", "fr", "es_ES", "it_IT", "pt_PT", "sv_SE", "is_IS", "da_DK", "nb_NO", "nl",
+                 "ru_RU", "uk_UA", "be_BY"):
+        path = f"/usr/share/hunspell/{name}"
+        if not os.path.exists(path + ".dic"):
+            continue
+        encoding = "utf-8"
+        with open(path + ".aff", "rb") as aff:
+            for line in aff:
+                if line.startswith(b"SET "):
+                    encoding = line.split()[1].decode()
+                    break
+        with open(path + ".dic", "rb") as dic:
+            lines = dic.read().decode(encoding, errors="replace").splitlines()[1:]
+        words = sorted({w for w in (l.split("/")[0].split("\t")[0].strip() for l in lines)
+                        if w and not w.isascii()})
+        rng.shuffle(words)
+        cyrillic = name in ("ru_RU", "uk_UA", "be_BY")
+        for word in words[:1500]:
+            word = word[0].upper() + word[1:]
+            out.append(("words", "clean", "v2", word, word))
+            out.append(("words", "utf8-as-1252", "v2", shown(word.encode("utf-8"), "cp1252"), word))
+            codepages = ("cp1251", "koi8_r", "cp866") if cyrillic else ("latin-1",)
+            for cp in codepages:
+                if not encodable(word, cp):
+                    continue
+                label = {"cp1251": "1251", "koi8_r": "koi8r", "cp866": "cp866"}.get(cp, "latin1")
+                if cyrillic:
+                    out.append(("words", label + "-as-latin1", "v2",
+                                shown(word.encode(cp), "latin-1"), word))
+                v1("words", "v1-" + label, word.encode(cp), cp, out)
+    return out
+
+
 def main():
-    for case in cases():
+    extra = dictionary_words() if "--dictionary-words" in sys.argv[1:] else []
+    for case in cases() + extra:
         if any("\t" in c or "\n" in c for c in case):
             continue
         sys.stdout.write("\t".join(case) + "\n")
