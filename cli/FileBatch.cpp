@@ -26,11 +26,19 @@ tagjobs::FileSet FilesOf(const Options& options) {
 int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
                   const tagjobs::FilePlanner& planner, const Options& options) {
     BatchReport report;
+    return RunTagCommand(id3, files, command, planner, options, report);
+}
+
+int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
+                  const tagjobs::FilePlanner& planner, const Options& options,
+                  BatchReport& report) {
     if (options.dryRun) {
         tagjobs::RunEach(files, report, QString(), [&](const QString& path, int index) {
             const tagjobs::FilePlan plan = planner(id3, path, index);
             if (!plan.refusal.isEmpty())
                 return tagjobs::FileOutcome::Failed(plan.refusal);
+            if (plan.leftAlone)
+                return tagjobs::FileOutcome{false, {}};
             // The checks the real save makes, writing nothing: its failures are foretold.
             if (plan.TouchesFile() &&
                 !(plan.convertTo != 0

@@ -19,6 +19,9 @@ tagjobs::FileSet FilesOf(const Options& options);
 // planned changes printed and nothing written; answers the exit code.
 int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
                   const tagjobs::FilePlanner& planner, const Options& options);
+// The same, told to a report the caller keeps for what it says after the run.
+int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QString& command,
+                  const tagjobs::FilePlanner& planner, const Options& options, BatchReport& report);
 
 // Writes UTF-8 text to standard output.
 void PrintOut(const QString& text);

@@ -70,19 +70,30 @@ void TForm2::RunProcessing() {
     BatchRun run(*this, BatchRun::Bar::KeepsSearch);
     const std::vector<QString> paths(FoundPaths.begin(),
                                      FoundPaths.begin() + std::min(RowCount(), MaxFoundFiles));
-    tagjobs::SyncRun(id3, tagjobs::FileSet::Listed(paths), run, tagjobs::kPreferV2,
-                     tagjobs::SyncFailures::Counted, [&](const QString& path, bool synced) {
-                         if (synced)
-                             TagRows[size_t(ResolvedCount++)] =
-                                 tagjobs::ReadRow(id3, path, UseId3v1);
-                         else
-                             UnresolvedPaths[size_t(UnresolvedCount++)] = path;
-                     });
+    const tagjobs::TagsRunResult result =
+        tagjobs::SyncRun(id3, tagjobs::FileSet::Listed(paths), run, tagjobs::kPreferV2,
+                         tagjobs::SyncFailures::Counted, [&](const QString& path, bool synced) {
+                             if (synced)
+                                 TagRows[size_t(ResolvedCount++)] =
+                                     tagjobs::ReadRow(id3, path, UseId3v1);
+                             else
+                                 UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+                         });
+
+    // Without a journal nothing was synchronised: the files are listed as not processed.
+    if (result.count.taken == 0 && !result.journalError.isEmpty())
+        for (const QString& path : paths)
+            UnresolvedPaths[size_t(UnresolvedCount++)] = path;
 
     SetProcessedColumns();
     ShowProcessedRows();
     if (UnresolvedCount > 0 && !ending_ && !TagLibraryLoadable())
         ReportLibraryFailure();
+    else if (!result.journalError.isEmpty() && !ending_)
+        // Nothing is synchronised without its undo: the files stay as they were.
+        platform::ShowMessage(
+            QStringLiteral("The tags were not synchronised: %1.").arg(result.journalError));
+    UpdateUndoCommand();
 }
 
 void TForm2::SetProcessedColumns() {

@@ -110,6 +110,23 @@ void CheckBothSavable(const TDll& library, TagHandle v2, const QString& path) {
     SaveId3v2(library, v2, path);
 }
 
+// Both tags' bytes, read with a library the caller holds; nothing for a file that is no MP3.
+std::optional<TagRegions> LoadRegions(const TDll& library, const QString& path) {
+    const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
+    if (!LowByte(
+            TextCallEntry(library, "ID3v2_LoadTagRegions")(handle, ToAnsi(path).constData()))) {
+        CheckLoaded(library, handle, 2, path);
+        return std::nullopt;
+    }
+    const PictureIntEntry size(library, "ID3v2_GetTagRegionSize");
+    const PictureTextEntry data(library, "ID3v2_GetTagRegionData");
+    const auto region = [&](int32_t which) {
+        const int32_t bytes = size(handle, which);
+        return QByteArray(data(handle, which), bytes);
+    };
+    return TagRegions{region(2), region(1)};
+}
+
 } // namespace
 
 TagFields ID3::ReadId3v1(const QString& path, bool showErrors) {
@@ -225,23 +242,28 @@ std::optional<AudioFacts> ID3::ReadAudioFacts(const QString& path, bool showErro
 
 std::optional<TagRegions> ID3::ReadTagRegions(const QString& path, bool showErrors) {
     std::optional<TagRegions> regions;
+    Guarded(showErrors, [&] { regions = LoadRegions(TDll(kTagLibraryName), path); });
+    return regions;
+}
+
+std::optional<ID3::TagsAndRegions>
+ID3::ReadTagsAndRegions(const QString& path, const WantsRegions& wantsRegions, bool showErrors) {
+    std::optional<TagsAndRegions> read;
     Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
-        const TagHandle handle = CreateEntry(library, "ID3v2_Create")();
-        if (!LowByte(
-                TextCallEntry(library, "ID3v2_LoadTagRegions")(handle, ToAnsi(path).constData()))) {
-            CheckLoaded(library, handle, 2, path);
-            return;
+        LoadedTag v1;
+        LoadId3v1(library, path, v1);
+        LoadedTag v2;
+        LoadId3v2(library, path, v2);
+        TagsAndRegions tags{std::move(v1.fields), std::move(v2.fields), std::nullopt};
+        if (wantsRegions(tags.id3v1, tags.id3v2)) {
+            tags.regions = LoadRegions(library, path);
+            if (!tags.regions)
+                return;
         }
-        const PictureIntEntry size(library, "ID3v2_GetTagRegionSize");
-        const PictureTextEntry data(library, "ID3v2_GetTagRegionData");
-        const auto region = [&](int32_t which) {
-            const int32_t bytes = size(handle, which);
-            return QByteArray(data(handle, which), bytes);
-        };
-        regions = TagRegions{region(2), region(1)};
+        read = std::move(tags);
     });
-    return regions;
+    return read;
 }
 
 bool ID3::WriteTagRegions(const QString& path, const TagRegions& regions, bool showErrors) {
@@ -352,7 +374,8 @@ bool ID3::CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, Tag
     });
 }
 
-bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors) {
+bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors,
+                   std::optional<TagRegions>* left) {
     return Guarded(showErrors, [&] {
         const platform::FolderLocks lock({path});
         RequireHeld(lock);
@@ -367,6 +390,9 @@ bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors
         StoreId3v1(library, v1.handle, merged, path);
         SetId3v2Texts(library, v2.handle, merged);
         SaveId3v2(library, v2.handle, path);
+        // The sync is done whatever this read gives: a failure only leaves `left` empty.
+        if (left)
+            Guarded(false, [&] { *left = LoadRegions(library, path); });
     });
 }
 

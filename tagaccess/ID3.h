@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -62,6 +63,17 @@ class ID3 {
     // Both tags as raw bytes; nothing for a file that is no MP3 (said when showErrors only if the
     // library failed).
     virtual std::optional<TagRegions> ReadTagRegions(const QString& path, bool showErrors);
+    // Both tags as read and, where `wantsRegions` asks for them given those texts, both tags'
+    // bytes, in one load of the library: a run plans its change of a file and keeps its old tags
+    // with one read. Nothing when a read failed.
+    struct TagsAndRegions {
+        TagFields id3v1;
+        TagFields id3v2;
+        std::optional<TagRegions> regions;
+    };
+    using WantsRegions = std::function<bool(const TagFields& id3v1, const TagFields& id3v2)>;
+    virtual std::optional<TagsAndRegions>
+    ReadTagsAndRegions(const QString& path, const WantsRegions& wantsRegions, bool showErrors);
     // Puts both tags back byte for byte in place of the file's own, audio untouched.
     virtual bool WriteTagRegions(const QString& path, const TagRegions& regions, bool showErrors);
     // Whether a save of the chosen tags would be taken, asked by saving them unchanged: refused
@@ -81,8 +93,11 @@ class ID3 {
     virtual bool CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2);
 
     // Merges both tags field by field and writes the result into both, ID3v1 first. Where both
-    // tags hold text, ID3v2 wins when preferredVersion is 2, ID3v1 otherwise.
-    virtual bool SyncTags(const QString& path, int8_t preferredVersion, bool showErrors);
+    // tags hold text, ID3v2 wins when preferredVersion is 2, ID3v1 otherwise. `left`, when
+    // given, receives both tags' bytes as the sync left them (nothing where they could not be
+    // read).
+    virtual bool SyncTags(const QString& path, int8_t preferredVersion, bool showErrors,
+                          std::optional<TagRegions>* left = nullptr);
     virtual bool SyncTagsLoaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2,
                                 int8_t preferredVersion);
 };

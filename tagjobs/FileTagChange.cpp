@@ -189,10 +189,13 @@ FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version) {
     return plan;
 }
 
-FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan) {
+FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan,
+                     std::optional<tagaccess::TagRegions>& left) {
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
     const MessageCapture said;
+    if (plan.syncPreferring != 0)
+        return Written(id3.SyncTags(path, plan.syncPreferring, true, &left), path, said);
     const bool ok =
         (!plan.writeId3v1 ||
          WriteTagVersion(id3, path, 1, plan.after.id3v1, plan.before.id3v1, true)) &&
@@ -206,6 +209,8 @@ FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& p
         (plan.addedPicture.isEmpty() || AttachFrontCover(id3, path, plan.addedPicture)) &&
         (plan.convertTo == 0 ||
          id3.ConvertId3v2(path, plan.convertTo, tagaccess::ID3::Unconverted::Refuse, true));
+    // Read even when a write failed half-way: an undo then restores what was written.
+    left = id3.ReadTagRegions(path, false);
     return Written(ok, path, said);
 }
 

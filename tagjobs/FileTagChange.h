@@ -47,10 +47,17 @@ struct FilePlan {
     QString addedPicture;
     // The ID3v2 version (3 or 4) the tag is saved in; 0 to keep it.
     int convertTo = 0;
+    // Both tags merged and written into both, that version's text winning where both hold one
+    // (1 or 2); 0 for no sync. The merge is made again from the tags as the save finds them.
+    int8_t syncPreferring = 0;
+    // The file is passed over, which is no failure (a sync of a file without tag text).
+    bool leftAlone = false;
+    // Both tags' bytes, when they were read with the plan: kept for undo without another read.
+    std::optional<tagaccess::TagRegions> regions;
 
     bool TouchesFile() const {
         return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2 || removedPictureType >= 0 ||
-               !addedPicture.isEmpty() || convertTo != 0;
+               !addedPicture.isEmpty() || convertTo != 0 || syncPreferring != 0;
     }
 };
 
@@ -101,8 +108,10 @@ FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
 // version cannot hold fails, named, and stays as it was.
 FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version);
 
-// Carries a plan out; the audio stays as it is.
-FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan);
+// Carries a plan out; the audio stays as it is. `left` receives both tags' bytes as the change
+// left them (nothing where they could not be read).
+FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan,
+                     std::optional<tagaccess::TagRegions>& left);
 
 // A file's kept tags; a version the record does not hold is not restored.
 struct KeptTags {

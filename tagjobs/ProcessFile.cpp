@@ -1,20 +1,49 @@
 #include "ProcessFile.h"
 
-#include "FileTagChange.h"
 #include "MessageCapture.h"
+#include "RunKinds.h"
 #include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "tagaccess/Id3v1Storage.h"
 #include "tagaccess/TagSteps.h"
 
 #include <algorithm>
 
 namespace tagjobs {
+namespace {
 
-bool HoldsNoTagText(const tagaccess::TagFields& merged) {
+using tagaccess::AsStored;
+using tagaccess::TagFields;
+
+// Passes everything on to the run's own observer, and each ended file to `ended` as well.
+class EndsHeard final : public RunObserver {
+  public:
+    EndsHeard(RunObserver& inner, const std::function<void(const QString&, bool)>& ended)
+        : inner_(inner), ended_(ended) {}
+    void RunBegins(const QString& caption, int total) override { inner_.RunBegins(caption, total); }
+    void FileBegins(const QString& path) override { inner_.FileBegins(path); }
+    void FileEnds(const QString& path, const FileOutcome& outcome) override {
+        if (ended_)
+            ended_(path, outcome.done);
+        inner_.FileEnds(path, outcome);
+    }
+    bool ShouldStop() override { return inner_.ShouldStop(); }
+    void RunEnds() override { inner_.RunEnds(); }
+    QString FrontEnd() const override { return inner_.FrontEnd(); }
+
+  private:
+    RunObserver& inner_;
+    const std::function<void(const QString&, bool)>& ended_;
+};
+
+} // namespace
+
+bool HoldsNoTagText(const TagFields& merged) {
     return std::all_of(merged.begin(), merged.end(),
                        [](const QString& text) { return text.isEmpty(); });
 }
 
-QString SyncRefusal(const tagaccess::TagFields& merged) {
+QString SyncRefusal(const TagFields& merged) {
     if (HoldsNoTagText(merged))
         return QString();
     try {
@@ -25,34 +54,48 @@ QString SyncRefusal(const tagaccess::TagFields& merged) {
     return QString();
 }
 
-FileOutcome SyncFile(tagaccess::ID3& id3, const QString& path, int8_t preferredVersion,
-                     SyncFailures failures) {
+FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVersion,
+                  SyncFailures failures) {
+    FilePlan plan;
+    TagFields merged;
     const MessageCapture said;
-    if (id3.SyncTags(path, preferredVersion, true))
-        return FileOutcome::Done();
-    if (failures == SyncFailures::Counted)
-        return FileOutcome{false, {}};
-    QString unread;
-    const std::optional<FileTagsBefore> tags = ReadBothTags(id3, path, &unread);
-    if (!tags)
-        return FileOutcome::Failed(unread);
-    const tagaccess::TagFields merged =
-        tagaccess::steps::MergeFields(tags->id3v1, tags->id3v2, preferredVersion);
-    // A file without any tag fails the sync on its empty track: an MP3 is left alone, anything
-    // else is no file the sync can serve.
-    if (HoldsNoTagText(merged))
-        return id3.ReadAudioFacts(path, false) ? FileOutcome{false, {}}
-                                               : FileOutcome::Failed(kNoMp3);
-    const QString refusal = SyncRefusal(merged);
-    if (!refusal.isEmpty())
-        return FileOutcome::Failed(refusal);
-    return FileOutcome::Failed(said.Any() ? said.Text()
-                                          : QStringLiteral("the tag library could not write"));
+    // The old tags' bytes are read in the same load, only for a file the sync will change.
+    const auto read = id3.ReadTagsAndRegions(
+        path,
+        [&](const TagFields& id3v1, const TagFields& id3v2) {
+            merged = tagaccess::steps::MergeFields(id3v1, id3v2, preferredVersion);
+            return !HoldsNoTagText(merged) && SyncRefusal(merged).isEmpty() &&
+                   (AsStored(merged, 1) != AsStored(id3v1, 1) ||
+                    AsStored(merged, 2) != AsStored(id3v2, 2));
+        },
+        true);
+    if (!read) {
+        plan.refusal = platform::FileExists(path)
+                           ? QStringLiteral("its tags could not be read: ") + said.Text()
+                           : QStringLiteral("the file no longer exists");
+        return plan;
+    }
+    plan.before = {read->id3v1, read->id3v2};
+    if (HoldsNoTagText(merged)) {
+        // A file without any tag is left alone when it is an MP3; anything else is no file the
+        // sync can serve.
+        if (failures == SyncFailures::Explained && !id3.ReadAudioFacts(path, false))
+            plan.refusal = kNoMp3;
+        else
+            plan.leftAlone = true;
+        return plan;
+    }
+    plan.refusal = SyncRefusal(merged);
+    plan.after = {AsStored(merged, 1), AsStored(merged, 2)};
+    if (read->regions) {
+        plan.regions = read->regions;
+        plan.syncPreferring = preferredVersion;
+    }
+    return plan;
 }
 
 TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1) {
-    const tagaccess::TagFields fields =
-        useId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
+    const TagFields fields = useId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
     TagRow row;
     row[0] = path;
     for (size_t k = 0; k < 6; ++k)
@@ -60,21 +103,16 @@ TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1) {
     return row;
 }
 
-std::optional<TagRow> ProcessFile(tagaccess::ID3& id3, const QString& path, bool useId3v1) {
-    if (!id3.SyncTags(path, kPreferV2, false))
-        return std::nullopt;
-    return ReadRow(id3, path, useId3v1);
-}
-
-RunCount SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
-                 int8_t preferredVersion, SyncFailures failures,
-                 const std::function<void(const QString& path, bool synced)>& synced) {
-    return RunEach(files, observer, QString(), [&](const QString& path, int) {
-        const FileOutcome outcome = SyncFile(id3, path, preferredVersion, failures);
-        if (synced)
-            synced(path, outcome.done);
-        return outcome;
-    });
+TagsRunResult SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
+                      int8_t preferredVersion, SyncFailures failures,
+                      const std::function<void(const QString& path, bool synced)>& synced) {
+    EndsHeard heard(observer, synced);
+    return RunTagChanges(
+        id3, files, heard, kSyncCommand,
+        [preferredVersion, failures](tagaccess::ID3& id3, const QString& path, int) {
+            return PlanSync(id3, path, preferredVersion, failures);
+        },
+        QString());
 }
 
 } // namespace tagjobs

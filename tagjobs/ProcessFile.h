@@ -1,12 +1,13 @@
 #pragma once
 
 #include "FileSet.h"
+#include "FileTagChange.h"
 #include "FoundFiles.h"
+#include "TagsRun.h"
 #include "tagaccess/ID3.h"
 
 #include <QString>
 #include <functional>
-#include <optional>
 
 // The processing: both tags of every file synchronised.
 namespace tagjobs {
@@ -22,26 +23,23 @@ bool HoldsNoTagText(const tagaccess::TagFields& merged);
 // number. Empty when it goes through, or the file is left alone for want of text.
 QString SyncRefusal(const tagaccess::TagFields& merged);
 
-// Whether a run says why a file could not be synchronised (the shell), or only counts it (the
-// window, which lists such files apart): finding the reason costs two more reads.
+// Whether a run says why a file is no MP3 (the shell), or only counts it with the files it
+// leaves alone (the window, which lists such files apart): telling them apart costs a read.
 enum class SyncFailures { Explained, Counted };
 
-// Both tags of one file merged and written into both. A file without tag text is neither done
-// nor failed.
-FileOutcome SyncFile(tagaccess::ID3& id3, const QString& path, int8_t preferredVersion,
-                     SyncFailures failures = SyncFailures::Explained);
+// The sync of one file: both tags read once, merged, and written only where the merge changes
+// either; a file without tag text is left alone.
+FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVersion,
+                  SyncFailures failures);
 
 // The file's row: its path and the fields of the chosen tag.
 TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1);
 
-// The processing of one file: both tags synchronised, then the chosen tag read back as the file's
-// row. Nothing when the file could not be synchronised.
-std::optional<TagRow> ProcessFile(tagaccess::ID3& id3, const QString& path, bool useId3v1);
-
-// Synchronises every file of the set; `synced` hears each file the run synchronised (a window
-// reads its row there).
-RunCount SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
-                 int8_t preferredVersion, SyncFailures failures,
-                 const std::function<void(const QString& path, bool synced)>& synced = {});
+// Synchronises every file of the set, each file's old tags kept in the journal first so that the
+// run can be undone; `synced` hears each file as it ends, with whether it is now in sync (a
+// window reads its row there).
+TagsRunResult SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
+                      int8_t preferredVersion, SyncFailures failures,
+                      const std::function<void(const QString& path, bool synced)>& synced = {});
 
 } // namespace tagjobs

@@ -7,8 +7,8 @@ QStringList MoveCommands() {
 }
 
 QStringList TagCommands() {
-    return {kTagsFromNamesCommand, kEditCommand,     kClearCommand,  kRemoveCommand,
-            kTranslitCommand,      kPicturesCommand, kConvertCommand};
+    return {kTagsFromNamesCommand, kEditCommand,     kClearCommand,   kRemoveCommand,
+            kTranslitCommand,      kPicturesCommand, kConvertCommand, kSyncCommand};
 }
 
 QStringList AllCommands() {
@@ -38,6 +38,8 @@ QString RunCaption(const QString& command) {
         return QStringLiteral("Pictures");
     if (command == kConvertCommand)
         return QStringLiteral("Convert ID3v2 version");
+    if (command == kSyncCommand)
+        return QStringLiteral("Synchronise tags");
     return command;
 }
 

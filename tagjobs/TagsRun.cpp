@@ -17,7 +17,8 @@ constexpr size_t kJournalBatch = 64;
 } // namespace
 
 TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
-                            const QString& command, const FilePlanner& planner) {
+                            const QString& command, const FilePlanner& planner,
+                            const QString& caption) {
     TagsRunResult result;
     journal::JournalWriter writer(command, journal::DefaultJournalFolder(),
                                   {{journal::kFrontEndKey, observer.FrontEnd()}});
@@ -40,7 +41,9 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     const auto record = [&](const QString& path, const FilePlan& plan,
                             std::vector<QJsonObject>& records) {
         QJsonObject kept;
-        if (const std::optional<tagaccess::TagRegions> read = id3.ReadTagRegions(path, false))
+        const std::optional<tagaccess::TagRegions> read =
+            plan.regions ? plan.regions : id3.ReadTagRegions(path, false);
+        if (read)
             kept = regions.Keep(*read, records);
         records.push_back(TagsRecord(path, plan.before, kept));
     };
@@ -85,6 +88,8 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         FileOutcome outcome;
         if (!plan.refusal.isEmpty()) {
             outcome = FileOutcome::Failed(plan.refusal);
+        } else if (plan.leftAlone) {
+            outcome = FileOutcome{false, {}};
         } else if (!plan.TouchesFile()) {
             if (plan.id3v1Refusal.isEmpty())
                 ++result.unchanged;
@@ -95,9 +100,9 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
                 QStringLiteral("not written: its old tags could not be kept for undo (%1)")
                     .arg(result.journalError));
         } else {
-            outcome = CarryOut(id3, path, plan);
+            std::optional<tagaccess::TagRegions> left;
+            outcome = CarryOut(id3, path, plan, left);
             // Marked even when the write failed half-way: an undo then restores what was written.
-            const std::optional<tagaccess::TagRegions> left = id3.ReadTagRegions(path, false);
             carriedOut.push_back(CarriedOutRecord(path, left ? RegionsDigest(*left) : QString()));
             ++carried;
             if (outcome.done) {
@@ -108,15 +113,16 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
                                                   plan.id3v1Refusal);
             }
         }
-        if (!outcome.done)
+        if (!outcome.done && !outcome.failure.isEmpty())
             ++result.failed;
         if (i < result.results.size())
-            result.results[i] = !outcome.done        ? outcome.failure
+            result.results[i] = plan.leftAlone       ? QStringLiteral("left alone")
+                                : !outcome.done      ? outcome.failure
                                 : plan.TouchesFile() ? QStringLiteral("written")
                                                      : QStringLiteral("unchanged");
         return outcome;
     };
-    result.count = RunEach(files, observer, QStringLiteral("Writing tags..."), job);
+    result.count = RunEach(files, observer, caption, job);
     batchLock.reset();
     // A run that changed no file takes no undo slot.
     if (carried == 0) {

@@ -29,7 +29,8 @@ struct TagsRunResult {
 // change, then the change. A file whose fields all stay is not touched, and a run that changed
 // nothing leaves no journal.
 TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
-                            const QString& command, const FilePlanner& planner);
+                            const QString& command, const FilePlanner& planner,
+                            const QString& caption = QStringLiteral("Writing tags..."));
 
 // The fields of a multiple edit, a clear, a removal or a transliteration of the chosen versions,
 // as planners for RunTagChanges (the file's place in the run numbers an auto-numbered track).

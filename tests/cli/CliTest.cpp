@@ -104,8 +104,17 @@ TEST(Cli, SyncOfATreeEqualsTheOrganizersProcessing) {
     tagjobs::FolderWalk walk(found, [] { return true; });
     walk.FindFiles(platform::ToAnsi(byOrganizer + u'/'), "*.mp3", platform::faAnyFile, 1, 100000);
     int unresolved = 0;
-    for (const tagjobs::FoundFile& file : found)
-        unresolved += tagjobs::ProcessFile(id3, file.Folder + file.Name, false) ? 0 : 1;
+    for (const tagjobs::FoundFile& file : found) {
+        const QString path = file.Folder + file.Name;
+        const tagjobs::FilePlan plan =
+            tagjobs::PlanSync(id3, path, tagjobs::kPreferV2, tagjobs::SyncFailures::Counted);
+        std::optional<tagaccess::TagRegions> left;
+        if (plan.leftAlone)
+            ++unresolved;
+        else if (plan.TouchesFile()) {
+            EXPECT_TRUE(tagjobs::CarryOut(id3, path, plan, left).done) << path.toStdString();
+        }
+    }
 
     EXPECT_EQ(found.size(), 40u);
     EXPECT_GT(unresolved, 0) << "the corpus holds files without any tag";

@@ -427,6 +427,16 @@ TEST_F(TagCommandsTest, EachFrontEndTakesBackTheOthersTagChanges) {
     EXPECT_EQ(shell({"undo"}), 0);
     for (const QString& path : paths)
         EXPECT_EQ(id3.ReadId3v2(path, false), v2);
+    // Left on offer: the processing that synchronised the copies when they were listed, whose
+    // undo gives back the bytes they were copied with.
+    AnswerDialog([&](organizer::TagCommandDialog& dialog) {
+        question = In<QLabel>(dialog, "Message")->text();
+    });
+    Trigger("Undolastchange1");
+    EXPECT_TRUE(question.contains("(Synchronise tags, ")) << question.toStdString();
+    const QByteArray model = testsupport::ReadFile(folder.Path(QStringLiteral("model.mp3")));
+    for (const QString& path : paths)
+        EXPECT_EQ(testsupport::ReadFile(path), model) << path.toStdString();
     form->Undolastchange1Click();
     EXPECT_EQ(messages.Texts(), QStringList{"There is no change to undo."});
 }
