@@ -1,6 +1,8 @@
 #include "FileDescriptor.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -9,30 +11,24 @@
 
 namespace kivuna::tags {
 
-namespace {
-
-// True when the name exists and is a regular file (a directory or a FIFO is not); `link` tells
-// whether the name is a symbolic link to it.
-bool IsRegularFile(const char* name, bool& link) {
-    struct stat st {};
-    if (name == nullptr || *name == '\0' || lstat(name, &st) != 0)
+bool FileDescriptor::StatusByName(const char* name, struct stat& status, bool& viaLink) {
+    if (name == nullptr || *name == '\0' || lstat(name, &status) != 0)
         return false;
-    link = S_ISLNK(st.st_mode);
-    if (link && stat(name, &st) != 0)
+    viaLink = S_ISLNK(status.st_mode);
+    if (viaLink && stat(name, &status) != 0)
         return false;
-    if (!S_ISREG(st.st_mode))
-        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    return S_ISREG(st.st_mode);
+    if (!S_ISREG(status.st_mode))
+        errno = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    return S_ISREG(status.st_mode);
 }
-
-} // namespace
 
 FileDescriptor::~FileDescriptor() {
     Close();
 }
 
-FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), status_(other.status_), viaLink_(other.viaLink_) {}
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept {
+    *this = std::move(other);
+}
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     if (this != &other) {
@@ -40,6 +36,13 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
         fd_ = std::exchange(other.fd_, -1);
         status_ = other.status_;
         viaLink_ = other.viaLink_;
+        keepReads_ = other.keepReads_;
+        head_ = std::move(other.head_);
+        tail_ = std::move(other.tail_);
+        keptStatus_ = other.keptStatus_;
+        keptAt_ = other.keptAt_;
+        statusCurrent_ = other.statusCurrent_;
+        other.DropKept();
     }
     return *this;
 }
@@ -47,7 +50,8 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
 FileDescriptor FileDescriptor::OpenRegular(const char* name, int access,
                                            const std::function<bool(int)>& first) {
     bool link = false;
-    if (!IsRegularFile(name, link))
+    struct stat byName {};
+    if (!StatusByName(name, byName, link))
         return {};
     // O_NONBLOCK: should the name turn into a FIFO between stat and open, the open must not wait
     // for a writer. It has no effect on regular files.
@@ -96,19 +100,141 @@ bool TransferAll(Transfer transfer, int fd, off_t offset, Byte* bytes, size_t si
     return true;
 }
 
+// Reads up to `size` bytes, fewer only at the end of the file; the count, or -1.
+ssize_t ReadUpTo(int fd, off_t offset, char* bytes, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = pread(fd, bytes + done, size - done, offset + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += static_cast<size_t>(n);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// The start of a file read at once: the tag and the first audio frames of most MP3s. A longer
+// front (a tag with large pictures) is read as far as it is asked for, up to the limit.
+constexpr off_t kHeadWindow = 64 * 1024;
+constexpr off_t kHeadLimit = 4 * 1024 * 1024;
+// The end read at once: the ID3v1 record and what lies before it.
+constexpr off_t kTailWindow = 4 * 1024;
+
+bool EqualTimes(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Every write changes a file's change time, so the same size and times mean the same bytes.
+bool SameState(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           EqualTimes(a.st_mtim, b.st_mtim) && EqualTimes(a.st_ctim, b.st_ctim);
+}
+
+// File times come from a clock that moves in steps (a few milliseconds; whole seconds where the
+// file system keeps no fractions, two on FAT): a second change within the step of the one before
+// leaves the times as they were. Bytes read that soon after a change prove nothing later on.
+bool ReadTooSoonAfterChange(const struct stat& status, const timespec& readAt) {
+    const timespec& changed = status.st_ctim.tv_sec > status.st_mtim.tv_sec ||
+                                      (status.st_ctim.tv_sec == status.st_mtim.tv_sec &&
+                                       status.st_ctim.tv_nsec >= status.st_mtim.tv_nsec)
+                                  ? status.st_ctim
+                                  : status.st_mtim;
+    const bool fractions = status.st_ctim.tv_nsec != 0 || status.st_mtim.tv_nsec != 0;
+    const long long margin = fractions ? 100'000'000LL : 3'000'000'000LL;
+    const long long since =
+        (static_cast<long long>(readAt.tv_sec) - changed.tv_sec) * 1'000'000'000LL +
+        (readAt.tv_nsec - changed.tv_nsec);
+    return since < margin;
+}
+
 } // namespace
 
 bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
+    if (keepReads_ && size > 0 && offset >= 0) {
+        if (head_.bytes.empty() && tail_.bytes.empty() && statusCurrent_) {
+            keptStatus_ = status_;
+            clock_gettime(CLOCK_REALTIME, &keptAt_);
+        }
+        const off_t end = offset + static_cast<off_t>(size);
+        const off_t headEnd = static_cast<off_t>(head_.bytes.size());
+        if (!head_.Covers(offset, size) && !tail_.Covers(offset, size) && statusCurrent_ &&
+            end <= kHeadLimit) {
+            // The front, read on from where the kept part ends (the gap too, in the same read), and
+            // no further than the end; a request past the end is left to the plain read below.
+            const off_t want = std::min(std::max(end, kHeadWindow), status_.st_size);
+            if (want > headEnd) {
+                head_.bytes.resize(static_cast<size_t>(want));
+                const ssize_t got = ReadUpTo(fd_, headEnd, head_.bytes.data() + headEnd,
+                                             static_cast<size_t>(want - headEnd));
+                head_.bytes.resize(got < 0 ? static_cast<size_t>(headEnd)
+                                           : static_cast<size_t>(headEnd + got));
+            }
+        } else if (!head_.Covers(offset, size) && !tail_.Covers(offset, size) && statusCurrent_ &&
+                   end == status_.st_size && static_cast<off_t>(size) <= kTailWindow &&
+                   tail_.bytes.empty()) {
+            const off_t from = std::max<off_t>(0, end - kTailWindow);
+            std::string bytes(static_cast<size_t>(end - from), '\0');
+            if (ReadUpTo(fd_, from, bytes.data(), bytes.size()) ==
+                static_cast<ssize_t>(bytes.size()))
+                tail_ = {from, std::move(bytes)};
+        }
+        for (const Kept* kept : {&head_, &tail_}) {
+            if (kept->Covers(offset, size)) {
+                std::memcpy(buffer, kept->bytes.data() + (offset - kept->offset), size);
+                return true;
+            }
+        }
+    }
     return TransferAll(pread, fd_, offset, static_cast<char*>(buffer), size);
 }
 
 bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) const {
+    DropKept();
+    statusCurrent_ = false;
     return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size) ||
            KeepSystemError();
 }
 
+bool FileDescriptor::Truncate(off_t size) const {
+    DropKept();
+    statusCurrent_ = false;
+    return ftruncate(fd_, size) == 0 || KeepSystemError();
+}
+
 bool FileDescriptor::Refresh() {
-    return fd_ >= 0 && fstat(fd_, &status_) == 0;
+    if (fd_ < 0 || fstat(fd_, &status_) != 0)
+        return false;
+    Adopt(status_);
+    return true;
+}
+
+void FileDescriptor::Adopt(const struct stat& status) {
+    status_ = status;
+    if (!StillKept(status))
+        DropKept();
+    statusCurrent_ = true;
+}
+
+bool FileDescriptor::StillKept(const struct stat& status) const {
+    return SameState(keptStatus_, status) && !ReadTooSoonAfterChange(keptStatus_, keptAt_);
+}
+
+void FileDescriptor::TakeReadsFrom(FileDescriptor& other) {
+    if ((other.head_.bytes.empty() && other.tail_.bytes.empty()) || !other.StillKept(status_))
+        return;
+    head_ = std::move(other.head_);
+    tail_ = std::move(other.tail_);
+    keptStatus_ = other.keptStatus_;
+    keptAt_ = other.keptAt_;
+    other.DropKept();
+}
+
+void FileDescriptor::DropKept() const {
+    head_ = {};
+    tail_ = {};
 }
 
 bool FileDescriptor::Sync() const {

@@ -3,6 +3,7 @@
 // A POSIX file descriptor owned for the life of the object, with the few positioned reads and
 // writes the tag placement needs. Only regular files are ever opened.
 #include <cstddef>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <sys/stat.h>
@@ -29,6 +30,9 @@ class FileDescriptor {
                                          const std::function<bool(int)>& first = {});
     // Opens a regular file for reading.
     static FileDescriptor OpenForReading(const char* name);
+    // The status of what `name` leads to, a symbolic link followed; true for a regular file (a
+    // directory or a FIFO is not). `viaLink` tells whether the name is a symbolic link.
+    static bool StatusByName(const char* name, struct stat& status, bool& viaLink);
 
     bool Valid() const { return fd_ >= 0; }
     int Get() const { return fd_; }
@@ -39,8 +43,20 @@ class FileDescriptor {
 
     bool ReadAt(off_t offset, void* buffer, size_t size) const;
     bool WriteAt(off_t offset, const void* buffer, size_t size) const;
+    // Cuts the file to `size` bytes.
+    bool Truncate(off_t size) const;
     // Reads the file's status again (after waiting for a lock, another save may have changed it).
     bool Refresh();
+
+    // Keeps the bytes read near the file's start and end, so the several reads of one operation,
+    // and of the next operations on the same file, cost one read of the file each. Written bytes
+    // drop them.
+    void KeepReads() { keepReads_ = true; }
+    // Takes `status`, read by the file's name, as the file's status. The kept bytes stay only when
+    // it shows the file as it was when they were read, and it was then no longer changing.
+    void Adopt(const struct stat& status);
+    // Takes over the bytes `other` kept, when both are the same file in the same state.
+    void TakeReadsFrom(FileDescriptor& other);
     // Flushes to disk and answers whether everything written so far is there.
     bool Sync() const;
     bool Close();
@@ -49,9 +65,29 @@ class FileDescriptor {
     static FileDescriptor OpenRegular(const char* name, int access,
                                       const std::function<bool(int)>& first);
 
+    // Bytes of the file from `offset`.
+    struct Kept {
+        off_t offset = 0;
+        std::string bytes;
+        bool Covers(off_t from, size_t size) const {
+            return !bytes.empty() && from >= offset &&
+                   from + static_cast<off_t>(size) <= offset + static_cast<off_t>(bytes.size());
+        }
+    };
+    bool StillKept(const struct stat& status) const;
+    void DropKept() const;
+
     int fd_ = -1;
     struct stat status_ {};
     bool viaLink_ = false;
+    bool keepReads_ = false;
+    // The file's start and end as last read, the status they were read under, and when.
+    mutable Kept head_;
+    mutable Kept tail_;
+    mutable struct stat keptStatus_ {};
+    mutable timespec keptAt_{};
+    // False from a write until the status is read again: Size() may be out of date.
+    mutable bool statusCurrent_ = true;
 };
 
 } // namespace kivuna::tags

@@ -43,9 +43,8 @@ bool CopyBytes(const FileDescriptor& from, const FileDescriptor& to, off_t begin
 bool Apply(FileDescriptor& file, const FileDescriptor& journal, off_t size,
            const SidePaths& paths) {
     if (size < kMarkerSize || !file.WriteAt(0, kRewriteMarker.data(), kRewriteMarker.size()) ||
-        !file.Sync() || !CopyBytes(journal, file, kMarkerSize, size) ||
-        !(ftruncate(file.Get(), size) == 0 || KeepSystemError()) || !file.Sync() ||
-        !CopyBytes(journal, file, 0, kMarkerSize) || !file.Sync())
+        !file.Sync() || !CopyBytes(journal, file, kMarkerSize, size) || !file.Truncate(size) ||
+        !file.Sync() || !CopyBytes(journal, file, 0, kMarkerSize) || !file.Sync())
         return false;
     unlink(paths.side.c_str());
     return file.Refresh();

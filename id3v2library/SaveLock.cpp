@@ -8,6 +8,7 @@
 
 #include "MpegAudio.h"
 #include "SaveJournal.h"
+#include "SharedFile.h"
 #include "SystemError.h"
 
 namespace kivuna::tags {
@@ -42,38 +43,48 @@ bool LockBefore(int fd, Clock::time_point deadline) {
 SaveLock::SaveLock(const char* name) {
     const auto deadline = Clock::now() + kPatience;
     do {
-        FileDescriptor file =
-            FileDescriptor::OpenForWriting(name, [&](int fd) { return LockBefore(fd, deadline); });
+        FileDescriptor& file =
+            SharedFile(name, true, [&](int fd) { return LockBefore(fd, deadline); });
         if (!file.Valid())
             return;
         // A save that locked the file before us replaced it by a new one with the only name: this
         // one has none left, and the name is opened again.
-        if (file.Status().st_nlink == 0)
+        if (file.Status().st_nlink == 0) {
+            ForgetSharedFile();
             continue;
+        }
+        lockedFd_ = file.Get();
         paths_ = SidePathsFor(name, file);
+        // Every save looks for a side file: another process's save killed since the last call may
+        // have left one.
         if (!paths_.target.empty() && FinishInterruptedRewrite(file, paths_))
-            file_ = std::move(file);
+            file_ = &file;
         return;
     } while (Clock::now() < deadline);
+}
+
+SaveLock::~SaveLock() {
+    UnlockSharedFile(lockedFd_);
 }
 
 bool SaveLock::HeldOnMpegAudio() const {
     if (!Held())
         return false;
-    if (HoldsMpegAudio(file_))
+    if (HoldsMpegAudio(*file_))
         return true;
-    if (ShowsRewriteMarker(file_))
+    if (ShowsRewriteMarker(*file_))
         KeepSystemError(kUnfinishedRewrite);
     return false;
 }
 
 FileForLoad OpenForLoad(const char* name) {
-    FileForLoad loaded{FileDescriptor::OpenForReading(name)};
+    FileForLoad loaded{SharedFile(name, false)};
     loaded.mp3 = loaded.file.Valid() && HoldsMpegAudio(loaded.file);
     // Only a file that is no MP3 can be one whose rewrite was interrupted.
     if (loaded.file.Valid() && !loaded.mp3 && ShowsRewriteMarker(loaded.file)) {
         if (SaveLock(name).Held()) {
-            loaded.file = FileDescriptor::OpenForReading(name);
+            // The same object, open again by the name.
+            SharedFile(name, false);
             loaded.mp3 = loaded.file.Valid() && HoldsMpegAudio(loaded.file);
         }
         loaded.unfinished = loaded.file.Valid() && !loaded.mp3 && ShowsRewriteMarker(loaded.file);

@@ -13,26 +13,33 @@ class SaveLock {
     // Opens `name` for writing and locks it. When the file was replaced while waiting, the new one
     // is opened and locked instead. An interrupted in-place rewrite of it is finished first.
     explicit SaveLock(const char* name);
+    // Lets go of the lock; the file stays open for the next call (SharedFile.h).
+    ~SaveLock();
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
 
     // False when the file cannot be written, the lock was not had in time or a pending rewrite
     // could not be finished.
-    bool Held() const { return file_.Valid(); }
+    bool Held() const { return file_ != nullptr && file_->Valid(); }
     // Held, on a file that holds MPEG audio; for a file still marked by a rewrite made under
     // another name, that is kept as the reason (SystemError.h).
     bool HeldOnMpegAudio() const;
-    FileDescriptor& File() { return file_; }
+    FileDescriptor& File() { return file_ != nullptr ? *file_ : none_; }
     const SidePaths& Paths() const { return paths_; }
 
   private:
-    FileDescriptor file_;
+    // The shared file (SharedFile.h) while held.
+    FileDescriptor* file_ = nullptr;
+    FileDescriptor none_;
+    int lockedFd_ = -1;
     SidePaths paths_;
 };
 
-// A file opened by `name` for a load, and whether it holds MPEG audio. A file whose in-place
-// rewrite was interrupted is finished first and opened again; `unfinished` tells one that still
-// shows the marker (SystemError.h).
+// A file opened by `name` for a load (the shared file, SharedFile.h), and whether it holds MPEG
+// audio. A file whose in-place rewrite was interrupted is finished first and opened again;
+// `unfinished` tells one that still shows the marker (SystemError.h).
 struct FileForLoad {
-    FileDescriptor file;
+    FileDescriptor& file;
     bool mp3 = false;
     bool unfinished = false;
 };

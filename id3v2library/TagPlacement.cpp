@@ -5,6 +5,7 @@
 
 #include "FileIdentity.h"
 #include "SaveJournal.h"
+#include "SharedFile.h"
 #include "SystemError.h"
 
 namespace kivuna::tags {
@@ -48,8 +49,13 @@ bool ReplaceFileFront(SaveLock& lock, off_t oldSize, std::string_view tag) {
     if (!out.Valid() || !out.WriteAt(0, tag.data(), tag.size()) ||
         !CopyRest(file, oldSize, out, static_cast<off_t>(tag.size())))
         return false;
-    if (file.Status().st_nlink == 1 && CopyFileIdentity(file, out))
-        return out.Sync() && side.Publish(lock.Paths().target);
+    if (file.Status().st_nlink == 1 && CopyFileIdentity(file, out)) {
+        if (!out.Sync() || !side.Publish(lock.Paths().target))
+            return false;
+        // The name leads to the new file now; the old one is let go of, lock and all.
+        ForgetSharedFile();
+        return true;
+    }
     const off_t size = static_cast<off_t>(tag.size()) + file.Size() - oldSize;
     return RewriteThroughJournal(file, side, size, lock.Paths());
 }
@@ -59,7 +65,7 @@ bool WriteFileTail(const FileDescriptor& file, off_t offset, std::string_view by
 }
 
 bool CutFileTail(const FileDescriptor& file, off_t size) {
-    return ftruncate(file.Get(), size) == 0 || KeepSystemError();
+    return file.Truncate(size);
 }
 
 } // namespace kivuna::tags

@@ -1,0 +1,92 @@
+#include "SharedFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+
+#include "SystemError.h"
+
+namespace kivuna::tags {
+namespace {
+
+struct Shared {
+    std::string name;
+    FileDescriptor file;
+    bool writable = false;
+};
+
+// Destroyed, and the file closed, when the library is unloaded.
+Shared current;
+
+bool SameInode(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool HasWriteBit(const struct stat& status) {
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+}
+
+enum class Reuse { Reused, Refused, Missed };
+
+// The open file again, when the name still leads to it: one status read by the name instead of
+// opening, reading the status and closing.
+Reuse TryReuse(const char* name, bool writable, const std::function<bool(int)>& first) {
+    if (!current.file.Valid() || current.name != name || (writable && !current.writable))
+        return Reuse::Missed;
+    if (first && !first(current.file.Get())) {
+        KeepSystemError();
+        current = {};
+        return Reuse::Refused;
+    }
+    struct stat status {};
+    bool viaLink = false;
+    if (!FileDescriptor::StatusByName(name, status, viaLink) ||
+        !SameInode(status, current.file.Status()) || viaLink != current.file.ViaLink()) {
+        // Closing lets go of a lock `first` took.
+        current = {};
+        return Reuse::Missed;
+    }
+    if (writable && !HasWriteBit(status)) {
+        KeepSystemError(EACCES);
+        current = {};
+        return Reuse::Refused;
+    }
+    current.file.Adopt(status);
+    return Reuse::Reused;
+}
+
+} // namespace
+
+FileDescriptor& SharedFile(const char* name, bool writable, const std::function<bool(int)>& first) {
+    if (name == nullptr) {
+        current = {};
+        return current.file;
+    }
+    switch (TryReuse(name, writable, first)) {
+    case Reuse::Reused:
+    case Reuse::Refused:
+        return current.file;
+    case Reuse::Missed:
+        break;
+    }
+    FileDescriptor file = writable ? FileDescriptor::OpenForWriting(name, first)
+                                   : FileDescriptor::OpenForReading(name);
+    file.KeepReads();
+    // A file open for reading is opened again for writing: what was read of it still holds.
+    if (file.Valid() && current.file.Valid() && current.name == name)
+        file.TakeReadsFrom(current.file);
+    current = {name, std::move(file), writable};
+    return current.file;
+}
+
+void ForgetSharedFile() {
+    current = {};
+}
+
+void UnlockSharedFile(int fd) {
+    if (fd >= 0 && current.file.Valid() && current.file.Get() == fd)
+        flock(fd, LOCK_UN);
+}
+
+} // namespace kivuna::tags
