@@ -13,6 +13,8 @@
 #include "Id3v1Record.h"
 #include "Id3v2RawTag.h"
 #include "MpegAudio.h"
+#include "MpegFile.h"
+#include "SharedFile.h"
 
 namespace kivuna::tags {
 namespace {
@@ -142,7 +144,7 @@ std::optional<int32_t> FileInfo::Get(std::string_view name) const {
 
 std::optional<FileInfo> ReadFileInfo(const char* name) {
     // Our own check first, as for a load: regular files holding MPEG audio only.
-    const FileDescriptor file = FileDescriptor::OpenForReading(name);
+    const FileDescriptor& file = SharedFile(name, false);
     const auto first = file.Valid() ? FirstAudioFrame(file) : std::nullopt;
     if (!first)
         return std::nullopt;
@@ -152,7 +154,8 @@ std::optional<FileInfo> ReadFileInfo(const char* name) {
         return info;
     // TagLib's reading of the first frame and of a Xing/Info or VBRI header behind it; a file
     // without either has its length estimated from its size and first bitrate.
-    TagLib::MPEG::File mpeg(name, true, TagLib::AudioProperties::Average);
+    const auto read = ReadMpegFile(file, true);
+    TagLib::MPEG::File& mpeg = *read;
     const TagLib::MPEG::Properties* audio = mpeg.isValid() ? mpeg.audioProperties() : nullptr;
     if (audio == nullptr)
         return info;

@@ -60,7 +60,7 @@ bool Id3v2Handle::Load(const char* fileName) {
     Forget();
     const FileForLoad loaded = OpenForLoad(fileName);
     SetLastError(loaded.unfinished ? kUnfinishedRewrite : 0);
-    auto file = loaded.mp3 ? OpenMpegFile(loaded.file, fileName) : nullptr;
+    auto file = loaded.mp3 ? OpenMpegFile(loaded.file) : nullptr;
     if (file)
         loadedFile_ = FileFacts::Of(loaded.file.Status(), *file);
     if (!file || !file->hasID3v2Tag())
@@ -83,7 +83,7 @@ bool Id3v2Handle::Save(const char* fileName) const {
     if (nothingToApply && loadedFile_ && loadedFile_->SameFile(writable.Status())) {
         facts = *loadedFile_;
     } else {
-        file = OpenMpegFile(writable, fileName);
+        file = OpenMpegFile(writable);
         if (!file)
             return false;
         facts = FileFacts::Of(writable.Status(), *file);

@@ -1,9 +1,11 @@
 #include "MpegFile.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <string>
 #include <taglib/tbytevectorstream.h>
+#include <taglib/tiostream.h>
 
 #include "FileDescriptor.h"
 #include "Id3v2RawTag.h"
@@ -27,6 +29,53 @@ class MemoryMpegFile : private MemoryStream, public TagLib::MPEG::File {
     explicit MemoryMpegFile(const std::string& bytes)
         : MemoryStream(bytes), TagLib::MPEG::File(&stream, TagLib::ID3v2::FrameFactory::instance(),
                                                   false) {}
+};
+
+// The open file as a stream for TagLib, for reading only.
+class DescriptorStream : public TagLib::IOStream {
+  public:
+    explicit DescriptorStream(const FileDescriptor& file) : file_(file) {}
+
+    TagLib::FileName name() const override { return ""; }
+    TagLib::ByteVector readBlock(unsigned long length) override {
+        const long left = std::max(0L, this->length() - position_);
+        const auto size = static_cast<unsigned int>(std::min<unsigned long>(
+            {length, static_cast<unsigned long>(left), std::numeric_limits<unsigned int>::max()}));
+        TagLib::ByteVector bytes(size, '\0');
+        if (size == 0 || !file_.ReadAt(position_, bytes.data(), size))
+            return TagLib::ByteVector();
+        position_ += size;
+        return bytes;
+    }
+    void writeBlock(const TagLib::ByteVector&) override {}
+    void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
+    void removeBlock(unsigned long, unsigned long) override {}
+    bool readOnly() const override { return true; }
+    bool isOpen() const override { return file_.Valid(); }
+    void seek(long offset, Position from) override {
+        const long base = from == Beginning ? 0 : from == Current ? position_ : length();
+        position_ = std::max(0L, base + offset);
+    }
+    long tell() const override { return position_; }
+    long length() override { return static_cast<long>(file_.Size()); }
+    void truncate(long) override {}
+
+  private:
+    const FileDescriptor& file_;
+    long position_ = 0;
+};
+
+struct StreamOn {
+    explicit StreamOn(const FileDescriptor& file) : stream(file) {}
+    DescriptorStream stream;
+};
+
+// An MPEG file read through an open descriptor; the stream lives as long as the file.
+class DescriptorMpegFile : private StreamOn, public TagLib::MPEG::File {
+  public:
+    DescriptorMpegFile(const FileDescriptor& file, bool readProperties)
+        : StreamOn(file), TagLib::MPEG::File(&stream, TagLib::ID3v2::FrameFactory::instance(),
+                                             readProperties, TagLib::AudioProperties::Average) {}
 };
 
 // The file's front as TagLib is to read it, when the file starts with an ID3v2 tag: the tag
@@ -54,22 +103,17 @@ std::optional<std::string> ReadableFront(const FileDescriptor& file) {
 
 } // namespace
 
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name) {
-    // Our own check first: it opens regular files only (TagLib would wait on a FIFO) and stops at
-    // the first frame, where TagLib's own search reads on through the audio.
-    const FileDescriptor checked = FileDescriptor::OpenForReading(name);
-    if (!checked.Valid() || !HoldsMpegAudio(checked))
-        return nullptr;
-    return OpenMpegFile(checked, name);
-}
-
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3, const char* name) {
+std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3) {
     std::unique_ptr<TagLib::MPEG::File> file;
     if (const auto front = ReadableFront(mp3))
         file = std::make_unique<MemoryMpegFile>(*front);
     else
-        file = std::make_unique<TagLib::MPEG::File>(name, false);
+        file = ReadMpegFile(mp3, false);
     return file->isValid() ? std::move(file) : nullptr;
+}
+
+std::unique_ptr<TagLib::MPEG::File> ReadMpegFile(const FileDescriptor& file, bool readProperties) {
+    return std::make_unique<DescriptorMpegFile>(file, readProperties);
 }
 
 } // namespace kivuna::tags

@@ -8,12 +8,14 @@
 
 namespace kivuna::tags {
 
-// The file opened by TagLib, without the audio-properties scan; null when the name is not a regular
-// file, cannot be read, or holds no MPEG audio after its ID3v2 tag. A tag with an extended header
-// is read from memory without it (see WithoutExtendedHeader), so only its ID3v2 tag is to be used.
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const char* name);
+// TagLib's reading of a file open and known to hold MPEG audio, without the audio-properties scan;
+// null when TagLib cannot read it. A tag with an extended header is read from memory without it
+// (see WithoutExtendedHeader), so only its ID3v2 tag is to be used.
+std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3);
 
-// The same over a file already open by that name and known to hold MPEG audio.
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3, const char* name);
+// TagLib's reading of the open file, audio properties included when asked. It reads through the
+// descriptor, never by the name: its reads are served by the bytes the descriptor keeps
+// (FileDescriptor::KeepReads), and it cannot write. The descriptor must outlive the result.
+std::unique_ptr<TagLib::MPEG::File> ReadMpegFile(const FileDescriptor& file, bool readProperties);
 
 } // namespace kivuna::tags
