@@ -52,17 +52,25 @@ Locking LockBefore(int fd, Clock::time_point deadline) {
 } // namespace
 
 FolderLocks::FolderLocks(const QStringList& paths) {
+    // Folders as the paths spell them, relative ones too: the folder is known by its identity,
+    // and its absolute name is only wanted for a message.
     std::set<QString> names;
     for (const QString& path : paths)
-        names.insert(QFileInfo(path).absolutePath());
+        names.insert(QFileInfo(path).path());
     // Every run takes its folders in the order of their identities, so two runs cannot each wait
-    // for a folder the other holds.
+    // for a folder the other holds. A folder this thread holds already needs no descriptor (-1).
     std::map<Key, std::pair<int, QString>> folders;
     for (const QString& name : names) {
-        const int fd = open(ToAnsi(name).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const QByteArray bytes = ToAnsi(name);
+        struct stat status {};
+        if (!held.empty() && stat(bytes.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+            held.contains(Key{status.st_dev, status.st_ino})) {
+            folders.emplace(Key{status.st_dev, status.st_ino}, std::pair{-1, name});
+            continue;
+        }
+        const int fd = open(bytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             continue;
-        struct stat status {};
         if (fstat(fd, &status) != 0 ||
             !folders.emplace(Key{status.st_dev, status.st_ino}, std::pair{fd, name}).second)
             close(fd);
@@ -71,11 +79,13 @@ FolderLocks::FolderLocks(const QStringList& paths) {
     for (const auto& [key, folder] : folders) {
         const auto& [fd, name] = folder;
         if (!refused_.isEmpty()) {
-            close(fd);
+            if (fd >= 0)
+                close(fd);
             continue;
         }
         if (auto it = held.find(key); it != held.end()) {
-            close(fd);
+            if (fd >= 0)
+                close(fd);
             ++it->second.depth;
             taken_.push_back(key);
             continue;
@@ -84,7 +94,7 @@ FolderLocks::FolderLocks(const QStringList& paths) {
         if (locking != Locking::Locked) {
             close(fd);
             if (locking == Locking::Busy)
-                refused_ = name;
+                refused_ = QDir::cleanPath(QDir(name).absolutePath());
             continue;
         }
         held[key] = {fd, 1};
