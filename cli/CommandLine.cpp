@@ -51,6 +51,8 @@ std::optional<Command> CommandNamed(const QString& name) {
         return Command::Rename;
     if (name == u"from-names")
         return Command::FromNames;
+    if (name == u"fix-encoding")
+        return Command::FixEncoding;
     if (name == u"undo")
         return Command::Undo;
     if (name == u"help")
@@ -74,6 +76,10 @@ std::optional<QString> JournalCommandNamed(const QString& name) {
         return tagjobs::kPicturesCommand;
     if (name == u"convert")
         return tagjobs::kConvertCommand;
+    if (name == u"sync")
+        return tagjobs::kSyncCommand;
+    if (name == u"fix-encoding")
+        return tagjobs::kRepairCommand;
     return std::nullopt;
 }
 
@@ -162,7 +168,8 @@ bool TakeCommandOption(const QString& option, Arguments& args, Options& options)
                         command != Command::Help && command != Command::Version;
     if (writes && option == u"--dry-run")
         return flag(options.dryRun);
-    if ((command == Command::Set || command == Command::Remove || command == Command::FromNames) &&
+    if ((command == Command::Set || command == Command::Remove || command == Command::FromNames ||
+         command == Command::FixEncoding) &&
         (option == u"--v1" || option == u"--v2" || option == u"--both")) {
         args.NoValue(option);
         ChooseTag(option, options);
@@ -372,8 +379,8 @@ Options ParseCommandLine(const QStringList& arguments) {
             if (!journal)
                 throw UsageError(
                     QStringLiteral(
-                        "undo takes organize, rename, from-names, set, remove, picture or convert, "
-                        "not \"%1\"")
+                        "undo takes organize, rename, from-names, set, remove, picture, convert, "
+                        "sync or fix-encoding, not \"%1\"")
                         .arg(options.paths.front()));
             options.undoCommand = *journal;
         }

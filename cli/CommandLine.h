@@ -23,6 +23,7 @@ enum class Command {
     Organize,
     Rename,
     FromNames,
+    FixEncoding,
     Undo
 };
 
@@ -47,7 +48,7 @@ struct Options {
     bool json = false;      // show: one JSON object per file
     bool jsonLines = false; // show: with json, one object per line and no enclosing array
     bool dryRun = false;    // all but show and undo: print what would change, write nothing
-    TagChoice tags;         // set, from-names, remove: which tags change
+    TagChoice tags;         // set, from-names, remove, fix-encoding: which tags change
     bool tagsNamed = false; // set, from-names, remove: --v1/--v2 given (each one adds its tag)
     bool recursive = false; // show, set, copy, remove: folders are searched, as by sync
     bool quiet = false;     // every command: no progress line and no closing summary

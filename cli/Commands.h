@@ -16,6 +16,7 @@ int RunSync(const Options& options, tagaccess::ID3& id3);
 // organize and rename.
 int RunMoves(const Options& options, tagaccess::ID3& id3);
 int RunFromNames(const Options& options, tagaccess::ID3& id3);
+int RunFixEncoding(const Options& options, tagaccess::ID3& id3);
 int RunUndo(const Options& options, tagaccess::ID3& id3);
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "TerminalText.h"
 #include "platform/AnsiText.h"
+#include "tagjobs/EncodingRepair.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +16,14 @@ void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, 
         return;
     PrintOut(ForOutput(path) + u'\n' + QStringLiteral("  ") + lines.join(QStringLiteral("\n  ")) +
              u'\n');
+}
+
+void PrintRepairs(const QString& path, const std::vector<tagjobs::FieldRepair>& repairs) {
+    QString lines;
+    for (const tagjobs::FieldRepair& repair : repairs)
+        lines +=
+            ForOutput(path) + QStringLiteral(": ") + ForOutput(tagjobs::RepairLine(repair)) + u'\n';
+    PrintOut(lines);
 }
 
 tagjobs::FileSet FilesOf(const Options& options) {
@@ -47,8 +56,11 @@ int RunTagCommand(tagaccess::ID3& id3, const tagjobs::FileSet& files, const QStr
                       : id3.CheckSavable(path, plan.writeId3v1 || plan.removeId3v1,
                                          plan.writeId3v2 || plan.removeId3v2, true)))
                 return tagjobs::FileOutcome{false, {}};
-            PrintPlan(path, {plan.before.id3v1, plan.before.id3v2},
-                      {plan.after.id3v1, plan.after.id3v2}, options.tags);
+            if (!plan.repairs.empty())
+                PrintRepairs(path, plan.repairs);
+            else if (plan.TouchesFile())
+                PrintPlan(path, {plan.before.id3v1, plan.before.id3v2},
+                          {plan.after.id3v1, plan.after.id3v2}, options.tags);
             if (plan.convertTo != 0)
                 PrintOut(ForOutput(path) +
                          QStringLiteral("\n  ID3v2 version: -> 2.%1\n").arg(plan.convertTo));

@@ -12,6 +12,9 @@ namespace cli {
 // Prints the plan's changes to a file under its path on standard output; nothing when none.
 void PrintPlan(const QString& path, const TagPair& now, const TagPair& planned, TagChoice tags);
 
+// One line per field a repair of garbled texts changes, under the file's path.
+void PrintRepairs(const QString& path, const std::vector<tagjobs::FieldRepair>& repairs);
+
 // The files named, and with --recursive the MP3 files below the folders named.
 tagjobs::FileSet FilesOf(const Options& options);
 

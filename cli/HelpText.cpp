@@ -22,6 +22,7 @@ Commands:
   organize PATH...                  move or copy files to folders named by their tags
   rename PATH...                    rename files in their folders by their tags
   from-names PATH...                read tag fields from the files' names
+  fix-encoding PATH...              repair texts that other programs garbled
   undo [COMMAND] [--list]           take back the last journaled run, of this tool or
                                     of the window; --list shows those that can be
   help [COMMAND]                    this text, or the help of one command
@@ -136,6 +137,27 @@ A file without text in either tag is left alone and counted, not failed: the
 run ends with "N files without tag text, left alone".
 )";
 
+constexpr char kFixEncoding[] =
+    R"(Usage: kivuna-cli fix-encoding [--v1|--v2|--both] [--dry-run] PATH...
+
+Repairs tag texts that other programs garbled: Cyrillic written in Windows-1251,
+KOI8-R, DOS 866 or UTF-8 and read as another code page ("Ãðóïïà êðîâè" for
+"Группа крови", "BjÃ¶rk" for "Björk"), once or twice over, and ID3v1 fields
+stored in KOI8-R, DOS 866 or UTF-8, which other programs cannot read. A text
+that reads right is never touched ("Björk", "Sigur Rós", "Åse" stay). Folders
+are searched for MP3 files as sync searches them.
+
+Every field to change is printed first, one line each: the file, the tag and
+field, the text as it reads now and as it will read, and how it was garbled.
+Repaired ID3v2 texts are written into their frames, every other frame as it
+was; repaired ID3v1 texts are stored in Windows-1251 where they are Cyrillic,
+else in Latin-1. "kivuna-cli undo fix-encoding" gives the tags back byte for
+byte. A second run over repaired files changes nothing.
+
+  --v1 | --v2 | --both   the tags to repair (default: both)
+  --dry-run              print the fields that would change, write nothing
+)";
+
 constexpr char kPatterns[] = R"(
 Folders among the paths are searched for files named *.mp3; a file given by name
 that is not named so is reported and left as it is.
@@ -192,14 +214,15 @@ Each file's tags go to the undo journal, byte for byte, before they are written.
 )";
 
 constexpr char kUndo[] =
-    R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture|convert]
-                       [--list]
+    R"(Usage: kivuna-cli undo [organize|rename|from-names|set|remove|picture|convert|
+                        sync|fix-encoding] [--list]
 
 Takes back the newest run that was not undone yet, made here or in the
 organizer window: they keep one journal. Runs of organize and rename move the
 files back (copies are removed, folders the run made go when empty); runs that
-changed tags (set, from-names, remove, picture, convert, and the window's Edit
-tags, Leave and Kill ID3 tags, Translit and Tags from file names) give each file
+changed tags (set, from-names, remove, picture, convert, sync, fix-encoding, and
+the window's Edit tags, Leave and Kill ID3 tags, Translit, Tags from file names,
+Repair text encodings and the processing of the listed files) give each file
 its tags back byte for byte, pictures and every frame included; a file whose tags
 were changed since gets only its seven fields back, and is named. A run that
 was cut off (the program died) is taken back first. With a command name, the
@@ -241,6 +264,8 @@ QString HelpText(const QString& command) {
         return QString::fromUtf8(kFromNames) + QString::fromUtf8(kPatterns);
     if (command == u"undo")
         return QString::fromUtf8(kUndo);
+    if (command == u"fix-encoding")
+        return QString::fromUtf8(kFixEncoding);
     return QString::fromUtf8(kOverview);
 }
 

@@ -49,6 +49,8 @@ int Run(const cli::Options& options) {
         return cli::RunMoves(options, id3);
     case cli::Command::FromNames:
         return cli::RunFromNames(options, id3);
+    case cli::Command::FixEncoding:
+        return cli::RunFixEncoding(options, id3);
     case cli::Command::Undo:
         return cli::RunUndo(options, id3);
     case cli::Command::Help:

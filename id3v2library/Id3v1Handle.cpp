@@ -79,7 +79,7 @@ bool Id3v1Handle::CreateEmpty(const char* fileName) {
 }
 
 void Id3v1Handle::SetText(Id3v1Field field, const std::string& utf8) {
-    if (record_.Text(field) == utf8)
+    if (record_.StoresAs(field, utf8))
         return;
     record_.SetText(field, utf8);
     Mark(field);

@@ -62,6 +62,19 @@ std::string_view Id3v1Record::Stored(Id3v1Field field) const {
     return field == Id3v1Field::Comment && track_ != 0 ? text.substr(0, kCommentWithTrack) : text;
 }
 
+bool Id3v1Record::StoresAs(Id3v1Field field, const std::string& utf8) const {
+    if (!IsText(field))
+        return false;
+    const auto trimmed = [](std::string_view bytes) {
+        bytes = bytes.substr(0, bytes.find('\0'));
+        while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\t'))
+            bytes.remove_suffix(1);
+        return bytes;
+    };
+    // The whole width: a comment cut short by a track byte takes its 30 bytes once the track goes.
+    return trimmed(Stored(field)) == trimmed(EncodeId3v1Text(utf8, kTextAreas[Index(field)].width));
+}
+
 std::string Id3v1Record::Text(Id3v1Field field) const {
     return IsText(field) ? DecodeId3v1Text(Stored(field)) : std::string();
 }

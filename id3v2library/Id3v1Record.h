@@ -24,6 +24,9 @@ class Id3v1Record {
 
     // A text as it will be written.
     std::string Text(Id3v1Field field) const;
+    // Whether the field holds the text in the bytes it would be stored as now (padding aside): a
+    // text read right from another code page's bytes is stored again.
+    bool StoresAs(Id3v1Field field, const std::string& utf8) const;
     void SetText(Id3v1Field field, const std::string& utf8);
     uint8_t Genre() const { return genre_; }
     void SetGenre(uint8_t genre) { genre_ = genre; }

@@ -6,6 +6,7 @@
 
 #include "Cp1251Table.h"
 #include "TagText.h"
+#include "textrepair/TextRepair.h"
 
 namespace kivuna::tags {
 namespace {
@@ -19,34 +20,11 @@ unsigned char Cp1251Byte(wchar_t c) {
                                    : static_cast<unsigned char>(0x80 + (it - kCp1251High.begin()));
 }
 
-bool LooksCyrillic(std::string_view field) {
-    int cyrillic = 0;
-    int ascii = 0;
-    for (const char ch : field) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0xC0 || b == 0xA8 || b == 0xB8)
-            ++cyrillic;
-        else if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z'))
-            ++ascii;
-    }
-    return cyrillic > ascii;
-}
-
 } // namespace
 
 std::string DecodeId3v1Text(std::string_view field) {
-    field = field.substr(0, field.find('\0'));
-    while (!field.empty() && (field.back() == ' ' || field.back() == '\t'))
-        field.remove_suffix(1);
-    const bool cyrillic = LooksCyrillic(field);
-    std::wstring wide;
-    wide.reserve(field.size());
-    for (const char ch : field) {
-        const auto b = static_cast<unsigned char>(ch);
-        wide += (cyrillic && b >= 0x80) ? static_cast<wchar_t>(kCp1251High[b - 0x80])
-                                        : static_cast<wchar_t>(b);
-    }
-    return ToUtf8(TagLib::String(wide));
+    // The record does not say its code page: the reading that makes the most plausible text wins.
+    return textrepair::Id3v1Reading(field);
 }
 
 std::string EncodeId3v1Text(const std::string& utf8, size_t width) {

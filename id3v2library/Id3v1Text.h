@@ -7,8 +7,8 @@
 
 namespace kivuna::tags {
 
-// A field's bytes as UTF-8: cut at the first NUL, trailing blanks removed, decoded as Windows-1251
-// when its letters look Cyrillic, else as Latin-1.
+// A field's bytes as UTF-8: cut at the first NUL, trailing blanks removed, decoded in whichever
+// of Latin-1, Windows-1251, KOI8-R, DOS 866 and UTF-8 reads as the most plausible text.
 std::string DecodeId3v1Text(std::string_view field);
 
 // UTF-8 text as field bytes, at most `width` of them: Latin-1 where every character fits, else

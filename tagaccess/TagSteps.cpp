@@ -2,6 +2,7 @@
 
 #include "DllErrors.h"
 #include "GenreTable.h"
+#include "TextRepairs.h"
 #include "platform/AnsiText.h"
 #include "platform/RuntimeText.h"
 
@@ -219,6 +220,10 @@ TagFields MergeFields(const TagFields& v1, const TagFields& v2, int8_t preferred
         // A tag without a track number reads as track "0"; a real number on the other side wins.
         else if (index == kTrack && (one == kNoTrack) != (two == kNoTrack))
             result = one == kNoTrack ? two : one;
+        // The same name read two ways is no disagreement: both tags get the readable reading.
+        else if (const std::optional<QString> readable =
+                     one != two ? ReadableOfBoth(one, two) : std::nullopt)
+            result = *readable;
         else
             result = preferredVersion == 2 ? two : one;
     }

@@ -22,6 +22,18 @@ struct FileTagsBefore {
     tagaccess::TagFields id3v2;
 };
 
+// One field whose text a repair of garbled texts changes.
+struct FieldRepair {
+    // The tag (1 or 2) and the field.
+    int version = 0;
+    int field = 0;
+    // The text as other programs show it, and what it should read.
+    QString before;
+    QString after;
+    // How it was garbled: "Windows-1251 read as Latin-1".
+    QString damage;
+};
+
 // What a run will do to one file, worked out from its tags as read; the old tags go to the undo
 // journal before it is carried out.
 struct FilePlan {
@@ -54,6 +66,8 @@ struct FilePlan {
     bool leftAlone = false;
     // Both tags' bytes, when they were read with the plan: kept for undo without another read.
     std::optional<tagaccess::TagRegions> regions;
+    // The fields a repair of garbled texts changes, for the preview.
+    std::vector<FieldRepair> repairs;
 
     bool TouchesFile() const {
         return writeId3v1 || writeId3v2 || removeId3v1 || removeId3v2 || removedPictureType >= 0 ||

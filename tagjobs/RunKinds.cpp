@@ -7,8 +7,8 @@ QStringList MoveCommands() {
 }
 
 QStringList TagCommands() {
-    return {kTagsFromNamesCommand, kEditCommand,     kClearCommand,   kRemoveCommand,
-            kTranslitCommand,      kPicturesCommand, kConvertCommand, kSyncCommand};
+    return {kTagsFromNamesCommand, kEditCommand,    kClearCommand, kRemoveCommand, kTranslitCommand,
+            kPicturesCommand,      kConvertCommand, kSyncCommand,  kRepairCommand};
 }
 
 QStringList AllCommands() {
@@ -40,6 +40,8 @@ QString RunCaption(const QString& command) {
         return QStringLiteral("Convert ID3v2 version");
     if (command == kSyncCommand)
         return QStringLiteral("Synchronise tags");
+    if (command == kRepairCommand)
+        return QStringLiteral("Repair text encodings");
     return command;
 }
 

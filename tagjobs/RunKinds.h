@@ -18,6 +18,8 @@ inline const QString kRemoveCommand = QStringLiteral("remove-tags");
 inline const QString kTranslitCommand = QStringLiteral("translit-tags");
 inline const QString kPicturesCommand = QStringLiteral("picture");
 inline const QString kConvertCommand = QStringLiteral("convert");
+// Texts that other programs garbled, repaired.
+inline const QString kRepairCommand = QStringLiteral("fix-encoding");
 // The processing: both tags of every file merged and written into both.
 inline const QString kSyncCommand = QStringLiteral("sync");
 

@@ -506,7 +506,7 @@ TEST(Cli, WrongUsageExitsWithTwoAndTouchesNothing) {
         {"rename", "--copy", path},
         {"from-names", "--pattern", "%filename%", path},
         {"from-names"},
-        {"undo", "sync"},
+        {"undo", "show"},
         {"undo", "rename", "organize"},
         {"help", "tag"}};
     for (const QStringList& args : wrong) {
