@@ -86,6 +86,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui_(std::make_unique<Ui::
         panel->setFrameShadow(QFrame::Sunken);
         ui_->StatusBar1->addWidget(panel);
     }
+    // Notes that need no answer (garbled fields) go beside them, without a message box.
+    statusText_ = new QLabel(ui_->StatusBar1);
+    statusText_->setObjectName(QStringLiteral("StatusText"));
+    ui_->StatusBar1->addWidget(statusText_, 1);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -240,6 +244,7 @@ void TForm1::ShowTags(const QString& path) {
     shownCommentDocument_ = ui_->Memo1->document()->toRawText();
     cover_->Show(*id3, path, TagVersion);
     ShowFileFacts(path);
+    ShowGarbledNote();
 }
 
 void TForm1::SpeedButton1Click() {

@@ -11,6 +11,7 @@
 
 class QDragEnterEvent;
 class QDropEvent;
+class QLabel;
 class QMenu;
 class QWidget;
 
@@ -86,6 +87,8 @@ class TForm1 : public QMainWindow {
     void ID3v2ID3v11Click();
     void ID3v1ID3v22Click();
     void Loadfromsource1Click();
+    // "Repair encoding": in edit mode, the readable text in every box that reads garbled.
+    void Repairencoding1Click();
     void Openhelpfile1Click();
     void About1Click();
 
@@ -116,6 +119,8 @@ class TForm1 : public QMainWindow {
     // In edit mode, fields or a picture changed and not saved.
     bool HasUnsavedEdits() const;
     void SetEditLook(bool on);
+    // The status line tells how many fields of the shown tag read garbled, or nothing.
+    void ShowGarbledNote();
     void LoadSwitchFace(const QString& name);
     tagaccess::TagFields FieldsFromControls(int count) const;
     QString CommentText() const;
@@ -128,6 +133,8 @@ class TForm1 : public QMainWindow {
 
     std::unique_ptr<Ui::TForm1> ui_;
     QMenu* PopupMenu1 = nullptr;
+    // The status bar's text beside its two blank panels.
+    QLabel* statusText_ = nullptr;
     bool shownBefore_ = false;
     // What ShowTags last read: the file, the tag and its seven texts, and the memo's document
     // text right after it showed the comment.

@@ -15,6 +15,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Questions.h"
 #include "platform/RuntimeText.h"
+#include "tagaccess/TextRepairs.h"
 #include "ui_TForm1.h"
 
 #include <QDragEnterEvent>
@@ -142,6 +143,7 @@ void TForm1::ConnectCommands() {
     Connect(ui_->ID3v2ID3v11, this, &TForm1::ID3v2ID3v11Click);
     Connect(ui_->ID3v1ID3v22, this, &TForm1::ID3v1ID3v22Click);
     Connect(ui_->Loadfromsource1, this, &TForm1::Loadfromsource1Click);
+    Connect(ui_->Repairencoding1, this, &TForm1::Repairencoding1Click);
     Connect(ui_->Openhelpfile1, this, &TForm1::Openhelpfile1Click);
     Connect(ui_->About1, this, &TForm1::About1Click);
     Connect(ui_->ViewTagInfo, this, &TForm1::aginfo1Click);
@@ -344,6 +346,38 @@ void TForm1::SetFieldText(int field, const QString& text) {
     default:
         return ui_->Memo1->setPlainText(text);
     }
+}
+
+void TForm1::ShowGarbledNote() {
+    const auto garbled =
+        std::count_if(shownFields_.begin(), shownFields_.end(),
+                      [](const QString& text) { return tagaccess::RepairText(text).has_value(); });
+    statusText_->setText(
+        garbled == 0 ? QString()
+                     : QStringLiteral("%1 field%2 read garbled: Tag > Repair encoding puts the "
+                                      "readable text in the boxes.")
+                           .arg(garbled)
+                           .arg(garbled == 1 ? QString() : QStringLiteral("s")));
+}
+
+void TForm1::Repairencoding1Click() {
+    if (!EditMode) {
+        platform::ShowMessage(QStringLiteral("Switch edit mode on to repair the fields."));
+        return;
+    }
+    int repaired = 0;
+    const tagaccess::TagFields shown = FieldsFromControls(tagaccess::kTagFieldCount);
+    for (int field = 0; field < tagaccess::kTagFieldCount; ++field) {
+        if (const auto repair = tagaccess::RepairText(shown[size_t(field)])) {
+            SetFieldText(field, repair->text);
+            ++repaired;
+        }
+    }
+    statusText_->setText(
+        repaired == 0 ? QStringLiteral("No field reads garbled.")
+                      : QStringLiteral("%1 field%2 repaired: save to keep the new text, or cancel.")
+                            .arg(repaired)
+                            .arg(repaired == 1 ? QString() : QStringLiteral("s")));
 }
 
 void TForm1::Open1Click() {

@@ -203,6 +203,8 @@ class TForm2 : public QWidget {
     void KillID3tags1Click();
     void RusEng1Click();
     void EngRus1Click();
+    // "Repair text encodings...": garbled texts of the files, shown, then repaired.
+    void Repairencodings1Click();
     void Undolastchange1Click();
 
   private:

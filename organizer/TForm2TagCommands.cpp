@@ -3,12 +3,14 @@
 #include "BatchRun.h"
 #include "ListFiles.h"
 #include "MultipleEditFields.h"
+#include "RepairPreview.h"
 #include "TForm2.h"
 #include "TForm2Handlers.h"
 #include "TagCommandDialog.h"
 #include "TranslitPreview.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeText.h"
+#include "tagjobs/EncodingRepair.h"
 #include "tagjobs/RunKinds.h"
 #include "ui_TForm2.h"
 
@@ -40,6 +42,11 @@ void TForm2::AddTagCommands() {
     connectItem("KillID3tags1", &TForm2::KillID3tags1Click);
     connectItem("RusEng1", &TForm2::RusEng1Click);
     connectItem("EngRus1", &TForm2::EngRus1Click);
+    // Beside the other command that rewrites texts, before the naming commands.
+    auto* repair = new QAction(QStringLiteral("Re&pair text encodings..."), PopupMenu1);
+    repair->setObjectName(QStringLiteral("Repairencodings1"));
+    PopupMenu1->insertAction(PopupMenu1->findChild<QAction*>(QStringLiteral("N2")), repair);
+    Handle(repair, &QAction::triggered, this, &TForm2::Repairencodings1Click);
     Undolastchange1 = PopupMenu1->addAction(QStringLiteral("Undo last c&hange"));
     Undolastchange1->setObjectName(QStringLiteral("Undolastchange1"));
     Handle(Undolastchange1, &QAction::triggered, this, &TForm2::Undolastchange1Click);
@@ -186,6 +193,78 @@ void TForm2::Transliterate(tagjobs::TranslitDirection direction) {
         return;
     RunJournaled(files, tagjobs::kTranslitCommand,
                  tagjobs::ChangePlanner(dialog.Versions(), change));
+}
+
+void TForm2::Repairencodings1Click() {
+    if (WorkInProgress())
+        return;
+    const CommandFiles files = ChosenFiles();
+    if (files.paths.empty())
+        return;
+    // Both tags of every file are read once; the dialog's choice of tags only filters them.
+    std::vector<RepairFile> read;
+    BatchRun reading(*this);
+    tagaccess::ID3& id3 = *ListFilesId3();
+    const tagjobs::RunCount taken =
+        tagjobs::RunEach(tagjobs::FileSet::Listed(files.paths), reading,
+                         QStringLiteral("Reading tags..."), [&](const QString& path, int) {
+                             tagjobs::FilePlan plan =
+                                 tagjobs::PlanRepair(id3, path, ChosenTags::Both);
+                             if (!plan.refusal.isEmpty())
+                                 return tagjobs::FileOutcome::Failed(plan.refusal);
+                             if (!plan.repairs.empty())
+                                 read.push_back({path, std::move(plan.repairs)});
+                             return tagjobs::FileOutcome::Done();
+                         });
+    if (taken.stopped)
+        return;
+    QString unread;
+    if (!reading.Failures().empty()) {
+        unread = QStringLiteral("\n\n%1 could not be read and are left out:")
+                     .arg(Files(reading.Failures().size()));
+        for (size_t i = 0; i < std::min(reading.Failures().size(), size_t(3)); ++i)
+            unread += QStringLiteral("\n%1: %2")
+                          .arg(reading.Failures()[i].first, reading.Failures()[i].second);
+        if (reading.Failures().size() > 3)
+            unread += QStringLiteral("\n... and %1 more.").arg(reading.Failures().size() - 3);
+    }
+    const size_t readable = files.paths.size() - reading.Failures().size();
+    if (read.empty()) {
+        platform::ShowMessage(
+            QStringLiteral("No garbled texts were found in %1.").arg(Files(readable)) + unread);
+        return;
+    }
+    TagCommandDialog dialog(this, QStringLiteral("Repair text encodings"), QString(),
+                            ChosenTags::Both, QStringLiteral("Repair"));
+    auto* preview = new RepairPreview;
+    dialog.SetBody(preview);
+    int shownFiles = 0;
+    const auto showChecked = [&] {
+        const size_t checked = preview->CheckedFiles().size();
+        const QString action =
+            QStringLiteral("%1 of %2 hold texts that read garbled (stored in one code page, read "
+                           "in another). The %3 checked get the texts shown below; every other "
+                           "field, frame and byte stays. Nothing is written before you accept, "
+                           "and \"Undo last change\" takes the repair back.")
+                .arg(platform::IntToStr(shownFiles), QStringLiteral("%1"), Files(checked));
+        dialog.SetMessage(FilesMessage(files, action) + unread);
+        dialog.SetAcceptable(checked > 0);
+    };
+    connect(preview, &RepairPreview::CheckedChanged, &dialog, showChecked);
+    connect(&dialog, &TagCommandDialog::VersionsChanged, &dialog, [&](ChosenTags versions) {
+        shownFiles = preview->Show(read, versions);
+        showChecked();
+    });
+    shownFiles = preview->Show(read, dialog.Versions());
+    showChecked();
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(1000, 520)));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::vector<QString> checked = preview->CheckedFiles();
+    // The plan is made again from the tags as they are now: a file changed since it was read
+    // is repaired as it now reads, or left alone.
+    RunJournaled(RowsOf(checked), tagjobs::kRepairCommand,
+                 tagjobs::RepairPlanner(dialog.Versions()));
 }
 
 void TForm2::Undolastchange1Click() {
