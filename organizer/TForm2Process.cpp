@@ -70,15 +70,20 @@ void TForm2::RunProcessing() {
     BatchRun run(*this, BatchRun::Bar::KeepsSearch);
     const std::vector<QString> paths(FoundPaths.begin(),
                                      FoundPaths.begin() + std::min(RowCount(), MaxFoundFiles));
+    // A file in sync already is listed with the tags the run read; a synchronised one is read.
+    const auto heard = [&](const QString& path, bool synced,
+                           const tagjobs::FileTagsBefore* readInSync) {
+        if (!synced)
+            UnresolvedPaths[size_t(UnresolvedCount++)] = path;
+        else if (readInSync)
+            TagRows[size_t(ResolvedCount++)] =
+                tagjobs::RowOf(path, UseId3v1 ? readInSync->id3v1 : readInSync->id3v2);
+        else
+            TagRows[size_t(ResolvedCount++)] = tagjobs::ReadRow(id3, path, UseId3v1);
+    };
     const tagjobs::TagsRunResult result =
         tagjobs::SyncRun(id3, tagjobs::FileSet::Listed(paths), run, tagjobs::kPreferV2,
-                         tagjobs::SyncFailures::Counted, [&](const QString& path, bool synced) {
-                             if (synced)
-                                 TagRows[size_t(ResolvedCount++)] =
-                                     tagjobs::ReadRow(id3, path, UseId3v1);
-                             else
-                                 UnresolvedPaths[size_t(UnresolvedCount++)] = path;
-                         });
+                         tagjobs::SyncFailures::Counted, heard);
 
     // Without a journal nothing was synchronised: the files are listed as not processed.
     if (result.count.taken == 0 && !result.journalError.isEmpty())

@@ -8,6 +8,7 @@
 #include "tagaccess/TagSteps.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tagjobs {
 namespace {
@@ -18,22 +19,28 @@ using tagaccess::TagFields;
 // Passes everything on to the run's own observer, and each ended file to `ended` as well.
 class EndsHeard final : public RunObserver {
   public:
-    EndsHeard(RunObserver& inner, const std::function<void(const QString&, bool)>& ended)
-        : inner_(inner), ended_(ended) {}
+    EndsHeard(RunObserver& inner, const SyncHeard& ended) : inner_(inner), ended_(ended) {}
     void RunBegins(const QString& caption, int total) override { inner_.RunBegins(caption, total); }
     void FileBegins(const QString& path) override { inner_.FileBegins(path); }
     void FileEnds(const QString& path, const FileOutcome& outcome) override {
-        if (ended_)
-            ended_(path, outcome.done);
+        if (ended_) {
+            const auto read = inSync.find(path);
+            ended_(path, outcome.done, read != inSync.end() ? &read->second : nullptr);
+            if (read != inSync.end())
+                inSync.erase(read);
+        }
         inner_.FileEnds(path, outcome);
     }
+
+    // The tags of the planned files that are in sync already, until they end.
+    std::map<QString, FileTagsBefore> inSync;
     bool ShouldStop() override { return inner_.ShouldStop(); }
     void RunEnds() override { inner_.RunEnds(); }
     QString FrontEnd() const override { return inner_.FrontEnd(); }
 
   private:
     RunObserver& inner_;
-    const std::function<void(const QString&, bool)>& ended_;
+    const SyncHeard& ended_;
 };
 
 } // namespace
@@ -95,7 +102,10 @@ FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVers
 }
 
 TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1) {
-    const TagFields fields = useId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false);
+    return RowOf(path, useId3v1 ? id3.ReadId3v1(path, false) : id3.ReadId3v2(path, false));
+}
+
+TagRow RowOf(const QString& path, const TagFields& fields) {
     TagRow row;
     row[0] = path;
     for (size_t k = 0; k < 6; ++k)
@@ -104,13 +114,16 @@ TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1) {
 }
 
 TagsRunResult SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
-                      int8_t preferredVersion, SyncFailures failures,
-                      const std::function<void(const QString& path, bool synced)>& synced) {
+                      int8_t preferredVersion, SyncFailures failures, const SyncHeard& synced) {
     EndsHeard heard(observer, synced);
     return RunTagChanges(
         id3, files, heard, kSyncCommand,
-        [preferredVersion, failures](tagaccess::ID3& id3, const QString& path, int) {
-            return PlanSync(id3, path, preferredVersion, failures);
+        [&heard, preferredVersion, failures, keep = bool(synced)](tagaccess::ID3& id3,
+                                                                  const QString& path, int) {
+            FilePlan plan = PlanSync(id3, path, preferredVersion, failures);
+            if (keep && plan.refusal.isEmpty() && !plan.leftAlone && !plan.TouchesFile())
+                heard.inSync.emplace(path, plan.before);
+            return plan;
         },
         QString());
 }

@@ -35,11 +35,18 @@ FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVers
 // The file's row: its path and the fields of the chosen tag.
 TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1);
 
+// Hears each file of a sync as it ends: whether it is now in sync, and for a file that was in sync
+// already, its tags as the run read them (nothing was written since, its folder held), so that a
+// window need not read its row again.
+using SyncHeard =
+    std::function<void(const QString& path, bool synced, const FileTagsBefore* readInSync)>;
+
 // Synchronises every file of the set, each file's old tags kept in the journal first so that the
-// run can be undone; `synced` hears each file as it ends, with whether it is now in sync (a
-// window reads its row there).
+// run can be undone.
 TagsRunResult SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
-                      int8_t preferredVersion, SyncFailures failures,
-                      const std::function<void(const QString& path, bool synced)>& synced = {});
+                      int8_t preferredVersion, SyncFailures failures, const SyncHeard& synced = {});
+
+// The row of a file whose tags are read already.
+TagRow RowOf(const QString& path, const tagaccess::TagFields& fields);
 
 } // namespace tagjobs
