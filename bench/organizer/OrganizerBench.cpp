@@ -11,6 +11,7 @@
 #include "platform/Loader.h"
 #include "platform/MessageBox.h"
 #include "platform/OneCpu.h"
+#include "tagjobs/ProcessFile.h"
 
 #include <QAction>
 #include <QDir>
@@ -48,17 +49,33 @@ QByteArray Run(const QString& program, const QStringList& args) {
     return process.readAllStandardOutput();
 }
 
-// The same calls as a processing run, without the window: what the tag library alone costs. On
-// one CPU like the run, so the two compare.
-double LibraryOnly(const QString& folder) {
-    const QStringList paths = benchsupport::Mp3Files(folder);
+// Hears nothing: a run without a front end.
+class Unheard final : public tagjobs::RunObserver {
+  public:
+    void RunBegins(const QString&, int) override {}
+    void FileBegins(const QString&) override {}
+    void FileEnds(const QString&, const tagjobs::FileOutcome&) override {}
+    bool ShouldStop() override { return false; }
+    void RunEnds() override {}
+    QString FrontEnd() const override { return QStringLiteral("bench"); }
+};
+
+// The core's processing run with the list's reads, without the window: what the run costs apart
+// from drawing. On one CPU like the window's run, so the two compare.
+double CoreOnly(const QString& folder) {
+    const QStringList found = benchsupport::Mp3Files(folder);
+    const std::vector<QString> paths(found.begin(), found.end());
     tagaccess::ID3& id3 = *organizer::ListFilesId3();
     const platform::OneCpu pinned;
+    Unheard unheard;
     return Seconds([&] {
-        for (const QString& path : paths) {
-            if (id3.SyncTags(path, 2, false))
-                id3.ReadId3v2(path, false);
-        }
+        tagjobs::SyncRun(
+            id3, tagjobs::FileSet::Listed(paths), unheard, tagjobs::kPreferV2,
+            tagjobs::SyncFailures::Counted,
+            [&](const QString& path, bool synced, const tagjobs::FileTagsBefore* read) {
+                if (synced && !read)
+                    tagjobs::ReadRow(id3, path, false);
+            });
     });
 }
 
@@ -106,12 +123,16 @@ int main(int argc, char** argv) {
             kFiles = QString::fromLocal8Bit(argv[a]).toInt();
     }
     QTemporaryDir work;
+    // The runs' undo journals go with the trees, not to the user's data folder.
+    qputenv("XDG_DATA_HOME", work.filePath(QStringLiteral("data")).toUtf8());
     const QString corpus = work.filePath(QStringLiteral("corpus"));
     const QString copy = work.filePath(QStringLiteral("copy"));
     benchsupport::WriteSyncedCorpus(corpus, kFiles);
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, copy});
     const QString bare = work.filePath(QStringLiteral("bare"));
     Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, bare});
+    const QString shell = work.filePath(QStringLiteral("shell"));
+    Run(QStringLiteral("/bin/cp"), {QStringLiteral("-a"), corpus, shell});
     // The copies too are flushed before any timing.
     ::sync();
 
@@ -151,8 +172,13 @@ int main(int argc, char** argv) {
     const double remove = Seconds([&] { menu("DeletefromList1"); });
     const int left = list->topLevelItemCount();
 
-    const double bareFirst = LibraryOnly(bare);
-    const double bareSecond = LibraryOnly(bare);
+    const double bareFirst = CoreOnly(bare);
+    const double bareSecond = CoreOnly(bare);
+    const auto cli = [&shell] {
+        return Seconds([&] { Run(QStringLiteral(KIVUNA_CLI), {"sync", "-q", shell}); });
+    };
+    const double shellFirst = cli();
+    const double shellSecond = cli();
     const double floorSpread = Floor(found, false);
     const double floor = Floor(found, true);
 
@@ -177,7 +203,13 @@ int main(int argc, char** argv) {
     std::printf(
         "mutagen read-merge-write    %.3f s  (%.0f files/s; synchronised, left alone: %s)\n",
         mutagen, found / mutagen, mutagenOut.trimmed().constData());
-    std::printf("same calls without window   %.3f s first, %.3f s second\n", bareFirst, bareSecond);
+    std::printf("same core run without window %.3f s first, %.3f s second\n", bareFirst,
+                bareSecond);
+    std::printf("kivuna-cli sync             %.3f s first, %.3f s second\n", shellFirst,
+                shellSecond);
+    std::printf(
+        "window / kivuna-cli sync    %.2f first, %.2f second  (goal 1.1 with the list read)\n",
+        first / shellFirst, second / shellSecond);
     std::printf("floor: 2 empty load cycles  %.3f s per run on one CPU, %.3f s across CPUs\n",
                 floor, floorSpread);
     std::printf("first run / mutagen         %.2f  (goal 1.2)\n", first / mutagen);
