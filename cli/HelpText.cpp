@@ -134,7 +134,11 @@ organizer window does, without a limit on their number.
   --dry-run      print what would change, write nothing
 
 A file without text in either tag is left alone and counted, not failed: the
-run ends with "N files without tag text, left alone".
+run ends with "N files without tag text, left alone". Where both tags hold the
+same name read two ways (one garbled in another code page), both get the
+readable one. A file whose tags agree already is not written. Each file's tags
+go to the undo journal first: "kivuna-cli undo sync" gives them back byte for
+byte.
 )";
 
 constexpr char kFixEncoding[] =
