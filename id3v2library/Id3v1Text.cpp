@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 
-#include "Cp1251Table.h"
 #include "TagText.h"
 #include "textrepair/TextRepair.h"
 
@@ -13,11 +12,10 @@ namespace {
 
 // The Windows-1251 byte of a character, or 0 when it has none.
 unsigned char Cp1251Byte(wchar_t c) {
-    if (c < 0x80)
-        return static_cast<unsigned char>(c);
-    const auto* it = std::find(kCp1251High.begin(), kCp1251High.end(), static_cast<char16_t>(c));
-    return it == kCp1251High.end() ? 0
-                                   : static_cast<unsigned char>(0x80 + (it - kCp1251High.begin()));
+    const char32_t character = static_cast<char32_t>(c);
+    const auto byte =
+        textrepair::Encode(std::u32string_view(&character, 1), textrepair::Codepage::Windows1251);
+    return byte && byte->size() == 1 ? static_cast<unsigned char>(byte->front()) : 0;
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include "GenreTable.h"
 #include "TagSteps.h"
-#include "id3v2library/Cp1251Table.h"
 #include "platform/Exception.h"
+#include "textrepair/Codepages.h"
 
 #include <algorithm>
 #include <array>
@@ -18,9 +18,10 @@ constexpr int kCommentWidthWithTrack = 28;
 const QString kNoTrack = QStringLiteral("0");
 
 bool InCp1251(QChar c) {
-    return c.unicode() < 0x80 ||
-           std::find(kivuna::tags::kCp1251High.begin(), kivuna::tags::kCp1251High.end(),
-                     c.unicode()) != kivuna::tags::kCp1251High.end();
+    const char32_t character = c.unicode();
+    return kivuna::textrepair::Encode(std::u32string_view(&character, 1),
+                                      kivuna::textrepair::Codepage::Windows1251)
+        .has_value();
 }
 
 QString WithoutTrailingBlanks(QString text) {
