@@ -70,14 +70,14 @@ void TForm2::RunProcessing() {
     BatchRun run(*this, BatchRun::Bar::KeepsSearch);
     const std::vector<QString> paths(FoundPaths.begin(),
                                      FoundPaths.begin() + std::min(RowCount(), MaxFoundFiles));
-    // A file in sync already is listed with the tags the run read; a synchronised one is read.
-    const auto heard = [&](const QString& path, bool synced,
-                           const tagjobs::FileTagsBefore* readInSync) {
+    // A file is listed with the tags the processing last read of it, in the load that planned or
+    // wrote it; read again only where that read failed.
+    const auto heard = [&](const QString& path, bool synced, const tagjobs::FileTagsBefore* read) {
         if (!synced)
             UnresolvedPaths[size_t(UnresolvedCount++)] = path;
-        else if (readInSync)
+        else if (read)
             TagRows[size_t(ResolvedCount++)] =
-                tagjobs::RowOf(path, UseId3v1 ? readInSync->id3v1 : readInSync->id3v2);
+                tagjobs::RowOf(path, UseId3v1 ? read->id3v1 : read->id3v2);
         else
             TagRows[size_t(ResolvedCount++)] = tagjobs::ReadRow(id3, path, UseId3v1);
     };

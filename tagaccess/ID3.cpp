@@ -374,8 +374,7 @@ bool ID3::CopyV2ToV1Loaded(const QString& path, TDll& library, TagHandle v1, Tag
     });
 }
 
-bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors,
-                   std::optional<TagRegions>* left) {
+bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors, SyncLeft* left) {
     return Guarded(showErrors, [&] {
         const platform::FolderLocks lock({path});
         RequireHeld(lock);
@@ -390,9 +389,19 @@ bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors
         StoreId3v1(library, v1.handle, merged, path);
         SetId3v2Texts(library, v2.handle, merged);
         SaveId3v2(library, v2.handle, path);
-        // The sync is done whatever this read gives: a failure only leaves `left` empty.
-        if (left)
-            Guarded(false, [&] { *left = LoadRegions(library, path); });
+        // The sync is done whatever these reads give: a failure only leaves that part empty.
+        if (!left)
+            return;
+        Guarded(false, [&] { left->regions = LoadRegions(library, path); });
+        if (left->fields)
+            Guarded(false, [&] {
+                LoadedTag one;
+                LoadId3v1(library, path, one);
+                LoadedTag two;
+                LoadId3v2(library, path, two);
+                left->id3v1 = std::move(one.fields);
+                left->id3v2 = std::move(two.fields);
+            });
     });
 }
 

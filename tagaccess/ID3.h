@@ -94,10 +94,16 @@ class ID3 {
 
     // Merges both tags field by field and writes the result into both, ID3v1 first. Where both
     // tags hold text, ID3v2 wins when preferredVersion is 2, ID3v1 otherwise. `left`, when
-    // given, receives both tags' bytes as the sync left them (nothing where they could not be
-    // read).
+    // given, receives what the sync left, read in the load that wrote it: both tags' bytes, and
+    // with `fields` their texts too (each nothing where it could not be read).
+    struct SyncLeft {
+        bool fields = false;
+        std::optional<TagRegions> regions;
+        std::optional<TagFields> id3v1;
+        std::optional<TagFields> id3v2;
+    };
     virtual bool SyncTags(const QString& path, int8_t preferredVersion, bool showErrors,
-                          std::optional<TagRegions>* left = nullptr);
+                          SyncLeft* left = nullptr);
     virtual bool SyncTagsLoaded(const QString& path, TDll& library, TagHandle v1, TagHandle v2,
                                 int8_t preferredVersion);
 };

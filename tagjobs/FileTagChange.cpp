@@ -190,12 +190,17 @@ FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version) {
 }
 
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan,
-                     std::optional<tagaccess::TagRegions>& left) {
+                     std::optional<tagaccess::TagRegions>& left, tagaccess::ID3::SyncLeft* synced) {
     if (!platform::FileExists(path))
         return FileOutcome::Failed(QStringLiteral("the file no longer exists"));
     const MessageCapture said;
-    if (plan.syncPreferring != 0)
-        return Written(id3.SyncTags(path, plan.syncPreferring, true, &left), path, said);
+    if (plan.syncPreferring != 0) {
+        tagaccess::ID3::SyncLeft own;
+        tagaccess::ID3::SyncLeft& after = synced ? *synced : own;
+        const bool ok = id3.SyncTags(path, plan.syncPreferring, true, &after);
+        left = after.regions;
+        return Written(ok, path, said);
+    }
     const bool ok =
         (!plan.writeId3v1 ||
          WriteTagVersion(id3, path, 1, plan.after.id3v1, plan.before.id3v1, true)) &&

@@ -123,9 +123,11 @@ FilePlan PlanPictures(tagaccess::ID3& id3, const QString& path, int removedType,
 FilePlan PlanConversion(tagaccess::ID3& id3, const QString& path, int version);
 
 // Carries a plan out; the audio stays as it is. `left` receives both tags' bytes as the change
-// left them (nothing where they could not be read).
+// left them (nothing where they could not be read); for a sync, `synced` receives what it left
+// (its texts too, when it asks for them).
 FileOutcome CarryOut(tagaccess::ID3& id3, const QString& path, const FilePlan& plan,
-                     std::optional<tagaccess::TagRegions>& left);
+                     std::optional<tagaccess::TagRegions>& left,
+                     tagaccess::ID3::SyncLeft* synced = nullptr);
 
 // A file's kept tags; a version the record does not hold is not restored.
 struct KeptTags {

@@ -24,16 +24,16 @@ class EndsHeard final : public RunObserver {
     void FileBegins(const QString& path) override { inner_.FileBegins(path); }
     void FileEnds(const QString& path, const FileOutcome& outcome) override {
         if (ended_) {
-            const auto read = inSync.find(path);
-            ended_(path, outcome.done, read != inSync.end() ? &read->second : nullptr);
-            if (read != inSync.end())
-                inSync.erase(read);
+            const auto tags = read.find(path);
+            ended_(path, outcome.done, tags != read.end() ? &tags->second : nullptr);
+            if (tags != read.end())
+                read.erase(tags);
         }
         inner_.FileEnds(path, outcome);
     }
 
-    // The tags of the planned files that are in sync already, until they end.
-    std::map<QString, FileTagsBefore> inSync;
+    // The tags of the files as the run last read them, until they end.
+    std::map<QString, FileTagsBefore> read;
     bool ShouldStop() override { return inner_.ShouldStop(); }
     void RunEnds() override { inner_.RunEnds(); }
     QString FrontEnd() const override { return inner_.FrontEnd(); }
@@ -122,10 +122,20 @@ TagsRunResult SyncRun(tagaccess::ID3& id3, const FileSet& files, RunObserver& ob
                                                                   const QString& path, int) {
             FilePlan plan = PlanSync(id3, path, preferredVersion, failures);
             if (keep && plan.refusal.isEmpty() && !plan.leftAlone && !plan.TouchesFile())
-                heard.inSync.emplace(path, plan.before);
+                heard.read.emplace(path, plan.before);
             return plan;
         },
-        QString());
+        QString(),
+        [&heard, keep = bool(synced)](tagaccess::ID3& id3, const QString& path,
+                                      const FilePlan& plan,
+                                      std::optional<tagaccess::TagRegions>& left) {
+            tagaccess::ID3::SyncLeft after;
+            after.fields = keep;
+            const FileOutcome outcome = CarryOut(id3, path, plan, left, &after);
+            if (after.id3v1 && after.id3v2)
+                heard.read.insert_or_assign(path, FileTagsBefore{*after.id3v1, *after.id3v2});
+            return outcome;
+        });
 }
 
 } // namespace tagjobs

@@ -35,11 +35,11 @@ FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVers
 // The file's row: its path and the fields of the chosen tag.
 TagRow ReadRow(tagaccess::ID3& id3, const QString& path, bool useId3v1);
 
-// Hears each file of a sync as it ends: whether it is now in sync, and for a file that was in sync
-// already, its tags as the run read them (nothing was written since, its folder held), so that a
-// window need not read its row again.
-using SyncHeard =
-    std::function<void(const QString& path, bool synced, const FileTagsBefore* readInSync)>;
+// Hears each file of a sync as it ends: whether it is now in sync, and its tags as the run last
+// read them (in the load that planned it, or that wrote it; nothing was written since, its folder
+// held), so that a window need not read its row again. `read` is null where they could not be
+// read.
+using SyncHeard = std::function<void(const QString& path, bool synced, const FileTagsBefore* read)>;
 
 // Synchronises every file of the set, each file's old tags kept in the journal first so that the
 // run can be undone.

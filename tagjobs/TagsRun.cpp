@@ -18,7 +18,7 @@ constexpr size_t kJournalBatch = 64;
 
 TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
                             const QString& command, const FilePlanner& planner,
-                            const QString& caption) {
+                            const QString& caption, const FileCarrier& carrier) {
     TagsRunResult result;
     journal::JournalWriter writer(command, journal::DefaultJournalFolder(),
                                   {{journal::kFrontEndKey, observer.FrontEnd()}});
@@ -101,7 +101,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
                     .arg(result.journalError));
         } else {
             std::optional<tagaccess::TagRegions> left;
-            outcome = CarryOut(id3, path, plan, left);
+            outcome = carrier ? carrier(id3, path, plan, left) : CarryOut(id3, path, plan, left);
             // Marked even when the write failed half-way: an undo then restores what was written.
             carriedOut.push_back(CarriedOutRecord(path, left ? RegionsDigest(*left) : QString()));
             ++carried;

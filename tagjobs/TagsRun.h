@@ -12,6 +12,11 @@ namespace tagjobs {
 // Works out what the run does to one file (`index` as RunEach counts it).
 using FilePlanner = std::function<FilePlan(tagaccess::ID3& id3, const QString& path, int index)>;
 
+// Carries one file's plan out (CarryOut, unless a run needs more of it).
+using FileCarrier =
+    std::function<FileOutcome(tagaccess::ID3& id3, const QString& path, const FilePlan& plan,
+                              std::optional<tagaccess::TagRegions>& left)>;
+
 struct TagsRunResult {
     RunCount count;
     int written = 0;
@@ -30,7 +35,8 @@ struct TagsRunResult {
 // nothing leaves no journal.
 TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserver& observer,
                             const QString& command, const FilePlanner& planner,
-                            const QString& caption = QStringLiteral("Writing tags..."));
+                            const QString& caption = QStringLiteral("Writing tags..."),
+                            const FileCarrier& carrier = {});
 
 // The fields of a multiple edit, a clear, a removal or a transliteration of the chosen versions,
 // as planners for RunTagChanges (the file's place in the run numbers an auto-numbered track).
