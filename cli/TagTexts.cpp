@@ -10,9 +10,6 @@ namespace {
 
 using namespace tagaccess;
 
-constexpr std::array<const char*, kTagFieldCount> kLabels = {"Title", "Artist", "Album",  "Year",
-                                                             "Genre", "Track",  "Comment"};
-
 QString WithoutTrailingBlanks(QString text) {
     while (!text.isEmpty() && text.back().unicode() <= u' ')
         text.chop(1);
@@ -47,7 +44,7 @@ int Id3v2Version(ID3& id3, const QString& path) {
 }
 
 QString FieldLabel(int field) {
-    return QLatin1String(kLabels[size_t(field)]);
+    return QLatin1String(kFieldNames[size_t(field)]);
 }
 
 QString FieldKey(int field) {

@@ -1,6 +1,7 @@
 #include "Id3v1Record.h"
 
 #include "Id3v1Text.h"
+#include "textrepair/TextRepair.h"
 
 namespace kivuna::tags {
 namespace {
@@ -65,14 +66,9 @@ std::string_view Id3v1Record::Stored(Id3v1Field field) const {
 bool Id3v1Record::StoresAs(Id3v1Field field, const std::string& utf8) const {
     if (!IsText(field))
         return false;
-    const auto trimmed = [](std::string_view bytes) {
-        bytes = bytes.substr(0, bytes.find('\0'));
-        while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\t'))
-            bytes.remove_suffix(1);
-        return bytes;
-    };
     // The whole width: a comment cut short by a track byte takes its 30 bytes once the track goes.
-    return trimmed(Stored(field)) == trimmed(EncodeId3v1Text(utf8, kTextAreas[Index(field)].width));
+    return textrepair::TrimmedField(Stored(field)) ==
+           textrepair::TrimmedField(EncodeId3v1Text(utf8, kTextAreas[Index(field)].width));
 }
 
 std::string Id3v1Record::Text(Id3v1Field field) const {

@@ -14,9 +14,6 @@
 namespace organizer {
 namespace {
 
-constexpr std::array<const char*, tagaccess::kTagFieldCount> kFieldNames = {
-    "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
-
 // An empty track clears it; anything else is a whole number, or "n/total" (the form ID3v2 keeps;
 // ID3v1 keeps n).
 std::optional<int> TrackOf(const QString& text) {
@@ -34,7 +31,7 @@ MultipleEditFields::MultipleEditFields(QWidget* parent) : QWidget(parent) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < tagaccess::kTagFieldCount; ++i) {
-        const QString name = QString::fromLatin1(kFieldNames[size_t(i)]);
+        const QString name = QString::fromLatin1(tagaccess::kFieldNames[size_t(i)]);
         auto* change = new QCheckBox(QStringLiteral("change"), this);
         change->setObjectName(QStringLiteral("Change") + name);
         auto* caption = new QLabel(name + QLatin1Char(':'), this);

@@ -9,9 +9,6 @@
 namespace organizer {
 namespace {
 
-constexpr std::array<const char*, tagaccess::kTagFieldCount> kFieldCaptions = {
-    "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
-
 enum Column { kFile, kTag, kField, kOld, kNew, kDamage };
 
 // Every row knows its file, so a click anywhere in a file's rows finds its check box.
@@ -49,7 +46,7 @@ int RepairPreview::Show(const std::vector<RepairFile>& files, tagjobs::ChosenTag
             auto* row = new QTreeWidgetItem(
                 QStringList{first ? QFileInfo(file.path).fileName() : QString(),
                             QStringLiteral("ID3v%1").arg(repair.version),
-                            QString::fromLatin1(kFieldCaptions[size_t(repair.field)]),
+                            QString::fromLatin1(tagaccess::kFieldNames[size_t(repair.field)]),
                             repair.before, repair.after, repair.damage});
             row->setData(kFile, kPathRole, file.path);
             row->setToolTip(kFile, file.path);

@@ -8,19 +8,16 @@
 namespace organizer {
 namespace {
 
-constexpr std::array<const char*, tagaccess::kTagFieldCount> kFieldCaptions = {
-    "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
-
 // Adds one row per field that differs; answers whether any did.
 bool AddChangedFields(QList<QTreeWidgetItem*>& rows, const QString& path, const char* tag,
                       const tagaccess::TagFields& before, const tagaccess::TagFields& after) {
     bool changed = false;
-    for (size_t i = 0; i < kFieldCaptions.size(); ++i) {
+    for (size_t i = 0; i < tagaccess::kFieldNames.size(); ++i) {
         if (before[i] == after[i])
             continue;
         auto* row = new QTreeWidgetItem(
             QStringList{QFileInfo(path).fileName(), QString::fromLatin1(tag),
-                        QString::fromLatin1(kFieldCaptions[i]), before[i], after[i]});
+                        QString::fromLatin1(tagaccess::kFieldNames[i]), before[i], after[i]});
         row->setToolTip(0, path);
         rows.append(row);
         changed = true;

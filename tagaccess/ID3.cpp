@@ -59,6 +59,15 @@ void LoadId3v2(const TDll& library, const QString& path, LoadedTag& tag) {
         CheckLoaded(library, tag.handle, 2, path);
 }
 
+// The fields of both tags, with a library the caller holds (no regions).
+ID3::TagsAndRegions LoadBoth(const TDll& library, const QString& path) {
+    LoadedTag v1;
+    LoadId3v1(library, path, v1);
+    LoadedTag v2;
+    LoadId3v2(library, path, v2);
+    return {std::move(v1.fields), std::move(v2.fields), std::nullopt};
+}
+
 // A copy from a tag the file does not hold would wipe the other tag with empty texts.
 void RequireSourceTag(bool found, const char* tagName, const QString& path) {
     if (!found)
@@ -251,11 +260,7 @@ ID3::ReadTagsAndRegions(const QString& path, const WantsRegions& wantsRegions, b
     std::optional<TagsAndRegions> read;
     Guarded(showErrors, [&] {
         const TDll library(kTagLibraryName);
-        LoadedTag v1;
-        LoadId3v1(library, path, v1);
-        LoadedTag v2;
-        LoadId3v2(library, path, v2);
-        TagsAndRegions tags{std::move(v1.fields), std::move(v2.fields), std::nullopt};
+        TagsAndRegions tags = LoadBoth(library, path);
         if (wantsRegions(tags.id3v1, tags.id3v2)) {
             tags.regions = LoadRegions(library, path);
             if (!tags.regions)
@@ -395,12 +400,9 @@ bool ID3::SyncTags(const QString& path, int8_t preferredVersion, bool showErrors
         Guarded(false, [&] { left->regions = LoadRegions(library, path); });
         if (left->fields)
             Guarded(false, [&] {
-                LoadedTag one;
-                LoadId3v1(library, path, one);
-                LoadedTag two;
-                LoadId3v2(library, path, two);
-                left->id3v1 = std::move(one.fields);
-                left->id3v2 = std::move(two.fields);
+                TagsAndRegions read = LoadBoth(library, path);
+                left->id3v1 = std::move(read.id3v1);
+                left->id3v2 = std::move(read.id3v2);
             });
     });
 }

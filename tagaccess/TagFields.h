@@ -23,6 +23,10 @@ enum TagField : int {
 
 // Entries a read returns and the ID3v1 write takes; the ID3v2 write takes one more (the picture).
 inline constexpr int kTagFieldCount = 7;
+
+// Each field's name, as the windows and the shell show it.
+inline constexpr std::array<const char*, kTagFieldCount> kFieldNames = {
+    "Title", "Artist", "Album", "Year", "Genre", "Track", "Comment"};
 inline constexpr int kTagFieldCountWithPicture = 8;
 
 // Which of the seven fields a write sets; the others keep what the tag holds, frame and bytes.

@@ -1,7 +1,6 @@
 #include "EncodingRepair.h"
 
 #include "MessageCapture.h"
-#include "platform/FileSystem.h"
 #include "tagaccess/Id3v1Storage.h"
 #include "tagaccess/TextRepairs.h"
 #include "textrepair/TextRepair.h"
@@ -29,12 +28,6 @@ constexpr std::array<Id3v1Place, 4> kId3v1Places = {{{tagaccess::kTitle, 3, 30},
 bool HoldsText(int version, int field) {
     return field != tagaccess::kYear && field != tagaccess::kTrack &&
            (version == 2 || field != tagaccess::kGenre);
-}
-
-QString FieldName(int field) {
-    static const std::array<const char*, 7> names = {"Title", "Artist", "Album",  "Year",
-                                                     "Genre", "Track",  "Comment"};
-    return QString::fromLatin1(names[size_t(field)]);
 }
 
 // The ID3v1 field's bytes when they are in a code page other programs do not read, with how
@@ -96,9 +89,7 @@ FilePlan PlanRepair(tagaccess::ID3& id3, const QString& path, ChosenTags version
     const auto read = id3.ReadTagsAndRegions(
         path, [](const TagFields&, const TagFields&) { return true; }, true);
     if (!read) {
-        plan.refusal = platform::FileExists(path)
-                           ? QStringLiteral("its tags could not be read: ") + said.Text()
-                           : QStringLiteral("the file no longer exists");
+        plan.refusal = UnreadReason(path, said.Text());
         return plan;
     }
     if (!read->regions) {
@@ -126,7 +117,8 @@ FilePlanner RepairPlanner(ChosenTags versions) {
 QString RepairLine(const FieldRepair& repair) {
     return QStringLiteral("ID3v%1 %2: \"%3\" -> \"%4\" (%5)")
         .arg(repair.version)
-        .arg(FieldName(repair.field), repair.before, repair.after, repair.damage);
+        .arg(QString::fromLatin1(tagaccess::kFieldNames[size_t(repair.field)]), repair.before,
+             repair.after, repair.damage);
 }
 
 } // namespace tagjobs

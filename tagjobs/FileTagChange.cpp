@@ -94,6 +94,11 @@ std::optional<tagaccess::TagFields> ReadTag(tagaccess::ID3& id3, const QString& 
     return std::nullopt;
 }
 
+QString UnreadReason(const QString& path, const QString& said) {
+    return platform::FileExists(path) ? QStringLiteral("its tags could not be read: ") + said
+                                      : QStringLiteral("the file no longer exists");
+}
+
 std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,
                                            QString* failure) {
     std::optional<TagFields> v1 = ReadTag(id3, path, 1, failure);

@@ -91,6 +91,9 @@ std::vector<FileTags> ReadTagsOf(tagaccess::ID3& id3, const FileSet& files, RunO
 std::optional<tagaccess::TagFields> ReadTag(tagaccess::ID3& id3, const QString& path, int version,
                                             QString* failure = nullptr);
 
+// Why a file's tags could not be read, from what the tag library said: first whether it is gone.
+QString UnreadReason(const QString& path, const QString& said);
+
 // Both tags as read; nothing, with `failure` set to what the tag library said, when a read
 // failed: a file whose tags cannot be read is never written.
 std::optional<FileTagsBefore> ReadBothTags(tagaccess::ID3& id3, const QString& path,

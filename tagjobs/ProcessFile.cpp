@@ -3,7 +3,6 @@
 #include "MessageCapture.h"
 #include "RunKinds.h"
 #include "platform/Exception.h"
-#include "platform/FileSystem.h"
 #include "tagaccess/Id3v1Storage.h"
 #include "tagaccess/TagSteps.h"
 
@@ -77,9 +76,7 @@ FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVers
         },
         true);
     if (!read) {
-        plan.refusal = platform::FileExists(path)
-                           ? QStringLiteral("its tags could not be read: ") + said.Text()
-                           : QStringLiteral("the file no longer exists");
+        plan.refusal = UnreadReason(path, said.Text());
         return plan;
     }
     plan.before = {read->id3v1, read->id3v2};

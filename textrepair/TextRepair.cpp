@@ -65,14 +65,14 @@ bool IsAscii(std::u32string_view text) {
     return std::all_of(text.begin(), text.end(), [](char32_t c) { return c < 0x80; });
 }
 
+} // namespace
+
 std::string_view TrimmedField(std::string_view bytes) {
     bytes = bytes.substr(0, bytes.find('\0'));
-    while (!bytes.empty() && bytes.back() == ' ')
+    while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\t'))
         bytes.remove_suffix(1);
     return bytes;
 }
-
-} // namespace
 
 std::string_view DamageName(Damage damage) {
     switch (damage) {

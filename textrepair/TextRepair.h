@@ -43,6 +43,9 @@ struct Repair {
 std::optional<Repair> Diagnose(std::string_view utf8);
 std::optional<std::string> RepairedText(std::string_view utf8);
 
+// An ID3v1 field's text bytes: cut at the first NUL, trailing blanks removed.
+std::string_view TrimmedField(std::string_view bytes);
+
 // An ID3v1 field's bytes in whichever of Latin-1, Windows-1251, KOI8-R, DOS 866 (or UTF-8, which
 // some programs wrote there) reads as the most plausible text. The field is cut here at its
 // first NUL and its trailing blanks are trimmed, so the raw 30 bytes may be passed as they are.
