@@ -8,30 +8,65 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <utility>
 
 namespace tagjobs {
 
-// Takes the files of a set one at a time for RunEach.
+// Takes the files of a set for RunEach, a batch at a time: found files wait in `coming` until the
+// batch is full or the set ends.
 struct FileSetWalker {
     const FileSet& files;
     RunObserver& observer;
     const FileJob& job;
+    const BatchStart& batchStart;
+    const size_t batchSize;
     RunCount count;
 
-    // Works on one file, told to the observer; answers false when the run stops before it.
+    struct Waiting {
+        QString path;
+        // Why the job is not given it; empty when it is.
+        QString failure;
+    };
+    std::vector<Waiting> coming;
+
+    // Queues one file; answers false when the run stopped at it or before.
     bool Take(const QString& path, const QString& failure = {}) {
-        if (observer.ShouldStop()) {
-            count.stopped = true;
-            return false;
-        }
-        observer.FileBegins(path);
         QString reason = failure;
         if (reason.isEmpty() && files.checked_)
             reason = UnusableReason(path);
-        const FileOutcome outcome =
-            reason.isEmpty() ? job(path, count.taken) : FileOutcome::Failed(reason);
-        ++count.taken;
-        observer.FileEnds(path, outcome);
+        coming.push_back({path, reason});
+        return coming.size() < batchSize || TakeComing();
+    }
+
+    // Works on the queued files, each told to the observer; answers false when the run stops.
+    bool TakeComing() {
+        std::vector<Waiting> batch = std::exchange(coming, {});
+        if (batch.empty())
+            return !count.stopped;
+        if (batchStart) {
+            if (observer.ShouldStop()) {
+                count.stopped = true;
+                return false;
+            }
+            std::vector<ComingFile> usable;
+            for (size_t k = 0; k < batch.size(); ++k) {
+                if (batch[k].failure.isEmpty())
+                    usable.push_back({batch[k].path, count.taken + int(k)});
+            }
+            batchStart(usable);
+        }
+        for (const Waiting& file : batch) {
+            if (observer.ShouldStop()) {
+                count.stopped = true;
+                return false;
+            }
+            observer.FileBegins(file.path);
+            const FileOutcome outcome = file.failure.isEmpty() ? job(file.path, count.taken)
+                                                               : FileOutcome::Failed(file.failure);
+            ++count.taken;
+            observer.FileEnds(file.path, outcome);
+        }
         return true;
     }
 
@@ -78,6 +113,7 @@ struct FileSetWalker {
             if (!goesOn)
                 return;
         }
+        TakeComing();
     }
 };
 
@@ -104,7 +140,7 @@ int FileSet::Count() const {
 }
 
 RunCount RunEach(const FileSet& files, RunObserver& observer, const QString& caption,
-                 const FileJob& job) {
+                 const FileJob& job, const BatchStart& batchStart, size_t batchSize) {
     observer.RunBegins(caption, files.Count());
     // The observer hears the end even when a job throws.
     struct Ending {
@@ -113,7 +149,8 @@ RunCount RunEach(const FileSet& files, RunObserver& observer, const QString& cap
     } ending{observer};
     // A run that loads and unloads the tag library for every file costs least on one CPU.
     const platform::OneCpu pinned;
-    FileSetWalker walker{files, observer, job, {}};
+    FileSetWalker walker{
+        files, observer, job, batchStart, batchStart ? std::max<size_t>(batchSize, 1) : 1, {}, {}};
     walker.TakeAll();
     return walker.count;
 }

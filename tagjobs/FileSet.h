@@ -51,11 +51,24 @@ struct RunCount {
 // One file's work; `index` counts the files taken before it (its place in a listed set).
 using FileJob = std::function<FileOutcome(const QString& path, int index)>;
 
+// A file the job is about to be given, with the index it will be given with.
+struct ComingFile {
+    QString path;
+    int index = 0;
+};
+
+// Told of the files of a batch before the job is given the first of them: those the job will be
+// given, in order (a file that fails its checks is not among them, and the run may stop before
+// the last).
+using BatchStart = std::function<void(const std::vector<ComingFile>& batch)>;
+
 // The one loop of every batch run: the job on each file of the set in order, each file's
 // beginning and outcome told to the observer, which may stop the run before any file. The run
-// keeps to one CPU (see platform::OneCpu).
+// keeps to one CPU (see platform::OneCpu). With a batch start, the files are taken `batchSize`
+// at a time, also where folders are searched as the run goes, so that a run can do a batch's
+// slow steps (a wait for the disk, a folder's lock) once.
 RunCount RunEach(const FileSet& files, RunObserver& observer, const QString& caption,
-                 const FileJob& job);
+                 const FileJob& job, const BatchStart& batchStart = {}, size_t batchSize = 1);
 
 // Why the path cannot be worked on as a file; empty when it can. The tag library reads a file it
 // cannot open as one without tags, so this is asked first of a path the user named.

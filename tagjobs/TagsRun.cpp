@@ -6,6 +6,7 @@
 #include "journal/JournalWriter.h"
 #include "platform/FolderLocks.h"
 
+#include <map>
 #include <utility>
 
 namespace tagjobs {
@@ -28,21 +29,22 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     }
     const std::vector<QString>& listed = files.ListedPaths();
     result.results.resize(listed.size());
-    // A listed set is planned a batch ahead, so that a batch's old tags reach the disk together
-    // with the names of the files the batch before changed; other files one at a time.
-    std::vector<FilePlan> plans(listed.size());
+    // Files are planned a batch ahead, so that a batch's old tags reach the disk together with
+    // the names of the files the batch before changed, with one wait for the disk.
+    std::map<int, FilePlan> plans;
     std::vector<QJsonObject> carriedOut;
     int carried = 0;
     RegionWriter regions;
     // A file's folder stays locked from the read its plan is made of to its last save: a batch's
-    // folders for the whole batch, a walked file's folder for that file.
+    // folders for the whole batch.
     std::optional<platform::FolderLocks> batchLock;
     // A file's old tags, whole where its regions can be read, into `records`.
-    const auto record = [&](const QString& path, const FilePlan& plan,
+    // The regions leave the plan: a batch of plans holding their pictures would hold megabytes.
+    const auto record = [&](const QString& path, FilePlan& plan,
                             std::vector<QJsonObject>& records) {
         QJsonObject kept;
         const std::optional<tagaccess::TagRegions> read =
-            plan.regions ? plan.regions : id3.ReadTagRegions(path, false);
+            plan.regions ? std::exchange(plan.regions, {}) : id3.ReadTagRegions(path, false);
         if (read)
             kept = regions.Keep(*read, records);
         records.push_back(TagsRecord(path, plan.before, kept));
@@ -51,40 +53,34 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
         if (result.journalError.isEmpty() && !writer.AppendAll(records))
             result.journalError = writer.ErrorText();
     };
+    const auto planBatch = [&](const std::vector<ComingFile>& batch) {
+        plans.clear();
+        // The batch before lets go of its folders first.
+        batchLock.reset();
+        QStringList paths;
+        for (const ComingFile& file : batch)
+            paths << file.path;
+        batchLock.emplace(paths);
+        std::vector<QJsonObject> records = std::exchange(carriedOut, {});
+        for (const ComingFile& file : batch) {
+            FilePlan& plan = plans[file.index];
+            if (!batchLock->Held()) {
+                plan.refusal = batchLock->Failure();
+                continue;
+            }
+            plan = planner(id3, file.path, file.index);
+            if (plan.refusal.isEmpty() && plan.TouchesFile())
+                record(file.path, plan, records);
+        }
+        keep(std::move(records));
+    };
     const auto job = [&](const QString& path, int index) {
         const size_t i = size_t(index);
-        FilePlan plan;
-        std::optional<platform::FolderLocks> fileLock;
-        if (!listed.empty()) {
-            if (i % kJournalBatch == 0) {
-                const size_t end = std::min(i + kJournalBatch, listed.size());
-                // The batch before lets go of its folders first.
-                batchLock.emplace(
-                    QStringList(listed.begin() + long(i), listed.begin() + long(end)));
-                std::vector<QJsonObject> records = std::exchange(carriedOut, {});
-                for (size_t j = i; j < end; ++j) {
-                    if (!batchLock->Held()) {
-                        plans[j].refusal = batchLock->Failure();
-                        continue;
-                    }
-                    plans[j] = planner(id3, listed[j], int(j));
-                    if (plans[j].refusal.isEmpty() && plans[j].TouchesFile())
-                        record(listed[j], plans[j], records);
-                }
-                keep(std::move(records));
-            }
-            plan = std::exchange(plans[i], {});
-        } else {
-            fileLock.emplace(QStringList{path});
-            if (fileLock->Held())
-                plan = planner(id3, path, index);
-            else
-                plan.refusal = fileLock->Failure();
-            std::vector<QJsonObject> records = std::exchange(carriedOut, {});
-            if (plan.refusal.isEmpty() && plan.TouchesFile())
-                record(path, plan, records);
-            keep(std::move(records));
-        }
+        const auto planned = plans.find(index);
+        // Every file the run is given was planned with its batch.
+        if (planned == plans.end())
+            return FileOutcome::Failed(QStringLiteral("not written: it was not read first"));
+        const FilePlan plan = std::exchange(planned->second, {});
         FileOutcome outcome;
         if (!plan.refusal.isEmpty()) {
             outcome = FileOutcome::Failed(plan.refusal);
@@ -122,7 +118,7 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
                                                      : QStringLiteral("unchanged");
         return outcome;
     };
-    result.count = RunEach(files, observer, caption, job);
+    result.count = RunEach(files, observer, caption, job, planBatch, kJournalBatch);
     batchLock.reset();
     // A run that changed no file takes no undo slot.
     if (carried == 0) {
