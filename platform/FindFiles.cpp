@@ -13,12 +13,14 @@ namespace {
 constexpr uint32_t kHiddenBits = faHidden | faSysFile | faVolumeId | faDirectory;
 
 bool WritableByUser(const struct stat& info) {
-    const uid_t user = geteuid();
+    // Asked once: a walk asks of every entry, and the program never changes its user.
+    static const uid_t user = geteuid();
+    static const gid_t group = getegid();
     if (user == 0)
         return true;
     if (info.st_uid == user)
         return (info.st_mode & S_IWUSR) != 0;
-    if (info.st_gid == getegid())
+    if (info.st_gid == group)
         return (info.st_mode & S_IWGRP) != 0;
     return (info.st_mode & S_IWOTH) != 0;
 }
