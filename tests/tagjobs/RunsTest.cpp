@@ -491,6 +491,49 @@ TEST_F(RunsTest, AnOrganizeKilledAnywhereIsUndoneToTheTreeItFound) {
     EXPECT_GT(cutShort, 0) << "no kill met a run in progress";
 }
 
+// A sync of searched folders, which plans and journals its files a batch at a time across
+// folders, killed at random moments and undone: the tree comes back byte for byte.
+TEST_F(RunsTest, ASyncOfFoldersKilledAnywhereIsUndoneToTheTreeItFound) {
+    for (int i = 0; i < 90; ++i) {
+        const QString path = In() + QStringLiteral("/Disc %1/Song %2.mp3").arg(i % 3).arg(i);
+        QDir().mkpath(QFileInfo(path).path());
+        testsupport::WriteFile(path, testsupport::SilentAudio(20 + i % 7));
+        TagFields fields{QStringLiteral("Song %1").arg(i),
+                         QStringLiteral("Band"),
+                         "",
+                         "",
+                         "",
+                         QStringLiteral("0"),
+                         ""};
+        // ID3v2 alone gets an ID3v1 record in place; ID3v1 alone a new ID3v2 tag in a new file.
+        if (i % 2 == 1) {
+            ASSERT_TRUE(id3.WriteId3v1(path, fields, true));
+            continue;
+        }
+        fields.resize(tagaccess::kTagFieldCountWithPicture);
+        ASSERT_TRUE(id3.WriteId3v2(path, fields, true));
+    }
+    const auto before = Tree(In());
+    QRandomGenerator random(20261209);
+    int cutShort = 0;
+    for (int kill = 0; kill < 6; ++kill) {
+        SCOPED_TRACE(kill);
+        QProcess sync;
+        sync.start(QStringLiteral(KIVUNA_CLI), {"sync", In()});
+        ASSERT_TRUE(sync.waitForStarted());
+        QThread::usleep(random.bounded(1000, 60000));
+        sync.kill();
+        sync.waitForFinished();
+        while (const auto last = tagjobs::FindUndoTarget(tagjobs::AllCommands())) {
+            cutShort += last->unfinished ? 1 : 0;
+            const Shell undo = RunCli({"undo"});
+            ASSERT_EQ(undo.exitCode, 0) << undo.out.toStdString();
+        }
+        EXPECT_EQ(Tree(In()), before);
+    }
+    EXPECT_GT(cutShort, 0) << "no kill met a run in progress";
+}
+
 // A run writes only the fields it changes, and its undo only those it changed back: every other
 // frame keeps its text as stored, in forms the seven fields cannot show ("A5", "(17)").
 TEST_F(RunsTest, RunsAndTheirUndoTouchOnlyTheFieldsTheyChange) {
