@@ -18,6 +18,9 @@ bool AttributeNames(int fd, std::vector<std::string>& names) {
         const ssize_t size = flistxattr(fd, nullptr, 0);
         if (size < 0)
             return errno == ENOTSUP;
+        // Most files carry no attribute at all: nothing to ask for.
+        if (size == 0)
+            return true;
         list.resize(static_cast<size_t>(size));
         const ssize_t got = flistxattr(fd, list.data(), list.size());
         if (got >= 0) {
