@@ -33,14 +33,20 @@ HMODULE LoadLibraryA(const char* fileName) {
         return nullptr;
     const std::string name(fileName);
     // RTLD_LOCAL keeps the library's symbols to itself, so nothing else in the process can bind
-    // to them and keep it from unloading.
-    constexpr int flags = RTLD_NOW | RTLD_LOCAL;
+    // to them and keep it from unloading. RTLD_DEEPBIND looks its own dependencies up first: a
+    // window's process has a hundred libraries in the global scope, and every load binds each
+    // of the library's imports again.
+    constexpr int flags = RTLD_NOW | RTLD_LOCAL | RTLD_DEEPBIND;
     if (name.find('/') == std::string::npos && !ExecutableFolder().empty()) {
         // An installed program keeps its private libraries in lib/kivuna beside its bin folder.
+        // The load itself finds whether a candidate is there: a library loaded for every file
+        // is looked for only when a load fails.
         for (const char* folder : {"", "../lib/kivuna/"}) {
             const std::string candidate = ExecutableFolder() + folder + name;
+            if (void* module = dlopen(candidate.c_str(), flags))
+                return module;
             if (IsFile(candidate))
-                return dlopen(candidate.c_str(), flags);
+                return nullptr;
         }
     }
     // The system's search never looks in the current folder (unless LD_LIBRARY_PATH says so).
