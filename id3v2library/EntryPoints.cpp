@@ -5,6 +5,7 @@
 #include "HandleTable.h"
 #include "Id3v1Genres.h"
 #include "PictureFile.h"
+#include "SharedFile.h"
 #include "SystemError.h"
 #include "TagText.h"
 
@@ -61,6 +62,16 @@ template <typename Handle, typename Step> int32_t SaveStep(uint32_t handle, Step
     });
 }
 
+// A call that only reads ends the operation's saves: the save lock they kept is let go of once the
+// call has read (SharedFile.h).
+template <typename Handle, typename Read> int32_t ReadStep(uint32_t handle, Read&& read) {
+    return WithHandle<Handle>(handle, int32_t{0}, [&](Handle& state) {
+        const bool done = read(state);
+        kivuna::tags::LetGoOfSaveLock();
+        return Answer(done);
+    });
+}
+
 const char* GetV1Text(uint32_t handle, Id3v1Field field) {
     return WithHandle<Id3v1Handle>(
         handle, "", [&](Id3v1Handle& state) { return state.Returned().Keep(state.Text(field)); });
@@ -88,13 +99,11 @@ uint32_t ID3v2_Create(void) {
 }
 
 int32_t ID3v1_Load(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v1Handle>(
-        handle, int32_t{0}, [&](Id3v1Handle& state) { return Answer(state.Load(fileName)); });
+    return ReadStep<Id3v1Handle>(handle, [&](Id3v1Handle& state) { return state.Load(fileName); });
 }
 
 int32_t ID3v2_Load(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v2Handle>(
-        handle, int32_t{0}, [&](Id3v2Handle& state) { return Answer(state.Load(fileName)); });
+    return ReadStep<Id3v2Handle>(handle, [&](Id3v2Handle& state) { return state.Load(fileName); });
 }
 
 int32_t ID3v2_Loaded(uint32_t handle) {
@@ -273,9 +282,8 @@ void ID3v2_RemovePictures(uint32_t handle, int32_t type) {
 }
 
 int32_t ID3v2_LoadFileInfo(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
-        return Answer(state.LoadFileInfo(fileName));
-    });
+    return ReadStep<Id3v2Handle>(handle,
+                                 [&](Id3v2Handle& state) { return state.LoadFileInfo(fileName); });
 }
 
 int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name) {
@@ -284,8 +292,8 @@ int32_t ID3v2_GetFileInfo(uint32_t handle, const char* name) {
 }
 
 int32_t ID3v2_LoadTagRegions(uint32_t handle, const char* fileName) {
-    return WithHandle<Id3v2Handle>(handle, int32_t{0}, [&](Id3v2Handle& state) {
-        return Answer(fileName != nullptr && state.LoadRegions(fileName));
+    return ReadStep<Id3v2Handle>(handle, [&](Id3v2Handle& state) {
+        return fileName != nullptr && state.LoadRegions(fileName);
     });
 }
 

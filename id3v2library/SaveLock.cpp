@@ -53,18 +53,16 @@ SaveLock::SaveLock(const char* name) {
             ForgetSharedFile();
             continue;
         }
-        lockedFd_ = file.Get();
         paths_ = SidePathsFor(name, file);
-        // Every save looks for a side file: another process's save killed since the last call may
-        // have left one.
-        if (!paths_.target.empty() && FinishInterruptedRewrite(file, paths_))
-            file_ = &file;
+        // A save looks for a side file once the lock is had: another process's save killed while
+        // it was free may have left one, or a rewrite half done. Kept from the last save on, the
+        // lock let no other save in since.
+        if (paths_.target.empty() || !(SideNameChecked() || FinishInterruptedRewrite(file, paths_)))
+            return;
+        SetSideNameChecked(true);
+        file_ = &file;
         return;
     } while (Clock::now() < deadline);
-}
-
-SaveLock::~SaveLock() {
-    UnlockSharedFile(lockedFd_);
 }
 
 bool SaveLock::HeldOnMpegAudio() const {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The file a save writes, opened and held under an exclusive advisory lock from reading the tag on
-// disk to the last byte written. Two processes saving one file take turns, so neither's change is
-// lost to the other's rename; a lock not had within a few seconds fails the save, file unchanged.
+// disk to the last byte written, and on to the end of the operation's saves (SharedFile.h). Two
+// processes saving one file take turns, so neither's change is lost to the other's rename; a lock
+// not had within a few seconds fails the save, file unchanged.
 #include "FileDescriptor.h"
 #include "SideFiles.h"
 
@@ -10,11 +11,10 @@ namespace kivuna::tags {
 
 class SaveLock {
   public:
-    // Opens `name` for writing and locks it. When the file was replaced while waiting, the new one
-    // is opened and locked instead. An interrupted in-place rewrite of it is finished first.
+    // Opens `name` for writing and locks it, or goes on with the lock an earlier save of the
+    // operation kept (SharedFile.h). When the file was replaced while waiting, the new one is
+    // opened and locked instead. An interrupted in-place rewrite of it is finished first.
     explicit SaveLock(const char* name);
-    // Lets go of the lock; the file stays open for the next call (SharedFile.h).
-    ~SaveLock();
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
 
@@ -31,7 +31,6 @@ class SaveLock {
     // The shared file (SharedFile.h) while held.
     FileDescriptor* file_ = nullptr;
     FileDescriptor none_;
-    int lockedFd_ = -1;
     SidePaths paths_;
 };
 

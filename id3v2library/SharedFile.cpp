@@ -14,6 +14,9 @@ struct Shared {
     std::string name;
     FileDescriptor file;
     bool writable = false;
+    // The save lock is held on `file` (SharedFile.h).
+    bool locked = false;
+    bool sideChecked = false;
 };
 
 // Destroyed, and the file closed, when the library is unloaded.
@@ -31,19 +34,22 @@ enum class Reuse { Reused, Refused, Missed };
 
 // The open file again, when the name still leads to it: one status read by the name instead of
 // opening, reading the status and closing.
-Reuse TryReuse(const char* name, bool writable, const std::function<bool(int)>& first) {
+Reuse TryReuse(const char* name, bool writable, const std::function<bool(int)>& lock) {
     if (!current.file.Valid() || current.name != name || (writable && !current.writable))
         return Reuse::Missed;
-    if (first && !first(current.file.Get())) {
-        KeepSystemError();
-        current = {};
-        return Reuse::Refused;
+    if (lock && !current.locked) {
+        if (!lock(current.file.Get())) {
+            KeepSystemError();
+            current = {};
+            return Reuse::Refused;
+        }
+        current.locked = true;
     }
     struct stat status {};
     bool viaLink = false;
     if (!FileDescriptor::StatusByName(name, status, viaLink) ||
         !SameInode(status, current.file.Status()) || viaLink != current.file.ViaLink()) {
-        // Closing lets go of a lock `first` took.
+        // Closing lets go of the lock.
         current = {};
         return Reuse::Missed;
     }
@@ -58,35 +64,51 @@ Reuse TryReuse(const char* name, bool writable, const std::function<bool(int)>& 
 
 } // namespace
 
-FileDescriptor& SharedFile(const char* name, bool writable, const std::function<bool(int)>& first) {
+FileDescriptor& SharedFile(const char* name, bool writable, const std::function<bool(int)>& lock) {
     if (name == nullptr) {
         current = {};
         return current.file;
     }
-    switch (TryReuse(name, writable, first)) {
+    switch (TryReuse(name, writable, lock)) {
     case Reuse::Reused:
     case Reuse::Refused:
         return current.file;
     case Reuse::Missed:
         break;
     }
-    FileDescriptor file = writable ? FileDescriptor::OpenForWriting(name, first)
+    FileDescriptor file = writable ? FileDescriptor::OpenForWriting(name, lock)
                                    : FileDescriptor::OpenForReading(name);
     file.KeepReads();
     // A file open for reading is opened again for writing: what was read of it still holds.
     if (file.Valid() && current.file.Valid() && current.name == name)
         file.TakeReadsFrom(current.file);
-    current = {name, std::move(file), writable};
+    const bool locked = file.Valid() && writable && lock;
+    current = {name, std::move(file), writable, locked, false};
     return current.file;
+}
+
+bool KeepsSaveLock() {
+    return current.file.Valid() && current.locked;
+}
+
+bool SideNameChecked() {
+    return KeepsSaveLock() && current.sideChecked;
+}
+
+void SetSideNameChecked(bool checked) {
+    current.sideChecked = checked && KeepsSaveLock();
+}
+
+void LetGoOfSaveLock() {
+    if (!KeepsSaveLock())
+        return;
+    flock(current.file.Get(), LOCK_UN);
+    current.locked = false;
+    current.sideChecked = false;
 }
 
 void ForgetSharedFile() {
     current = {};
-}
-
-void UnlockSharedFile(int fd) {
-    if (fd >= 0 && current.file.Valid() && current.file.Get() == fd)
-        flock(fd, LOCK_UN);
 }
 
 } // namespace kivuna::tags

@@ -44,6 +44,8 @@ bool ReplaceFileFront(SaveLock& lock, off_t oldSize, std::string_view tag) {
     if (static_cast<off_t>(tag.size()) == oldSize)
         return file.WriteAt(0, tag.data(), tag.size());
 
+    // The side name is used now: should the save fail half-way, the next one looks at it again.
+    SetSideNameChecked(false);
     SideFile side(lock.Paths());
     const FileDescriptor& out = side.File();
     if (!out.Valid() || !out.WriteAt(0, tag.data(), tag.size()) ||
