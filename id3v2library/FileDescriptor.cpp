@@ -42,6 +42,7 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
         keptStatus_ = other.keptStatus_;
         keptAt_ = other.keptAt_;
         statusCurrent_ = other.statusCurrent_;
+        ownWrite_ = other.ownWrite_;
         other.DropKept();
     }
     return *this;
@@ -218,8 +219,39 @@ void FileDescriptor::Adopt(const struct stat& status) {
     statusCurrent_ = true;
 }
 
+// Bytes this library wrote itself need no wait: under the save lock no other save can have
+// changed the file since, within the clock's step or not.
 bool FileDescriptor::StillKept(const struct stat& status) const {
-    return SameState(keptStatus_, status) && !ReadTooSoonAfterChange(keptStatus_, keptAt_);
+    return SameState(keptStatus_, status) &&
+           (ownWrite_ || !ReadTooSoonAfterChange(keptStatus_, keptAt_));
+}
+
+bool FileDescriptor::KeepOwnWrite(const FileDescriptor& old, off_t oldFront,
+                                  std::string_view front) {
+    DropKept();
+    keepReads_ = true;
+    viaLink_ = old.viaLink_;
+    if (fstat(fd_, &status_) != 0)
+        return false;
+    statusCurrent_ = true;
+    const off_t shift = static_cast<off_t>(front.size()) - oldFront;
+    head_.bytes.assign(front);
+    if (old.head_.offset == 0 && static_cast<off_t>(old.head_.bytes.size()) > oldFront)
+        head_.bytes.append(old.head_.bytes, static_cast<size_t>(oldFront));
+    if (!old.tail_.bytes.empty() && old.tail_.offset >= oldFront)
+        tail_ = {old.tail_.offset + shift, old.tail_.bytes};
+    // What is kept must be the file exactly: its front and its end, no further than its size.
+    const auto size = static_cast<size_t>(status_.st_size);
+    if (head_.bytes.size() > size ||
+        (!tail_.bytes.empty() &&
+         tail_.offset + static_cast<off_t>(tail_.bytes.size()) != status_.st_size)) {
+        DropKept();
+        return true;
+    }
+    keptStatus_ = status_;
+    clock_gettime(CLOCK_REALTIME, &keptAt_);
+    ownWrite_ = true;
+    return true;
 }
 
 void FileDescriptor::TakeReadsFrom(FileDescriptor& other) {
@@ -235,6 +267,7 @@ void FileDescriptor::TakeReadsFrom(FileDescriptor& other) {
 void FileDescriptor::DropKept() const {
     head_ = {};
     tail_ = {};
+    ownWrite_ = false;
 }
 
 bool FileDescriptor::Sync() const {

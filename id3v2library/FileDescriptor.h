@@ -6,6 +6,7 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -57,6 +58,13 @@ class FileDescriptor {
     void Adopt(const struct stat& status);
     // Takes over the bytes `other` kept, when both are the same file in the same state.
     void TakeReadsFrom(FileDescriptor& other);
+    // This file was just written whole by a save and put in place of `old` under its name: `front`
+    // in place of old's first `oldFront` bytes, then the rest of old. Keeps what old kept, moved,
+    // under the status read now; whether the name is a link is old's answer. Those bytes are
+    // trusted however soon they are read again, as long as the save lock is kept (ForgetOwnWrite).
+    bool KeepOwnWrite(const FileDescriptor& old, off_t oldFront, std::string_view front);
+    // The save lock is let go of: the bytes written are now kept on the usual terms only.
+    void ForgetOwnWrite() { ownWrite_ = false; }
     // Flushes to disk and answers whether everything written so far is there.
     bool Sync() const;
     bool Close();
@@ -88,6 +96,8 @@ class FileDescriptor {
     mutable timespec keptAt_{};
     // False from a write until the status is read again: Size() may be out of date.
     mutable bool statusCurrent_ = true;
+    // The kept bytes are what this library wrote, under a save lock still held.
+    mutable bool ownWrite_ = false;
 };
 
 } // namespace kivuna::tags

@@ -103,12 +103,21 @@ void LetGoOfSaveLock() {
     if (!KeepsSaveLock())
         return;
     flock(current.file.Get(), LOCK_UN);
+    current.file.ForgetOwnWrite();
     current.locked = false;
     current.sideChecked = false;
 }
 
 void ForgetSharedFile() {
     current = {};
+}
+
+void ShareReplacement(FileDescriptor file) {
+    // Closing the old file lets go of its lock.
+    current.file = std::move(file);
+    current.writable = true;
+    current.locked = current.file.Valid();
+    current.sideChecked = false;
 }
 
 } // namespace kivuna::tags

@@ -40,4 +40,8 @@ void LetGoOfSaveLock();
 // Closes the file: a save put a new file in its place.
 void ForgetSharedFile();
 
+// A save put `file` in place of the shared file, under the same name, and locked it before: the
+// operation goes on with it, and with the lock.
+void ShareReplacement(FileDescriptor file);
+
 } // namespace kivuna::tags

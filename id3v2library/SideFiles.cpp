@@ -76,6 +76,10 @@ bool SideFile::Publish(const std::string& name) {
     return published_ || KeepSystemError();
 }
 
+FileDescriptor SideFile::TakePublished() {
+    return published_ ? std::move(fd_) : FileDescriptor();
+}
+
 void SyncFolder(const std::string& folder) {
     const FileDescriptor dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Valid())

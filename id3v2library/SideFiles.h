@@ -37,6 +37,8 @@ class SideFile {
     // Gives the complete content the side name and then, when it differs, `name` (replacing what
     // was there).
     bool Publish(const std::string& name);
+    // The published file, open still.
+    FileDescriptor TakePublished();
 
   private:
     const SidePaths& paths_;

@@ -1,5 +1,6 @@
 #include "TagPlacement.h"
 
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -52,10 +53,17 @@ bool ReplaceFileFront(SaveLock& lock, off_t oldSize, std::string_view tag) {
         !CopyRest(file, oldSize, out, static_cast<off_t>(tag.size())))
         return false;
     if (file.Status().st_nlink == 1 && CopyFileIdentity(file, out)) {
+        // Locked before it has the name, the new file takes over the operation's lock, and what
+        // was written of it need not be read back.
+        const bool locked = KeepsSaveLock() && flock(out.Get(), LOCK_EX | LOCK_NB) == 0;
         if (!out.Sync() || !side.Publish(lock.Paths().target))
             return false;
         // The name leads to the new file now; the old one is let go of, lock and all.
-        ForgetSharedFile();
+        FileDescriptor written = side.TakePublished();
+        if (locked && written.KeepOwnWrite(file, oldSize, tag))
+            ShareReplacement(std::move(written));
+        else
+            ForgetSharedFile();
         return true;
     }
     const off_t size = static_cast<off_t>(tag.size()) + file.Size() - oldSize;

@@ -104,5 +104,37 @@ TEST_F(SharedFileTest, CallsAfterASaveThatReplacedTheFileUseTheNewOne) {
     EXPECT_EQ(Entries(), QStringList{"big.mp3"});
 }
 
+TEST_F(SharedFileTest, ReadsAfterASaveThatReplacedTheFileShowItAndWhatOthersDidSince) {
+    // Longer than what is kept of a file's front, so its record is read from what is kept of
+    // its end.
+    const QString file = Path("a.mp3");
+    testsupport::WriteFile(file, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Title"))) +
+                                     testsupport::SilentAudio(11000) +
+                                     Id3v1Bytes({"v1", "", "", "", "", 1, 0}));
+    LetTimesSettle();
+    EXPECT_EQ(V1Title(file), "v1");
+    const auto save = [&](size_t length) {
+        const uint32_t h = LoadV2(file);
+        Lib().ID3v2_SetAsciiText(h, "TIT2", std::string(length, 't').c_str());
+        ASSERT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+    };
+
+    // Read right after a save that moved the audio: the record moved with it.
+    ASSERT_TRUE(Lib().ID3v2_Remove(LoadV2(file), Name(file).c_str()) & 0xFF);
+    EXPECT_EQ(V1Title(file), "v1");
+
+    // Another program changes the title in place before the next call: that call sees it.
+    save(5000);
+    LetTimesSettle();
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+        // Tag header, frame header, text encoding.
+        ASSERT_TRUE(out.seek(21));
+        ASSERT_EQ(out.write("other"), 5);
+    }
+    EXPECT_EQ(V2Text(LoadV2(file), "TIT2"), "other" + std::string(4995, 't'));
+}
+
 } // namespace
 } // namespace tagtest
