@@ -21,6 +21,7 @@ struct FileSetWalker {
     const FileJob& job;
     const BatchStart& batchStart;
     const size_t batchSize;
+    platform::OneCpu& pinned;
     RunCount count;
 
     struct Waiting {
@@ -57,6 +58,7 @@ struct FileSetWalker {
             batchStart(usable);
         }
         for (const Waiting& file : batch) {
+            pinned.Recheck();
             if (observer.ShouldStop()) {
                 count.stopped = true;
                 return false;
@@ -147,10 +149,12 @@ RunCount RunEach(const FileSet& files, RunObserver& observer, const QString& cap
         RunObserver& observer;
         ~Ending() { observer.RunEnds(); }
     } ending{observer};
-    // A run that loads and unloads the tag library for every file costs least on one CPU.
-    const platform::OneCpu pinned;
+    // A run that loads and unloads the tag library for every file costs least on one CPU, as long
+    // as no other job keeps that CPU busy.
+    platform::OneCpu pinned;
     FileSetWalker walker{
-        files, observer, job, batchStart, batchStart ? std::max<size_t>(batchSize, 1) : 1, {}, {}};
+        files,  observer, job, batchStart, batchStart ? std::max<size_t>(batchSize, 1) : 1,
+        pinned, {},       {}};
     walker.TakeAll();
     return walker.count;
 }
