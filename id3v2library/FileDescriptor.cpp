@@ -49,14 +49,18 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
 }
 
 FileDescriptor FileDescriptor::OpenRegular(const char* name, int access,
-                                           const std::function<bool(int)>& first) {
+                                           const std::function<bool(int)>& first, bool again) {
     bool link = false;
     struct stat byName {};
-    if (!StatusByName(name, byName, link))
+    if (!again && !StatusByName(name, byName, link))
         return {};
     // O_NONBLOCK: should the name turn into a FIFO between stat and open, the open must not wait
     // for a writer. It has no effect on regular files.
-    FileDescriptor file(open(name, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    FileDescriptor file(
+        open(name, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (again ? O_NOFOLLOW : 0)));
+    // A name that has become a symbolic link since is looked at anew.
+    if (again && !file.Valid() && errno == ELOOP)
+        return OpenRegular(name, access, first, false);
     if (!file.Valid() || (first && !first(file.fd_)) || fstat(file.fd_, &file.status_) != 0 ||
         !S_ISREG(file.status_.st_mode))
         return {};
@@ -65,8 +69,8 @@ FileDescriptor FileDescriptor::OpenRegular(const char* name, int access,
 }
 
 FileDescriptor FileDescriptor::OpenForWriting(const char* name,
-                                              const std::function<bool(int)>& first) {
-    FileDescriptor file = OpenRegular(name, O_RDWR, first);
+                                              const std::function<bool(int)>& first, bool again) {
+    FileDescriptor file = OpenRegular(name, O_RDWR, first, again);
     if (!file.Valid())
         KeepSystemError();
     if (file.Valid() && (file.status_.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
@@ -77,7 +81,7 @@ FileDescriptor FileDescriptor::OpenForWriting(const char* name,
 }
 
 FileDescriptor FileDescriptor::OpenForReading(const char* name) {
-    return OpenRegular(name, O_RDONLY, {});
+    return OpenRegular(name, O_RDONLY, {}, false);
 }
 
 namespace {

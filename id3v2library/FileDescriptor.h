@@ -26,9 +26,12 @@ class FileDescriptor {
     // not a regular file, and for a file that nobody may write: even a superuser leaves a file
     // alone whose mode has no write bit. `first`, when given, runs on the descriptor before the
     // file's status is read (taking a lock, so the status is the one under the lock); its false
-    // answer fails the open.
+    // answer fails the open. `again`: the name is open for reading already, and a call has just
+    // read its status, a regular file and no symbolic link; it is opened without reading that
+    // again first, and not through a link it may have become since (that is looked at anew).
     static FileDescriptor OpenForWriting(const char* name,
-                                         const std::function<bool(int)>& first = {});
+                                         const std::function<bool(int)>& first = {},
+                                         bool again = false);
     // Opens a regular file for reading.
     static FileDescriptor OpenForReading(const char* name);
     // The status of what `name` leads to, a symbolic link followed; true for a regular file (a
@@ -71,7 +74,7 @@ class FileDescriptor {
 
   private:
     static FileDescriptor OpenRegular(const char* name, int access,
-                                      const std::function<bool(int)>& first);
+                                      const std::function<bool(int)>& first, bool again);
 
     // Bytes of the file from `offset`.
     struct Kept {

@@ -76,7 +76,10 @@ FileDescriptor& SharedFile(const char* name, bool writable, const std::function<
     case Reuse::Missed:
         break;
     }
-    FileDescriptor file = writable ? FileDescriptor::OpenForWriting(name, lock)
+    // The file a read of this operation opened by the name, opened again for a save.
+    const bool again =
+        writable && current.file.Valid() && current.name == name && !current.file.ViaLink();
+    FileDescriptor file = writable ? FileDescriptor::OpenForWriting(name, lock, again)
                                    : FileDescriptor::OpenForReading(name);
     file.KeepReads();
     // A file open for reading is opened again for writing: what was read of it still holds.

@@ -3,9 +3,11 @@
 // puts a new file in place of the old one is followed by calls on the new one.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <unistd.h>
 
 #include "LibraryFixture.h"
 
@@ -134,6 +136,21 @@ TEST_F(SharedFileTest, ReadsAfterASaveThatReplacedTheFileShowItAndWhatOthersDidS
         ASSERT_EQ(out.write("other"), 5);
     }
     EXPECT_EQ(V2Text(LoadV2(file), "TIT2"), "other" + std::string(4995, 't'));
+}
+
+TEST_F(SharedFileTest, ASaveAfterTheNameBecameALinkWritesTheFileItLeadsTo) {
+    const QString file = Path("a.mp3");
+    const QString target = Path("target.mp3");
+    WriteMp3(file, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Title"))));
+    WriteMp3(target, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Target"))));
+    const uint32_t h = LoadV2(file);
+    ASSERT_EQ(std::remove(Name(file).c_str()), 0);
+    ASSERT_EQ(symlink("target.mp3", Name(file).c_str()), 0);
+    Lib().ID3v2_SetAsciiText(h, "TALB", "Album");
+    ASSERT_TRUE(Lib().ID3v2_Save(h, Name(file).c_str()) & 0xFF);
+    EXPECT_TRUE(QFileInfo(file).isSymLink());
+    EXPECT_EQ(FrameText(Dump(target), "TALB"), "Album");
+    EXPECT_EQ(FrameText(Dump(target), "TIT2"), "Target");
 }
 
 } // namespace
