@@ -43,6 +43,11 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
         keptAt_ = other.keptAt_;
         statusCurrent_ = other.statusCurrent_;
         ownWrite_ = other.ownWrite_;
+        saveLocked_ = other.saveLocked_;
+        pending_ = other.pending_;
+        pendingSize_ = other.pendingSize_;
+        writtenBy_ = other.writtenBy_;
+        other.saveLocked_ = false;
         other.DropKept();
     }
     return *this;
@@ -197,16 +202,68 @@ bool FileDescriptor::ReadAt(off_t offset, void* buffer, size_t size) const {
 }
 
 bool FileDescriptor::WriteAt(off_t offset, const void* buffer, size_t size) const {
-    DropKept();
+    const off_t before = SizeBeforeWrite();
     statusCurrent_ = false;
-    return TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size) ||
-           KeepSystemError();
+    if (!TransferAll(pwrite, fd_, offset, static_cast<const char*>(buffer), size)) {
+        DropKept();
+        return KeepSystemError();
+    }
+    KeepWritten(offset, static_cast<const char*>(buffer), size,
+                std::max(before, offset + static_cast<off_t>(size)));
+    return true;
 }
 
 bool FileDescriptor::Truncate(off_t size) const {
-    DropKept();
+    SizeBeforeWrite();
     statusCurrent_ = false;
-    return ftruncate(fd_, size) == 0 || KeepSystemError();
+    if (ftruncate(fd_, size) != 0) {
+        DropKept();
+        return KeepSystemError();
+    }
+    if (static_cast<off_t>(head_.bytes.size()) > size)
+        head_.bytes.resize(static_cast<size_t>(size));
+    if (tail_.offset >= size)
+        tail_ = {};
+    else if (tail_.offset + static_cast<off_t>(tail_.bytes.size()) > size)
+        tail_.bytes.resize(static_cast<size_t>(size - tail_.offset));
+    KeepWritten(size, nullptr, 0, size);
+    return true;
+}
+
+off_t FileDescriptor::SizeBeforeWrite() const {
+    if (!saveLocked_ || (!statusCurrent_ && !pending_))
+        DropKept();
+    return pending_ ? pendingSize_ : status_.st_size;
+}
+
+void FileDescriptor::KeepWritten(off_t offset, const char* bytes, size_t size,
+                                 off_t fileSize) const {
+    if (!saveLocked_)
+        return DropKept();
+    const off_t end = offset + static_cast<off_t>(size);
+    // The front grows by a write that begins in it or right after it.
+    const auto headEnd = static_cast<off_t>(head_.bytes.size());
+    if (!head_.bytes.empty() && offset <= headEnd) {
+        const off_t newEnd = std::min(std::max(headEnd, end), std::max(headEnd, kHeadLimit));
+        head_.bytes.resize(static_cast<size_t>(newEnd));
+        if (size > 0 && offset < newEnd)
+            std::memcpy(head_.bytes.data() + offset, bytes,
+                        static_cast<size_t>(std::min(end, newEnd) - offset));
+    }
+    // The end likewise; a write that begins before it and reaches into it ends it.
+    if (!tail_.bytes.empty() && end > tail_.offset) {
+        const off_t tailEnd = tail_.offset + static_cast<off_t>(tail_.bytes.size());
+        if (offset < tail_.offset) {
+            tail_ = {};
+        } else if (offset <= tailEnd) {
+            tail_.bytes.resize(static_cast<size_t>(std::max(tailEnd, end) - tail_.offset));
+            if (size > 0)
+                std::memcpy(tail_.bytes.data() + (offset - tail_.offset), bytes, size);
+        }
+    }
+    pending_ = true;
+    pendingSize_ = fileSize;
+    clock_gettime(CLOCK_REALTIME, &writtenBy_);
 }
 
 bool FileDescriptor::Refresh() {
@@ -218,9 +275,29 @@ bool FileDescriptor::Refresh() {
 
 void FileDescriptor::Adopt(const struct stat& status) {
     status_ = status;
-    if (!StillKept(status))
+    if (pending_ ? !WrittenByUs(status) : !StillKept(status))
         DropKept();
+    pending_ = false;
     statusCurrent_ = true;
+}
+
+// After this library's writes under the save lock, the file must show the size they left and no
+// change later than the moment the last of them returned: file times never run ahead of the clock,
+// so another program's later change would show a later time. One within the same step of the
+// clock stays unseen, as it would right after any read of the status.
+bool FileDescriptor::WrittenByUs(const struct stat& status) const {
+    const auto notLater = [&](const timespec& time) {
+        return time.tv_sec < writtenBy_.tv_sec ||
+               (time.tv_sec == writtenBy_.tv_sec && time.tv_nsec <= writtenBy_.tv_nsec);
+    };
+    if (!saveLocked_ || status.st_dev != keptStatus_.st_dev ||
+        status.st_ino != keptStatus_.st_ino || status.st_size != pendingSize_ ||
+        !notLater(status.st_mtim) || !notLater(status.st_ctim))
+        return false;
+    keptStatus_ = status;
+    keptAt_ = writtenBy_;
+    ownWrite_ = true;
+    return true;
 }
 
 // Bytes this library wrote itself need no wait: under the save lock no other save can have
@@ -272,6 +349,16 @@ void FileDescriptor::DropKept() const {
     head_ = {};
     tail_ = {};
     ownWrite_ = false;
+    pending_ = false;
+}
+
+void FileDescriptor::SetSaveLocked(bool locked) {
+    saveLocked_ = locked;
+    if (locked)
+        return;
+    ownWrite_ = false;
+    if (pending_)
+        DropKept();
 }
 
 bool FileDescriptor::Sync() const {

@@ -53,21 +53,23 @@ class FileDescriptor {
     bool Refresh();
 
     // Keeps the bytes read near the file's start and end, so the several reads of one operation,
-    // and of the next operations on the same file, cost one read of the file each. Written bytes
-    // drop them.
+    // and of the next operations on the same file, cost one read of the file each. Bytes written
+    // under the save lock go into them as written (SetSaveLocked); other writes drop them.
     void KeepReads() { keepReads_ = true; }
     // Takes `status`, read by the file's name, as the file's status. The kept bytes stay only when
-    // it shows the file as it was when they were read, and it was then no longer changing.
+    // it shows the file as it was when they were read, and it was then no longer changing; or,
+    // after writes under the save lock, as those writes left it.
     void Adopt(const struct stat& status);
     // Takes over the bytes `other` kept, when both are the same file in the same state.
     void TakeReadsFrom(FileDescriptor& other);
     // This file was just written whole by a save and put in place of `old` under its name: `front`
     // in place of old's first `oldFront` bytes, then the rest of old. Keeps what old kept, moved,
     // under the status read now; whether the name is a link is old's answer. Those bytes are
-    // trusted however soon they are read again, as long as the save lock is kept (ForgetOwnWrite).
+    // trusted however soon they are read again, as long as the save lock is kept (SetSaveLocked).
     bool KeepOwnWrite(const FileDescriptor& old, off_t oldFront, std::string_view front);
-    // The save lock is let go of: the bytes written are now kept on the usual terms only.
-    void ForgetOwnWrite() { ownWrite_ = false; }
+    // Whether a save lock is held on the file. While it is, what this library writes is kept as it
+    // writes it; let go of, the bytes are kept on the usual terms only.
+    void SetSaveLocked(bool locked);
     // Flushes to disk and answers whether everything written so far is there.
     bool Sync() const;
     bool Close();
@@ -86,7 +88,12 @@ class FileDescriptor {
         }
     };
     bool StillKept(const struct stat& status) const;
+    bool WrittenByUs(const struct stat& status) const;
     void DropKept() const;
+    // The size the file had before a write, as known; drops what is kept unless writes can keep it.
+    off_t SizeBeforeWrite() const;
+    // Puts bytes just written into what is kept, for a file now `fileSize` bytes long.
+    void KeepWritten(off_t offset, const char* bytes, size_t size, off_t fileSize) const;
 
     int fd_ = -1;
     struct stat status_ {};
@@ -101,6 +108,11 @@ class FileDescriptor {
     mutable bool statusCurrent_ = true;
     // The kept bytes are what this library wrote, under a save lock still held.
     mutable bool ownWrite_ = false;
+    bool saveLocked_ = false;
+    // Written since the status was last read: the size left and when the last write returned.
+    mutable bool pending_ = false;
+    mutable off_t pendingSize_ = 0;
+    mutable timespec writtenBy_{};
 };
 
 } // namespace kivuna::tags

@@ -44,6 +44,7 @@ Reuse TryReuse(const char* name, bool writable, const std::function<bool(int)>& 
             return Reuse::Refused;
         }
         current.locked = true;
+        current.file.SetSaveLocked(true);
     }
     struct stat status {};
     bool viaLink = false;
@@ -86,6 +87,7 @@ FileDescriptor& SharedFile(const char* name, bool writable, const std::function<
     if (file.Valid() && current.file.Valid() && current.name == name)
         file.TakeReadsFrom(current.file);
     const bool locked = file.Valid() && writable && lock;
+    file.SetSaveLocked(locked);
     current = {name, std::move(file), writable, locked, false};
     return current.file;
 }
@@ -106,7 +108,7 @@ void LetGoOfSaveLock() {
     if (!KeepsSaveLock())
         return;
     flock(current.file.Get(), LOCK_UN);
-    current.file.ForgetOwnWrite();
+    current.file.SetSaveLocked(false);
     current.locked = false;
     current.sideChecked = false;
 }
@@ -118,6 +120,7 @@ void ForgetSharedFile() {
 void ShareReplacement(FileDescriptor file) {
     // Closing the old file lets go of its lock.
     current.file = std::move(file);
+    current.file.SetSaveLocked(current.file.Valid());
     current.writable = true;
     current.locked = current.file.Valid();
     current.sideChecked = false;

@@ -106,7 +106,7 @@ TEST_F(SharedFileTest, CallsAfterASaveThatReplacedTheFileUseTheNewOne) {
     EXPECT_EQ(Entries(), QStringList{"big.mp3"});
 }
 
-TEST_F(SharedFileTest, ReadsAfterASaveThatReplacedTheFileShowItAndWhatOthersDidSince) {
+TEST_F(SharedFileTest, ReadsAfterASaveShowItAndWhatOthersDidSince) {
     // Longer than what is kept of a file's front, so its record is read from what is kept of
     // its end.
     const QString file = Path("a.mp3");
@@ -136,6 +136,22 @@ TEST_F(SharedFileTest, ReadsAfterASaveThatReplacedTheFileShowItAndWhatOthersDidS
         ASSERT_EQ(out.write("other"), 5);
     }
     EXPECT_EQ(V2Text(LoadV2(file), "TIT2"), "other" + std::string(4995, 't'));
+
+    // The same after saves in place.
+    const uint32_t v1 = LoadV1(file);
+    Lib().ID3v1_SetTitle(v1, "in place");
+    ASSERT_TRUE(Lib().ID3v1_Save(v1, Name(file).c_str()) & 0xFF);
+    EXPECT_EQ(V1Title(file), "in place");
+    Lib().ID3v1_SetArtist(v1, "Artist");
+    ASSERT_TRUE(Lib().ID3v1_Save(v1, Name(file).c_str()) & 0xFF);
+    LetTimesSettle();
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(out.seek(out.size() - 128));
+        ASSERT_EQ(out.write(Id3v1Bytes({"elsewhere", "", "", "", "", 1, 0})), 128);
+    }
+    EXPECT_EQ(V1Title(file), "elsewhere");
 }
 
 TEST_F(SharedFileTest, ASaveAfterTheNameBecameALinkWritesTheFileItLeadsTo) {
