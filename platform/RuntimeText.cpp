@@ -8,9 +8,6 @@ namespace {
 constexpr char16_t FoldUpper(char16_t c) {
     return c >= u'a' && c <= u'z' ? c - 32 : c;
 }
-constexpr char16_t FoldLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? c + 32 : c;
-}
 
 } // namespace
 
@@ -67,7 +64,7 @@ int CompareText(const QString& a, const QString& b) {
 QString LowerCaseAscii(const QString& text) {
     QString folded = text;
     for (QChar& c : folded)
-        c = QChar(FoldLower(c.unicode()));
+        c = QChar(FoldLowerAscii(c.unicode()));
     return folded;
 }
 

@@ -27,6 +27,9 @@ int CompareText(const QString& a, const QString& b);
 
 // Folds only A-Z to a-z; every other character stays as it is.
 QString LowerCaseAscii(const QString& text);
+constexpr char16_t FoldLowerAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
 
 // The "%i" conversion: decimal, with a leading minus sign for negative values.
 QString IntToStr(int32_t value);

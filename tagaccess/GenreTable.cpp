@@ -210,24 +210,41 @@ const std::array<QString, 47>& ExtendedGenres() {
     return names;
 }
 
-// The number of an entry of the table, then of the extended names, whose name folded by `fold`
-// equals `folded`; 255 when none does.
-template <typename Fold>
-uint8_t FindFolded(const QString& folded, const GenreTable& table, Fold&& fold) {
+// Whether two names are the same with A-Z folded to a-z and, unless `blanks` count, without
+// their blanks ("Drum & Bass" and "Drum&Bass"). Compared in place: every tag read asks this of
+// each name of the table.
+bool SameName(QStringView a, QStringView b, bool blanks) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    for (;;) {
+        if (!blanks) {
+            while (i < a.size() && a[i] == u' ')
+                ++i;
+            while (j < b.size() && b[j] == u' ')
+                ++j;
+        }
+        if (i == a.size() || j == b.size())
+            return i == a.size() && j == b.size();
+        if (platform::FoldLowerAscii(a[i].unicode()) != platform::FoldLowerAscii(b[j].unicode()))
+            return false;
+        ++i;
+        ++j;
+    }
+}
+
+// The number of an entry of the table, then of the extended names, with the same name as `name`;
+// 255 when none has.
+uint8_t FindName(const QString& name, const GenreTable& table, bool blanks) {
     for (size_t number = 0; number < table.size(); ++number) {
-        if (fold(table[number]) == folded)
+        if (SameName(table[number], name, blanks))
             return static_cast<uint8_t>(number);
     }
     const auto& extended = ExtendedGenres();
     for (size_t index = 0; index < extended.size(); ++index) {
-        if (fold(extended[index]) == folded)
+        if (SameName(extended[index], name, blanks))
             return static_cast<uint8_t>(table.size() + index);
     }
     return 255;
-}
-
-QString WithoutBlanks(QString text) {
-    return text.remove(u' ');
 }
 
 // A genre given by its ID3v1 number, "17" or "(17)", as ID3v2 tags store it; 255 otherwise.
@@ -256,13 +273,12 @@ QString GenreName(uint8_t number, const GenreTable& table) {
 }
 
 uint8_t GenreNumber(const QString& name, const GenreTable& table) {
-    const QString folded = platform::LowerCaseAscii(name);
-    if (const uint8_t exact = FindFolded(folded, table, platform::LowerCaseAscii); exact != 255)
+    if (name.isEmpty())
+        return 255;
+    if (const uint8_t exact = FindName(name, table, true); exact != 255)
         return exact;
     // "Drum & Bass" and "Polsk Punk" are common spellings of "Drum&Bass" and "PolskPunk".
-    const uint8_t spaced = FindFolded(WithoutBlanks(folded), table, [](const QString& entry) {
-        return WithoutBlanks(platform::LowerCaseAscii(entry));
-    });
+    const uint8_t spaced = FindName(name, table, false);
     return spaced != 255 ? spaced : NumericReference(name);
 }
 
