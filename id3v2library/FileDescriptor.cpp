@@ -307,32 +307,26 @@ bool FileDescriptor::StillKept(const struct stat& status) const {
            (ownWrite_ || !ReadTooSoonAfterChange(keptStatus_, keptAt_));
 }
 
-bool FileDescriptor::KeepOwnWrite(const FileDescriptor& old, off_t oldFront,
+void FileDescriptor::KeepOwnWrite(const FileDescriptor& old, off_t oldFront,
                                   std::string_view front) {
     DropKept();
     keepReads_ = true;
     viaLink_ = old.viaLink_;
-    if (fstat(fd_, &status_) != 0)
-        return false;
-    statusCurrent_ = true;
-    const off_t shift = static_cast<off_t>(front.size()) - oldFront;
+    const off_t size = static_cast<off_t>(front.size()) + old.Size() - oldFront;
     head_.bytes.assign(front);
     if (old.head_.offset == 0 && static_cast<off_t>(old.head_.bytes.size()) > oldFront)
         head_.bytes.append(old.head_.bytes, static_cast<size_t>(oldFront));
     if (!old.tail_.bytes.empty() && old.tail_.offset >= oldFront)
-        tail_ = {old.tail_.offset + shift, old.tail_.bytes};
-    // What is kept must be the file exactly: its front and its end, no further than its size.
-    const auto size = static_cast<size_t>(status_.st_size);
-    if (head_.bytes.size() > size ||
-        (!tail_.bytes.empty() &&
-         tail_.offset + static_cast<off_t>(tail_.bytes.size()) != status_.st_size)) {
+        tail_ = {old.tail_.offset + size - old.Size(), old.tail_.bytes};
+    if (static_cast<off_t>(head_.bytes.size()) > size)
         DropKept();
-        return true;
-    }
+    // Checked against the status the next call reads, as after any write (WrittenByUs); the
+    // file's device and inode are known from when it was made.
     keptStatus_ = status_;
-    clock_gettime(CLOCK_REALTIME, &keptAt_);
-    ownWrite_ = true;
-    return true;
+    statusCurrent_ = false;
+    pending_ = true;
+    pendingSize_ = size;
+    clock_gettime(CLOCK_REALTIME, &writtenBy_);
 }
 
 void FileDescriptor::TakeReadsFrom(FileDescriptor& other) {

@@ -64,9 +64,9 @@ class FileDescriptor {
     void TakeReadsFrom(FileDescriptor& other);
     // This file was just written whole by a save and put in place of `old` under its name: `front`
     // in place of old's first `oldFront` bytes, then the rest of old. Keeps what old kept, moved,
-    // under the status read now; whether the name is a link is old's answer. Those bytes are
-    // trusted however soon they are read again, as long as the save lock is kept (SetSaveLocked).
-    bool KeepOwnWrite(const FileDescriptor& old, off_t oldFront, std::string_view front);
+    // as bytes written under the save lock (SetSaveLocked); whether the name is a link is old's
+    // answer.
+    void KeepOwnWrite(const FileDescriptor& old, off_t oldFront, std::string_view front);
     // Whether a save lock is held on the file. While it is, what this library writes is kept as it
     // writes it; let go of, the bytes are kept on the usual terms only.
     void SetSaveLocked(bool locked);

@@ -60,10 +60,12 @@ bool ReplaceFileFront(SaveLock& lock, off_t oldSize, std::string_view tag) {
             return false;
         // The name leads to the new file now; the old one is let go of, lock and all.
         FileDescriptor written = side.TakePublished();
-        if (locked && written.KeepOwnWrite(file, oldSize, tag))
+        if (locked) {
+            written.KeepOwnWrite(file, oldSize, tag);
             ShareReplacement(std::move(written));
-        else
+        } else {
             ForgetSharedFile();
+        }
         return true;
     }
     const off_t size = static_cast<off_t>(tag.size()) + file.Size() - oldSize;
