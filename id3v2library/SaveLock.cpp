@@ -17,15 +17,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kPatience = std::chrono::seconds(5);
 
-// Polls rather than blocks, so a save never waits longer than its patience.
-bool LockBefore(int fd, Clock::time_point deadline) {
+// Polls rather than blocks, so a save never waits longer than its patience. `held` tells whether
+// a lock was taken.
+bool LockBefore(int fd, Clock::time_point deadline, bool& held) {
     auto pause = std::chrono::milliseconds(1);
     for (;;) {
-        if (flock(fd, LOCK_EX | LOCK_NB) == 0)
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            held = true;
             return true;
+        }
         // A file system without advisory locks: saves there cannot take turns, but still work.
-        if (errno == ENOLCK || errno == ENOTSUP || errno == ENOSYS)
+        if (errno == ENOLCK || errno == ENOTSUP || errno == ENOSYS) {
+            held = false;
             return true;
+        }
         if (errno != EWOULDBLOCK && errno != EINTR)
             return false;
         if (Clock::now() >= deadline) {
@@ -43,10 +48,14 @@ bool LockBefore(int fd, Clock::time_point deadline) {
 SaveLock::SaveLock(const char* name) {
     const auto deadline = Clock::now() + kPatience;
     do {
+        bool held = true;
         FileDescriptor& file =
-            SharedFile(name, true, [&](int fd) { return LockBefore(fd, deadline); });
+            SharedFile(name, true, [&](int fd) { return LockBefore(fd, deadline, held); });
         if (!file.Valid())
             return;
+        // Without a lock there is none to keep: each save then looks at everything again.
+        if (!held)
+            NoSaveLockHeld();
         // A save that locked the file before us replaced it by a new one with the only name: this
         // one has none left, and the name is opened again.
         if (file.Status().st_nlink == 0) {

@@ -113,6 +113,12 @@ void LetGoOfSaveLock() {
     current.sideChecked = false;
 }
 
+void NoSaveLockHeld() {
+    current.file.SetSaveLocked(false);
+    current.locked = false;
+    current.sideChecked = false;
+}
+
 void ForgetSharedFile() {
     current = {};
 }

@@ -36,6 +36,8 @@ void SetSideNameChecked(bool checked);
 
 // Lets go of the save lock, if held.
 void LetGoOfSaveLock();
+// The save lock could not be had because the file system keeps no advisory locks.
+void NoSaveLockHeld();
 
 // Closes the file: a save put a new file in its place.
 void ForgetSharedFile();
