@@ -42,6 +42,10 @@ QString UnreadableFileReason(const QString& path) {
         return QStringLiteral("is a folder");
     if (!S_ISREG(st.st_mode))
         return QStringLiteral("is not a regular file");
+    return UnopenableFileReason(path);
+}
+
+QString UnopenableFileReason(const QString& path) {
     // O_NONBLOCK: should the name have become a FIFO since, the open does not wait.
     const int fd = open(ToAnsi(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)

@@ -15,5 +15,8 @@ bool IsFolder(const QString& path);
 // Why the path cannot be read as a regular file ("no such file", "is a folder" ...); empty when
 // it can. By the name's own bytes, so a name that is not UTF-8 is reached too.
 QString UnreadableFileReason(const QString& path);
+// As UnreadableFileReason for a path already known to name a regular file (a folder's entry just
+// read): only whether it opens for reading.
+QString UnopenableFileReason(const QString& path);
 
 } // namespace platform

@@ -31,11 +31,12 @@ struct FileSetWalker {
     };
     std::vector<Waiting> coming;
 
-    // Queues one file; answers false when the run stopped at it or before.
-    bool Take(const QString& path, const QString& failure = {}) {
+    // Queues one file, `regular` when a walk just found it is one; answers false when the run
+    // stopped at it or before.
+    bool Take(const QString& path, const QString& failure = {}, bool regular = false) {
         QString reason = failure;
         if (reason.isEmpty() && files.checked_)
-            reason = UnusableReason(path);
+            reason = regular ? platform::UnopenableFileReason(path) : UnusableReason(path);
         coming.push_back({path, reason});
         return coming.size() < batchSize || TakeComing();
     }
@@ -83,8 +84,11 @@ struct FileSetWalker {
         QString root = QDir::cleanPath(folder);
         if (!root.endsWith(u'/'))
             root += u'/';
-        FolderWalk walk([&](const FoundFile& file) { return Take(file.Folder + file.Name); },
-                        [] { return true; });
+        FolderWalk walk(
+            [&](const FoundFile& file, uint32_t attributes) {
+                return Take(file.Folder + file.Name, {}, (attributes & platform::faArchive) != 0);
+            },
+            [] { return true; });
         // A named tree is walked, not what its links lead to elsewhere.
         walk.StayWithin(platform::ToAnsi(root));
         walk.FindFiles(platform::ToAnsi(root), platform::ToAnsi(QStringLiteral("*.mp3")),

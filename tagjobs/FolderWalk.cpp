@@ -30,9 +30,9 @@ FolderWalk::FolderWalk(FoundFileList& list, AfterEntry afterEntry)
 FolderWalk::FolderWalk(FileFound fileFound, AfterEntry afterEntry)
     : fileFound_(std::move(fileFound)), afterEntry_(std::move(afterEntry)) {}
 
-bool FolderWalk::Found(FoundFile file, int32_t limit) {
+bool FolderWalk::Found(FoundFile file, uint32_t attributes, int32_t limit) {
     if (list_ == nullptr)
-        return fileFound_(file);
+        return fileFound_(file, attributes);
     if (list_->size() >= size_t(std::max(limit, 0))) {
         platform::ShowMessage(LimitMessage(limit));
         return false;
@@ -91,7 +91,7 @@ void FolderWalk::FindFiles(const QByteArray& Folder, const QByteArray& Pattern, 
                     FindFiles(folder, Pattern, Attributes, Enabled, Limit);
             } else if ((record.Attr & Attributes) == record.Attr &&
                        (MatchesMask(record.Name, lower) || MatchesMask(record.Name, upper))) {
-                if (!Found({record.Name, folderText}, Limit))
+                if (!Found({record.Name, folderText}, record.Attr, Limit))
                     ended_ = true;
             }
             if (!ended_ && !afterEntry_())

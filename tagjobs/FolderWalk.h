@@ -19,8 +19,9 @@ class FolderWalk {
   public:
     // Run after every entry; answers false to end the walk there (the stop button).
     using AfterEntry = std::function<bool()>;
-    // Takes one matching file as it is met; answers false to end the walk there.
-    using FileFound = std::function<bool(const FoundFile& file)>;
+    // Takes one matching file as it is met, with its attributes (platform::faArchive for a
+    // regular file, a link's target's kind); answers false to end the walk there.
+    using FileFound = std::function<bool(const FoundFile& file, uint32_t attributes)>;
 
     FolderWalk(FoundFileList& list, AfterEntry afterEntry);
     // A walk that keeps nothing: however many files it meets, its memory stays that of the
@@ -49,7 +50,7 @@ class FolderWalk {
     // Enters the folder unless it already lies on the current path (a link leading back up).
     bool Enter(const QByteArray& folder);
     // Keeps or hands on one matching file; answers false when the walk ends with it.
-    bool Found(FoundFile file, int32_t limit);
+    bool Found(FoundFile file, uint32_t attributes, int32_t limit);
 
     FoundFileList* list_ = nullptr;
     FileFound fileFound_;
