@@ -47,6 +47,11 @@ KIVUNA_TAG_EXPORT void ID3v2_SetCOMM(uint32_t handle, const char* text, const ch
 KIVUNA_TAG_EXPORT void ID3v2_AddAlbumPicture(uint32_t handle, const char* pictureFileName,
                                              int32_t kind);
 
+// A save, and every call below that writes, locks the file against other programs' saves and keeps
+// the lock for the writes that follow on the same file: it is let go of by the next call that reads
+// a file (Load, LoadFileInfo, LoadTagRegions), once that call has read, by a call on another file
+// and when the library is unloaded. A program that keeps the library loaded after writing makes
+// other programs' saves of that file wait (a few seconds at most, then they fail) until then.
 KIVUNA_TAG_EXPORT int32_t ID3v1_Save(uint32_t handle, const char* fileName);
 KIVUNA_TAG_EXPORT int32_t ID3v2_Save(uint32_t handle, const char* fileName);
 
