@@ -445,6 +445,27 @@ std::map<QString, std::tuple<QByteArray, int, qint64>> Exactly(const QString& ro
     return files;
 }
 
+// Starts kivuna-cli with `args`, kills it after a random moment, then undoes every journal it
+// left; answers how many of them were cut short (0 when the kill came before or after the run).
+int KillAndUndo(const QStringList& args, QRandomGenerator& random) {
+    QProcess run;
+    run.start(QStringLiteral(KIVUNA_CLI), args);
+    EXPECT_TRUE(run.waitForStarted());
+    QThread::usleep(random.bounded(1000, 50000));
+    run.kill();
+    run.waitForFinished();
+    int cutShort = 0;
+    // A run that got no further than its journal's first line leaves nothing to undo.
+    while (const auto last = tagjobs::FindUndoTarget(tagjobs::AllCommands())) {
+        cutShort += last->unfinished ? 1 : 0;
+        const Shell undo = RunCli({"undo"});
+        EXPECT_EQ(undo.exitCode, 0) << undo.out.toStdString();
+        if (undo.exitCode != 0)
+            break;
+    }
+    return cutShort;
+}
+
 // An organize across file systems killed at a random moment, then undone: the tree comes back
 // byte for byte, with its modes and times, and nothing is left at the destination. Six kills;
 // KIVUNA_LONG_TESTS=1 makes them thirty.
@@ -473,18 +494,7 @@ TEST_F(RunsTest, AnOrganizeKilledAnywhereIsUndoneToTheTreeItFound) {
     int cutShort = 0;
     for (int kill = 0; kill < kills; ++kill) {
         SCOPED_TRACE(kill);
-        QProcess organize;
-        organize.start(QStringLiteral(KIVUNA_CLI), {"organize", "--to", out, In()});
-        ASSERT_TRUE(organize.waitForStarted());
-        QThread::usleep(random.bounded(1000, 50000));
-        organize.kill();
-        organize.waitForFinished();
-        // A run that got no further than its journal's first line leaves nothing to undo.
-        while (const auto last = tagjobs::FindUndoTarget(tagjobs::AllCommands())) {
-            cutShort += last->unfinished ? 1 : 0;
-            const Shell undo = RunCli({"undo"});
-            ASSERT_EQ(undo.exitCode, 0) << undo.out.toStdString();
-        }
+        cutShort += KillAndUndo({"organize", "--to", out, In()}, random);
         EXPECT_EQ(Exactly(In()), before);
         EXPECT_TRUE(Exactly(other->path()).empty());
     }
@@ -518,17 +528,7 @@ TEST_F(RunsTest, ASyncOfFoldersKilledAnywhereIsUndoneToTheTreeItFound) {
     int cutShort = 0;
     for (int kill = 0; kill < 6; ++kill) {
         SCOPED_TRACE(kill);
-        QProcess sync;
-        sync.start(QStringLiteral(KIVUNA_CLI), {"sync", In()});
-        ASSERT_TRUE(sync.waitForStarted());
-        QThread::usleep(random.bounded(1000, 60000));
-        sync.kill();
-        sync.waitForFinished();
-        while (const auto last = tagjobs::FindUndoTarget(tagjobs::AllCommands())) {
-            cutShort += last->unfinished ? 1 : 0;
-            const Shell undo = RunCli({"undo"});
-            ASSERT_EQ(undo.exitCode, 0) << undo.out.toStdString();
-        }
+        cutShort += KillAndUndo({"sync", In()}, random);
         EXPECT_EQ(Tree(In()), before);
     }
     EXPECT_GT(cutShort, 0) << "no kill met a run in progress";
