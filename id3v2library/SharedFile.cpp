@@ -108,9 +108,7 @@ void LetGoOfSaveLock() {
     if (!KeepsSaveLock())
         return;
     flock(current.file.Get(), LOCK_UN);
-    current.file.SetSaveLocked(false);
-    current.locked = false;
-    current.sideChecked = false;
+    NoSaveLockHeld();
 }
 
 void NoSaveLockHeld() {

@@ -11,15 +11,19 @@ namespace organizer {
 
 QTreeWidget* NewPreview(QWidget* parent, const QStringList& captions) {
     auto* preview = new QTreeWidget(parent);
-    preview->setObjectName(QStringLiteral("Preview"));
-    preview->setRootIsDecorated(false);
-    preview->setUniformRowHeights(true);
+    SetUpPreview(*preview, QStringLiteral("Preview"), captions);
     preview->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Paths differ at their ends: the middle gives way.
     preview->setTextElideMode(Qt::ElideMiddle);
-    preview->setHeaderLabels(captions);
-    preview->header()->setStretchLastSection(true);
     return preview;
+}
+
+void SetUpPreview(QTreeWidget& list, const QString& name, const QStringList& captions) {
+    list.setObjectName(name);
+    list.setRootIsDecorated(false);
+    list.setUniformRowHeights(true);
+    list.setHeaderLabels(captions);
+    list.header()->setStretchLastSection(true);
 }
 
 QLabel* NewNote(QWidget* parent, const char* name, bool problem) {

@@ -11,7 +11,11 @@ class QWidget;
 // Pieces the naming dialogs share, so they look and behave alike.
 namespace organizer {
 
-// A preview table: whole-row selection, no root decoration, the given column captions.
+// Makes a list a preview table: no root decoration, rows of one height, the given column
+// captions, the last column taking the room left.
+void SetUpPreview(QTreeWidget& list, const QString& name, const QStringList& captions);
+
+// A preview table with whole-row selection.
 QTreeWidget* NewPreview(QWidget* parent, const QStringList& captions);
 
 // A label that wraps its text, hidden while it has none; red when it reports a problem.

@@ -1,7 +1,8 @@
 #include "RepairPreview.h"
 
+#include "DialogParts.h"
+
 #include <QFileInfo>
-#include <QHeaderView>
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -17,17 +18,14 @@ constexpr int kPathRole = Qt::UserRole;
 } // namespace
 
 RepairPreview::RepairPreview(QWidget* parent) : QTreeWidget(parent) {
-    setObjectName(QStringLiteral("RepairList"));
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
+    SetUpPreview(*this, QStringLiteral("RepairList"),
+                 {QStringLiteral("File"), QStringLiteral("Tag"), QStringLiteral("Field"),
+                  QStringLiteral("Old text"), QStringLiteral("New text"),
+                  QStringLiteral("How it was garbled")});
     setSelectionMode(QAbstractItemView::NoSelection);
-    setHeaderLabels({QStringLiteral("File"), QStringLiteral("Tag"), QStringLiteral("Field"),
-                     QStringLiteral("Old text"), QStringLiteral("New text"),
-                     QStringLiteral("How it was garbled")});
     for (const auto& [column, width] :
          {std::pair{kFile, 210}, {kTag, 52}, {kField, 66}, {kOld, 200}, {kNew, 200}})
         setColumnWidth(column, width);
-    header()->setStretchLastSection(true);
     setMinimumSize(960, 360);
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!filling_ && column == kFile && (item->flags() & Qt::ItemIsUserCheckable))

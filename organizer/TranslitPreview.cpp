@@ -1,9 +1,10 @@
 #include "TranslitPreview.h"
 
+#include "DialogParts.h"
+
 #include "tagaccess/Id3v1Storage.h"
 
 #include <QFileInfo>
-#include <QHeaderView>
 
 namespace organizer {
 namespace {
@@ -28,12 +29,10 @@ bool AddChangedFields(QList<QTreeWidgetItem*>& rows, const QString& path, const 
 } // namespace
 
 TranslitPreview::TranslitPreview(QWidget* parent) : QTreeWidget(parent) {
-    setObjectName(QStringLiteral("PreviewList"));
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
+    SetUpPreview(*this, QStringLiteral("PreviewList"),
+                 {QStringLiteral("File"), QStringLiteral("Tag"), QStringLiteral("Field"),
+                  QStringLiteral("Old text"), QStringLiteral("New text")});
     setSelectionMode(QAbstractItemView::NoSelection);
-    setHeaderLabels({QStringLiteral("File"), QStringLiteral("Tag"), QStringLiteral("Field"),
-                     QStringLiteral("Old text"), QStringLiteral("New text")});
     for (const auto& [column, width] : {std::pair{0, 220}, {1, 50}, {2, 70}, {3, 230}})
         setColumnWidth(column, width);
     setMinimumSize(860, 360);

@@ -5,14 +5,19 @@
 #include "TestSupport.h"
 #include "organizer/ListFiles.h"
 #include "organizer/TForm2.h"
+#include "organizer/TagCommandDialog.h"
 #include "platform/FileDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -82,6 +87,29 @@ class OrganizerTest : public ::testing::Test {
     QString Mp3(const QString& relative, const QJsonObject& tags = {}) const {
         QDir().mkpath(QFileInfo(folder.Path(relative)).absolutePath());
         return tagfiles::MakeMp3(folder, relative, tags);
+    }
+
+    // Answers the next command dialog: `fill` sets its controls and reads it, then it is
+    // accepted (or cancelled when `accept` is false).
+    void AnswerDialog(std::function<void(organizer::TagCommandDialog&)> fill, bool accept = true) {
+        auto* timer = new QTimer(form.get());
+        QObject::connect(timer, &QTimer::timeout, form.get(), [timer, fill, accept] {
+            auto* dialog =
+                qobject_cast<organizer::TagCommandDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            timer->deleteLater();
+            timer->stop();
+            fill(*dialog);
+            auto* button = testsupport::FindControl<QPushButton>(dialog, accept ? "AcceptButton"
+                                                                                : "CancelButton");
+            EXPECT_TRUE(button->isEnabled());
+            if (button->isEnabled())
+                button->click();
+            else
+                dialog->reject();
+        });
+        timer->start(5);
     }
 
     testsupport::TempFolder folder;

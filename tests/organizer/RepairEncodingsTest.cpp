@@ -36,24 +36,6 @@ class RepairEncodingsTest : public OrganizerTest {
         return path;
     }
 
-    // Answers the next command dialog after `fill` has looked at it and set it.
-    void AnswerDialog(std::function<void(organizer::TagCommandDialog&)> fill) {
-        auto* timer = new QTimer(form.get());
-        QObject::connect(timer, &QTimer::timeout, form.get(), [timer, fill] {
-            auto* dialog =
-                qobject_cast<organizer::TagCommandDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            timer->stop();
-            timer->deleteLater();
-            fill(*dialog);
-            auto* accept = testsupport::FindControl<QPushButton>(dialog, "AcceptButton");
-            EXPECT_TRUE(accept->isEnabled());
-            accept->isEnabled() ? accept->click() : dialog->reject();
-        });
-        timer->start(5);
-    }
-
     static QStringList Rows(const QTreeWidget* list) {
         QStringList rows;
         for (int r = 0; r < list->topLevelItemCount(); ++r) {

@@ -47,28 +47,6 @@ class TagCommandsTest : public OrganizerTest {
     }
     void Trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
 
-    // Answers the next command dialog: `fill` sets its controls and reads it, then it is
-    // accepted (or cancelled when `accept` is false).
-    void AnswerDialog(std::function<void(organizer::TagCommandDialog&)> fill, bool accept = true) {
-        auto* timer = new QTimer(form.get());
-        QObject::connect(timer, &QTimer::timeout, form.get(), [timer, fill, accept] {
-            auto* dialog =
-                qobject_cast<organizer::TagCommandDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr)
-                return;
-            timer->deleteLater();
-            timer->stop();
-            fill(*dialog);
-            auto* button = testsupport::FindControl<QPushButton>(dialog, accept ? "AcceptButton"
-                                                                                : "CancelButton");
-            EXPECT_TRUE(button->isEnabled());
-            if (button->isEnabled())
-                button->click();
-            else
-                dialog->reject();
-        });
-        timer->start(5);
-    }
     template <typename T = QWidget>
     static T* In(const organizer::TagCommandDialog& dialog, const char* name) {
         return testsupport::FindControl<T>(&dialog, name);
