@@ -54,6 +54,7 @@ void Id3v2Handle::Forget() {
     read_ = {};
     changes_ = {};
     loadedFile_.reset();
+    loadedReading_.reset();
 }
 
 bool Id3v2Handle::Load(const char* fileName) {
@@ -67,6 +68,8 @@ bool Id3v2Handle::Load(const char* fileName) {
         return false;
     read_ = Id3v2Values::Read(*file->ID3v2Tag());
     loaded_ = true;
+    if (ReadFromMemory(*file))
+        loadedReading_ = std::move(file);
     return true;
 }
 
@@ -83,7 +86,7 @@ bool Id3v2Handle::Save(const char* fileName) const {
     if (nothingToApply && loadedFile_ && loadedFile_->SameFile(writable.Status())) {
         facts = *loadedFile_;
     } else {
-        file = OpenMpegFile(writable);
+        file = OpenMpegFile(writable, std::move(loadedReading_));
         if (!file)
             return false;
         facts = FileFacts::Of(writable.Status(), *file);

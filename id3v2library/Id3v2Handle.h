@@ -95,6 +95,9 @@ class Id3v2Handle {
     // From the last load that found MPEG audio: a save with nothing to change need not parse the
     // file again while it is unchanged.
     std::optional<FileFacts> loadedFile_;
+    // That load's reading, while the tag it read is unchanged: a save of the same bytes applies
+    // its changes to it instead of parsing the file again. A save takes it, whatever it finds.
+    mutable std::unique_ptr<TagLib::MPEG::File> loadedReading_;
     Id3v2Values read_;
     Id3v2Changes changes_;
     std::optional<FileInfo> fileInfo_;

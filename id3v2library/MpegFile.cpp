@@ -29,6 +29,10 @@ class MemoryMpegFile : private MemoryStream, public TagLib::MPEG::File {
     explicit MemoryMpegFile(const std::string& bytes)
         : MemoryStream(bytes), TagLib::MPEG::File(&stream, TagLib::ID3v2::FrameFactory::instance(),
                                                   false) {}
+    bool Read(const std::string& bytes) {
+        const TagLib::ByteVector& read = *stream.data();
+        return read.size() == bytes.size() && std::equal(bytes.begin(), bytes.end(), read.begin());
+    }
 };
 
 // The open file as a stream for TagLib, for reading only.
@@ -103,13 +107,20 @@ std::optional<std::string> ReadableFront(const FileDescriptor& file) {
 
 } // namespace
 
-std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3) {
+std::unique_ptr<TagLib::MPEG::File> OpenMpegFile(const FileDescriptor& mp3,
+                                                 std::unique_ptr<TagLib::MPEG::File> earlier) {
     std::unique_ptr<TagLib::MPEG::File> file;
-    if (const auto front = ReadableFront(mp3))
+    if (const auto front = ReadableFront(mp3)) {
+        if (auto* read = dynamic_cast<MemoryMpegFile*>(earlier.get()); read && read->Read(*front))
+            return earlier;
         file = std::make_unique<MemoryMpegFile>(*front);
-    else
+    } else
         file = ReadMpegFile(mp3, false);
     return file->isValid() ? std::move(file) : nullptr;
+}
+
+bool ReadFromMemory(const TagLib::MPEG::File& file) {
+    return dynamic_cast<const MemoryMpegFile*>(&file) != nullptr;
 }
 
 std::unique_ptr<TagLib::MPEG::File> ReadMpegFile(const FileDescriptor& file, bool readProperties) {

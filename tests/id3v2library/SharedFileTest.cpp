@@ -45,7 +45,7 @@ TEST_F(SharedFileTest, ChangesByOtherProgramsBetweenCallsAreSeenAndKept) {
     // A new file under the name, as another program's save leaves it.
     LetTimesSettle();
     const QString other = Path("other.mp3");
-    WriteMp3(other, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Title"))),
+    WriteMp3(other, Id3v2Tag(3, 0, Id3v2Frame(3, "TIT2", Latin1Text("Other"))),
              Id3v1Bytes({"third", "", "", "", "", 1, 0}));
     ASSERT_EQ(std::rename(Name(other).c_str(), Name(file).c_str()), 0);
     LetTimesSettle();
@@ -67,7 +67,8 @@ TEST_F(SharedFileTest, ChangesByOtherProgramsBetweenCallsAreSeenAndKept) {
     EXPECT_EQ(dump["v1"].toObject()["title"].toObject()["latin1"].toString(), "fourth");
     EXPECT_EQ(dump["v1"].toObject()["artist"].toObject()["latin1"].toString(), "Artist");
     EXPECT_EQ(FrameText(dump, "TALB"), "Album");
-    EXPECT_EQ(FrameText(dump, "TIT2"), "Title");
+    // The tag loaded first was another file's, of the same size.
+    EXPECT_EQ(FrameText(dump, "TIT2"), "Other");
 }
 
 TEST_F(SharedFileTest, CallsAfterASaveThatReplacedTheFileUseTheNewOne) {
