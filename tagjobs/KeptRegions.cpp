@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <zlib.h>
 
 namespace tagjobs {
 
@@ -75,6 +76,31 @@ bool MayDeflate(QByteArrayView bytes) {
     return bits < 7.0;
 }
 
+// qCompress's form (the length, big-endian, then a zlib stream), which qUncompress reads back. A
+// piece of a tag is small, and zlib's defaults set up 256 KiB for every stream, more work than the
+// compression itself: the window and the hash are sized to the piece instead.
+QByteArray Deflate(QByteArrayView bytes) {
+    int windowBits = 9;
+    while (windowBits < 15 && (qsizetype(1) << windowBits) < bytes.size())
+        ++windowBits;
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, windowBits, windowBits - 7,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    const auto size = uLong(bytes.size());
+    QByteArray out(qsizetype(4 + deflateBound(&stream, size)), Qt::Uninitialized);
+    for (int i = 0; i < 4; ++i)
+        out[i] = char(size >> (24 - 8 * i));
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = uInt(size);
+    stream.next_out = reinterpret_cast<Bytef*>(out.data() + 4);
+    stream.avail_out = uInt(out.size() - 4);
+    const bool done = deflate(&stream, Z_FINISH) == Z_STREAM_END;
+    out.truncate(qsizetype(4 + stream.total_out));
+    deflateEnd(&stream);
+    return done ? out : QByteArray();
+}
+
 QByteArray Digest(QByteArrayView bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
 }
@@ -101,8 +127,7 @@ QJsonObject RegionWriter::Keep(const tagaccess::TagRegions& regions,
         ids.append(QString::fromLatin1(id));
         if (!kept_.insert(id).second)
             continue;
-        const QByteArray deflated =
-            MayDeflate(piece) ? qCompress(piece.toByteArray()) : QByteArray();
+        const QByteArray deflated = MayDeflate(piece) ? Deflate(piece) : QByteArray();
         const bool pays = !deflated.isEmpty() && deflated.size() < piece.size() - piece.size() / 8;
         const QByteArray data = pays ? deflated : piece.toByteArray();
         pieces.push_back({{journal::kKindKey, kPieceKind},
