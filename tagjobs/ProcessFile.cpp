@@ -64,31 +64,38 @@ FilePlan PlanSync(tagaccess::ID3& id3, const QString& path, int8_t preferredVers
                   SyncFailures failures) {
     FilePlan plan;
     TagFields merged;
+    bool withoutText = false;
     const MessageCapture said;
-    // The old tags' bytes are read in the same load, only for a file the sync will change.
+    // The old tags' bytes are read in the same load, only for a file the sync will change; and
+    // for a file without tag text where the run says why it leaves a file: they read only from
+    // an MP3, so no second load need ask whether the file is one.
     const auto read = id3.ReadTagsAndRegions(
         path,
         [&](const TagFields& id3v1, const TagFields& id3v2) {
             merged = tagaccess::steps::MergeFields(id3v1, id3v2, preferredVersion);
-            return !HoldsNoTagText(merged) && SyncRefusal(merged).isEmpty() &&
-                   (AsStored(merged, 1) != AsStored(id3v1, 1) ||
-                    AsStored(merged, 2) != AsStored(id3v2, 2));
+            withoutText = HoldsNoTagText(merged);
+            if (withoutText)
+                return failures == SyncFailures::Explained;
+            return SyncRefusal(merged).isEmpty() && (AsStored(merged, 1) != AsStored(id3v1, 1) ||
+                                                     AsStored(merged, 2) != AsStored(id3v2, 2));
         },
         true);
+    // A file without any tag is left alone when it is an MP3; anything else is no file the sync
+    // can serve.
+    if (withoutText && said.Text().isEmpty()) {
+        if (read)
+            plan.before = {read->id3v1, read->id3v2};
+        if (read || failures == SyncFailures::Counted)
+            plan.leftAlone = true;
+        else
+            plan.refusal = kNoMp3;
+        return plan;
+    }
     if (!read) {
         plan.refusal = UnreadReason(path, said.Text());
         return plan;
     }
     plan.before = {read->id3v1, read->id3v2};
-    if (HoldsNoTagText(merged)) {
-        // A file without any tag is left alone when it is an MP3; anything else is no file the
-        // sync can serve.
-        if (failures == SyncFailures::Explained && !id3.ReadAudioFacts(path, false))
-            plan.refusal = kNoMp3;
-        else
-            plan.leftAlone = true;
-        return plan;
-    }
     plan.refusal = SyncRefusal(merged);
     plan.after = {AsStored(merged, 1), AsStored(merged, 2)};
     if (read->regions) {

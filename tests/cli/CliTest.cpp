@@ -481,6 +481,16 @@ TEST(Cli, BadPathsFailOneLineEachAndTheBatchGoesOn) {
     const clitest::CliResult synced = RunCli({"sync", missing, good});
     EXPECT_EQ(synced.exitCode, 1);
     EXPECT_EQ(synced.errorLines.size(), 1);
+
+    // Without tag text, an MP3 is left alone and anything else is named as no MP3.
+    const QString noise = folder.Path(QStringLiteral("noise.mp3"));
+    testsupport::WriteFile(noise, QByteArray(3000, 'n'));
+    const QString bare = tagfiles::MakeMp3(folder, QStringLiteral("bare.mp3"), QJsonObject{});
+    const clitest::CliResult untagged = RunCli({"sync", noise, bare});
+    EXPECT_EQ(untagged.exitCode, 1);
+    EXPECT_EQ(untagged.errorLines,
+              QStringList{"kivuna-cli: " + noise + ": holds no MPEG audio: not an MP3 file"});
+    EXPECT_TRUE(untagged.out.contains("1 file without tag text, left alone"));
 }
 
 TEST(Cli, WrongUsageExitsWithTwoAndTouchesNothing) {
