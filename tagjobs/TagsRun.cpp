@@ -55,11 +55,10 @@ TagsRunResult RunTagChanges(tagaccess::ID3& id3, const FileSet& files, RunObserv
     };
     const auto planBatch = [&](const std::vector<ComingFile>& batch) {
         plans.clear();
-        // The batch before lets go of its folders first.
-        batchLock.reset();
         QStringList paths;
         for (const ComingFile& file : batch)
             paths << file.path;
+        // The batch before lets go of its folders first: emplace ends the lock held.
         batchLock.emplace(paths);
         std::vector<QJsonObject> records = std::exchange(carriedOut, {});
         for (const ComingFile& file : batch) {
